@@ -1,0 +1,27 @@
+# One INTERFACE target that carries the language level, the warnings and the
+# Qt strictness macros. Every target of the project links it.
+add_library(pelm_common INTERFACE)
+target_compile_features(pelm_common INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+target_compile_options(pelm_common INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wcast-align
+    -Woverloaded-virtual -Wformat=2 -Wimplicit-fallthrough)
+
+# Tests (targets with the property PELM_TEST) may write plain string literals
+# where the code of the application writes u"..." or QStringLiteral.
+set(pelm_in_app "$<NOT:$<BOOL:$<TARGET_PROPERTY:PELM_TEST>>>")
+target_compile_definitions(pelm_common INTERFACE
+    $<${pelm_in_app}:QT_NO_CAST_FROM_ASCII>
+    $<${pelm_in_app}:QT_NO_CAST_TO_ASCII>
+    $<${pelm_in_app}:QT_NO_CAST_FROM_BYTEARRAY>
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_FOREACH
+    QT_USE_QSTRINGBUILDER
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+
+if(PELM_ASAN)
+    target_compile_options(pelm_common INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+    target_link_options(pelm_common INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,63 @@
+#include "app/FunctionLabel.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+const QColor FunctionLabel::kNormalColor(255, 251, 240);
+const QColor FunctionLabel::kHoverColor(255, 0, 0);
+
+FunctionLabel::FunctionLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+{
+    QFont f = font();
+    f.setUnderline(true);
+    f.setPointSize(11);
+    setFont(f);
+    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+    // Reachable with Tab; Enter or Space opens the function.
+    setFocusPolicy(Qt::StrongFocus);
+    setTextColor(kNormalColor);
+}
+
+void FunctionLabel::setTextColor(const QColor& color)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, color);
+    setPalette(p);
+}
+
+void FunctionLabel::enterEvent(QEnterEvent* event)
+{
+    setTextColor(kHoverColor);
+    QLabel::enterEvent(event);
+}
+
+void FunctionLabel::leaveEvent(QEvent* event)
+{
+    setTextColor(kNormalColor);
+    QLabel::leaveEvent(event);
+}
+
+void FunctionLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+}
+
+void FunctionLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+}
+
+void FunctionLabel::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        Q_EMIT clicked();
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}

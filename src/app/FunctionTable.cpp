@@ -1,0 +1,63 @@
+#include "app/FunctionTable.h"
+
+namespace {
+
+using G = RightsGroup;
+
+// Wiring a screen in is one line: put makeScreen<TheScreen> in its row.
+constexpr FunctionEntry kFunctions[] = {
+    {G::Base, 1, "labBuild", "大楼资料"},
+    {G::Base, 2, "labRoom", "房间资料"},
+    {G::Base, 3, "labOwner", "住户登记"},
+    {G::Base, 4, "labOwnerRoom", "住户房间资料"},
+    {G::Base, 5, "labOper", "操作员信息", nullptr, true},
+    {G::Admin, 1, "labDept", "部门员工"},
+    {G::Admin, 2, "labEMail", "邮件中心"},
+    {G::Admin, 3, "labPlan", "工作计划"},
+    {G::Admin, 4, "labMeet", "会议记录"},
+    {G::Admin, 5, "labBuy", "采购清单"},
+    {G::Admin, 6, "labTakeGoods", "领用清单"},
+    {G::Admin, 7, "labDeptGoods", "部门物品"},
+    {G::Charge, 1, "labManage", "物管费自动生成"},
+    {G::Charge, 2, "labCharge", "各种费用收取", nullptr, true},
+    {G::Charge, 3, "labBail", "住户保证金"},
+    {G::Manage, 1, "labServe", "客户服务"},
+    {G::Manage, 2, "labDevice", "工程设备"},
+    {G::Manage, 3, "labFire", "保安消防"},
+    {G::Manage, 4, "labConnt", "环境保洁"},
+    {G::Manage, 5, "labServeOrder", "有偿服务"},
+    {G::Manage, 6, "labSocia", "社区活动"},
+    {G::Query, 1, "labHistory", "缴费记录清单"},
+    {G::Query, 2, "labMonthTake", "各类费用收入"},
+    {G::Query, 3, "labOwe", "欠费清单"},
+    {G::Para, 1, "labGoods", "办公用品"},
+    {G::Para, 2, "labChargeType", "收费类别"},
+    {G::Para, 3, "labPara", "设备类别"},
+};
+
+constexpr FunctionGroup kGroups[] = {
+    {G::Base, "spbBaseInfo", "pBaseInfo", "基本资料"}, {G::Admin, "spbAdmin", "pAdmin", "行政管理"},
+    {G::Charge, "spbCharge", "pCharge", "收费中心"},   {G::Manage, "spbManage", "pManage", "物业管理"},
+    {G::Query, "spbQuery", "pQuery", "查询统计"},      {G::Para, "spbPara", "pPara", "参数设置"},
+};
+
+} // namespace
+
+std::span<const FunctionEntry> functionTable()
+{
+    return kFunctions;
+}
+
+std::span<const FunctionGroup> functionGroups()
+{
+    return kGroups;
+}
+
+const FunctionEntry* findFunction(const QString& objectName)
+{
+    for (const FunctionEntry& entry : kFunctions) {
+        if (objectName == QLatin1StringView(entry.objectName))
+            return &entry;
+    }
+    return nullptr;
+}

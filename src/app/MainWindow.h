@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/Rights.h"
+#include "app/WorkPlanReminder.h"
+#include "core/ScreenContext.h"
+
+#include <QPixmap>
+#include <QWidget>
+
+#include <vector>
+
+class FunctionLabel;
+class GroupPanel;
+class LoginDialog;
+class QTimer;
+struct FunctionEntry;
+
+// The home screen: six group buttons, each with a panel of function entries
+// gated by the operator's rights. It runs the start-up (default fee types,
+// login), opens the function screens and checks the connection every ten
+// seconds, opening the work-plan reminder once per run.
+class MainWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kTimerIntervalMs = 10000;
+
+    MainWindow(QSqlDatabase db, Messages& messages, const Clock& clock, QWidget* parent = nullptr);
+
+    // The show sequence: picture, default fee types, login. Runs once, when the
+    // window is first shown.
+    void startUp();
+    // One tick of the ten-second timer.
+    void checkConnectionAndReminder();
+
+    const OperatorIdentity& currentOperator() const { return m_context.op; }
+    const OperatorRights& rights() const { return m_rights; }
+    bool reminderShown() const { return m_reminder.shown(); }
+
+Q_SIGNALS:
+    // The main window was closed: the application ends.
+    void finished();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    struct Entry
+    {
+        const FunctionEntry* function;
+        FunctionLabel* label;
+    };
+
+    void buildBanner();
+    void buildGroups();
+    void loadPicture();
+    void openLogin(bool atStartUp);
+    void takeLogin(const LoginDialog& dialog, bool succeeded);
+    void applyRights();
+    void openFunction(const FunctionEntry& function, bool canWrite);
+    void showPanel(GroupPanel* panel);
+    void hidePanels();
+
+    ScreenContext m_context; // the operator lives here; canWrite is set per screen
+    OperatorRights m_rights;
+    WorkPlanReminder m_reminder;
+    QTimer* m_timer;
+    QPixmap m_picture;
+    std::vector<GroupPanel*> m_panels;
+    std::vector<Entry> m_entries;
+    bool m_started = false;
+};

@@ -1,0 +1,43 @@
+#include "app/OperatorAccounts.h"
+
+#include "app/PasswordHash.h"
+#include "db/Sql.h"
+
+#include <QSqlQuery>
+
+namespace operator_accounts {
+
+bool ensureDefaultAdministrator(const QSqlDatabase& db)
+{
+    if (sql::exists(db, QStringLiteral("select op_code from operator limit 1")))
+        return false;
+    sql::exec(db, QStringLiteral("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)"),
+              {QStringLiteral("admin"), QStringLiteral("管理员"), password_hash::hash(QString()),
+               QStringLiteral("22222222222")});
+    return true;
+}
+
+std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const QString& password)
+{
+    QSqlQuery query = sql::exec(db,
+                                QStringLiteral("select op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, "
+                                               "PopeManage, PopeQuery, PopePara from operator where op_code = ?"),
+                                {code});
+    if (!query.next())
+        return std::nullopt;
+    if (!password_hash::verify(query.value(1).toString(), password))
+        return std::nullopt;
+
+    std::array<QString, kRightsGroupCount> strings;
+    for (int i = 0; i < kRightsGroupCount; ++i)
+        strings[static_cast<std::size_t>(i)] = query.value(2 + i).toString();
+    return Login{{code, query.value(0).toString().trimmed()}, OperatorRights(strings)};
+}
+
+void setPassword(const QSqlDatabase& db, const QString& code, const QString& password)
+{
+    sql::exec(db, QStringLiteral("update operator set PassWord = ? where op_code = ?"),
+              {password_hash::hash(password), code});
+}
+
+} // namespace operator_accounts

@@ -1,0 +1,46 @@
+#include "app/Rights.h"
+
+OperatorRights::OperatorRights(const std::array<QString, kRightsGroupCount>& strings)
+{
+    for (std::size_t i = 0; i < strings.size(); ++i)
+        m_strings[i] = strings[i].trimmed();
+}
+
+Access OperatorRights::access(RightsGroup group, int position) const
+{
+    const QString& s = string(group);
+    if (position < 1 || position > s.size())
+        return Access::None;
+    const QChar c = s.at(position - 1);
+    if (c == u'2')
+        return Access::Edit;
+    return c > u'0' ? Access::Browse : Access::None;
+}
+
+bool OperatorRights::isEmpty() const
+{
+    for (const QString& s : m_strings) {
+        if (!s.isEmpty())
+            return false;
+    }
+    return true;
+}
+
+QString OperatorRights::columnName(RightsGroup group)
+{
+    switch (group) {
+    case RightsGroup::Base:
+        return QStringLiteral("PopeBase");
+    case RightsGroup::Admin:
+        return QStringLiteral("PopeAdmin");
+    case RightsGroup::Charge:
+        return QStringLiteral("PopeCharge");
+    case RightsGroup::Manage:
+        return QStringLiteral("popeManage");
+    case RightsGroup::Query:
+        return QStringLiteral("popeQuery");
+    case RightsGroup::Para:
+        return QStringLiteral("popePara");
+    }
+    return {};
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include <span>
+
+// The one description of every table and column of pelm.mdb. The database file
+// is made from it (pelm --init-db, and every test database), and editors take
+// their length limits from it.
+namespace schema {
+
+enum class ColumnType {
+    AutoNumber,   // the table's key, numbered by the database
+    Integer,      // 32-bit signed
+    SmallInteger, // 16-bit signed
+    Byte,         // 0 to 255
+    Text,         // at most `size` characters
+    Char,         // at most `size` characters; compared without trailing blanks
+    Memo,         // text of any length
+    Decimal,      // decimal(size,2), held as a whole number of hundredths (Decimal2)
+    Float,        // double precision
+    DateTime,     // "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss"
+};
+
+struct Column
+{
+    const char* name;
+    ColumnType type;
+    int size = 0;                  // characters of Text/Char, digits of Decimal
+    const char* defaultText = nullptr; // default value of a text column
+    bool key = false;              // typed key (Text/Char); AutoNumber is always the key
+};
+
+struct Table
+{
+    const char* name;
+    std::span<const Column> columns;
+};
+
+struct Index
+{
+    const char* table;
+    const char* column;
+};
+
+// PRAGMA user_version of a file made by this release, and the PRAGMA
+// application_id that marks a file as ours.
+inline constexpr int kVersion = 1;
+inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
+
+std::span<const Table> tables();
+std::span<const Index> indexes();
+
+// The column of a table, looked up without regard to case; null when unknown.
+const Column* findColumn(const QString& table, const QString& column);
+
+// How many characters a text column holds; 0 for columns without a limit.
+int maxLength(const QString& table, const QString& column);
+
+// The statements that make an empty database: tables, indexes, version.
+QStringList createStatements();
+
+// Runs createStatements() in one transaction on an empty database. Throws DbError.
+void create(const QSqlDatabase& db);
+
+} // namespace schema

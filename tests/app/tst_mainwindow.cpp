@@ -1,0 +1,252 @@
+#include "app/FunctionLabel.h"
+#include "app/FunctionTable.h"
+#include "app/LoginDialog.h"
+#include "app/MainWindow.h"
+#include "app/PasswordHash.h"
+#include "db/DatabaseFile.h"
+#include "support/Controls.h"
+#include "support/TestDatabase.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void startUpSeedsFeeTypesAndLogsIn();
+    void gating_data();
+    void gating();
+    void cancelledLoginEndsTheApplication();
+    void changeOfOperator();
+    void groupButtonsShowTheirPanel();
+    void reminderOpensOncePerRun();
+    void missingDatabaseEndsTheApplication();
+    void closedConnectionEndsTheApplication();
+};
+
+namespace {
+
+LoginDialog* loginDialog(MainWindow& window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (LoginDialog* dialog : window.findChildren<LoginDialog*>()) {
+        if (dialog->isVisible())
+            return dialog;
+    }
+    throw std::runtime_error("no login dialog is open");
+}
+
+void logIn(MainWindow& window, const QString& code, const QString& password)
+{
+    LoginDialog* dialog = loginDialog(window);
+    control<QLineEdit>(dialog, "edtName")->setText(code);
+    control<QLineEdit>(dialog, "edtPass")->setText(password);
+    control<QPushButton>(dialog, "btnOk")->click();
+}
+
+QStringList enabledEntries(const MainWindow& window)
+{
+    QStringList names;
+    for (const FunctionLabel* label : window.findChildren<FunctionLabel*>()) {
+        if (label->isEnabled())
+            names << label->objectName();
+    }
+    names.sort();
+    return names;
+}
+
+void addOperator(TestDatabase& t, const QString& code, const QStringList& rights)
+{
+    QVariantList values{code, code, password_hash::hash("1")};
+    for (const QString& r : rights)
+        values << (r.isNull() ? QVariant() : QVariant(r));
+    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
+           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           values);
+}
+
+} // namespace
+
+void TestMainWindow::cleanup()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestMainWindow::startUpSeedsFeeTypesAndLogsIn()
+{
+    TestDatabase t;
+    MainWindow window(t.db(), t.messages(), t.clock());
+    QCOMPARE(window.windowTitle(), QStringLiteral("物业管理系统"));
+    // Before any login nothing but the two free entries can be used.
+    QCOMPARE(enabledEntries(window), (QStringList{"labAbout", "labChange"}));
+
+    window.startUp();
+    QCOMPARE(t.scalar("select group_concat(type_name, ',') from charge_type").toString(),
+             QStringLiteral("物管费,服务费,电费,水费"));
+    logIn(window, "admin", "");
+    QCOMPARE(window.currentOperator().code, QStringLiteral("admin"));
+    QCOMPARE(window.currentOperator().name, QStringLiteral("管理员"));
+    // The default administrator sees only the base-information entries.
+    QCOMPARE(enabledEntries(window), (QStringList{"labAbout", "labBuild", "labChange", "labOper", "labOwner",
+                                                  "labOwnerRoom", "labRoom"}));
+
+    // A second start (another copy on the same file) adds no fee types.
+    MainWindow second(t.db(), t.messages(), t.clock());
+    second.startUp();
+    QCOMPARE(t.scalar("select count(*) from charge_type").toInt(), 4);
+    QVERIFY(t.messages().texts().isEmpty());
+}
+
+void TestMainWindow::gating_data()
+{
+    QTest::addColumn<QStringList>("rights");
+    QTest::addColumn<QStringList>("enabled");
+
+    const QStringList free{"labAbout", "labChange"};
+    QTest::newRow("2101 in base") << QStringList{"2101", "", "", "", "", ""}
+                                  << free + QStringList{"labBuild", "labOwnerRoom", "labRoom"};
+    QTest::newRow("null query string") << QStringList{"", "", "", "", QString(), ""} << free;
+    QTest::newRow("charging 1 to 3") << QStringList{"", "", "222", "", "", ""}
+                                     << free + QStringList{"labBail", "labCharge", "labManage"};
+    QTest::newRow("query browse") << QStringList{"", "", "", "", "101", ""}
+                                  << free + QStringList{"labHistory", "labOwe"};
+    QTest::newRow("everything") << QStringList{"22222", "2222222", "222", "222222", "111", "222"}
+                                << [&] {
+                                       QStringList all = free;
+                                       for (const FunctionEntry& f : functionTable())
+                                           all << QString::fromLatin1(f.objectName);
+                                       return all;
+                                   }();
+}
+
+void TestMainWindow::gating()
+{
+    QFETCH(QStringList, rights);
+    QFETCH(QStringList, enabled);
+    enabled.sort();
+    TestDatabase t;
+    addOperator(t, "clerk", rights);
+    MainWindow window(t.db(), t.messages(), t.clock());
+    window.startUp();
+    logIn(window, "clerk", "1");
+    QCOMPARE(enabledEntries(window), enabled);
+    QCOMPARE(functionTable().size(), std::size_t(27));
+}
+
+void TestMainWindow::cancelledLoginEndsTheApplication()
+{
+    TestDatabase t;
+    MainWindow window(t.db(), t.messages(), t.clock());
+    QSignalSpy finished(&window, &MainWindow::finished);
+    window.startUp();
+    LoginDialog* dialog = loginDialog(window);
+    QVERIFY(control<QPushButton>(dialog, "btnCancel")->isEnabled());
+    control<QPushButton>(dialog, "btnCancel")->click();
+    QCOMPARE(finished.count(), 1);
+}
+
+void TestMainWindow::changeOfOperator()
+{
+    TestDatabase t;
+    addOperator(t, "clerk", {"", "", "", "", "111", ""});
+    addOperator(t, "boss", {"2", "", "", "", "", ""});
+    MainWindow window(t.db(), t.messages(), t.clock());
+    window.startUp();
+    logIn(window, "clerk", "1");
+
+    control<FunctionLabel>(&window, "labChange")->clicked();
+    LoginDialog* dialog = loginDialog(window);
+    QVERIFY(!control<QPushButton>(dialog, "btnCancel")->isEnabled());
+    logIn(window, "boss", "1");
+    QCOMPARE(window.currentOperator().code, QStringLiteral("boss"));
+    QCOMPARE(enabledEntries(window), (QStringList{"labAbout", "labBuild", "labChange"}));
+
+    // Closed without a successful login: no operator, nothing enabled.
+    control<FunctionLabel>(&window, "labChange")->clicked();
+    loginDialog(window)->close();
+    QCOMPARE(window.currentOperator().code, QString());
+    QCOMPARE(window.currentOperator().name, QString());
+    QCOMPARE(enabledEntries(window), (QStringList{"labAbout", "labChange"}));
+}
+
+void TestMainWindow::groupButtonsShowTheirPanel()
+{
+    TestDatabase t;
+    MainWindow window(t.db(), t.messages(), t.clock());
+    window.show();
+    const char* panels[] = {"pBaseInfo", "pAdmin", "pCharge", "pManage", "pQuery", "pPara"};
+    for (const char* panel : panels)
+        QVERIFY(!control<QWidget>(&window, panel)->isVisible());
+    control<QToolButton>(&window, "spbAdmin")->click();
+    for (const char* panel : panels)
+        QCOMPARE(control<QWidget>(&window, panel)->isVisible(), QByteArray(panel) == "pAdmin");
+    control<QToolButton>(&window, "spbQuery")->click();
+    QVERIFY(control<QWidget>(&window, "pQuery")->isVisible());
+    QVERIFY(!control<QWidget>(&window, "pAdmin")->isVisible());
+    // The entries stand in the order of the function table.
+    const auto labels = control<QWidget>(&window, "pQuery")->findChildren<FunctionLabel*>();
+    QCOMPARE(labels.size(), 3);
+    QCOMPARE(labels[0]->text(), QStringLiteral("缴费记录清单"));
+    QCOMPARE(labels[2]->text(), QStringLiteral("欠费清单"));
+    window.hide();
+}
+
+void TestMainWindow::reminderOpensOncePerRun()
+{
+    TestDatabase t;
+    addOperator(t, "clerk", {"", "2", "", "", "", ""});
+    t.exec("insert into work_plan (op_code, state, awoke_date) values ('clerk', '开始', '2026-12-01 08:00')");
+    MainWindow window(t.db(), t.messages(), t.clock());
+    window.startUp();
+    logIn(window, "clerk", "1");
+
+    window.checkConnectionAndReminder();
+    QVERIFY(!window.reminderShown()); // a started plan never reminds
+    t.exec("insert into work_plan (op_code, state, awoke_date) values ('clerk', '提醒', '2026-12-10 09:00')");
+    window.checkConnectionAndReminder();
+    QVERIFY(window.reminderShown());
+    QVERIFY(t.messages().texts().isEmpty());
+}
+
+void TestMainWindow::missingDatabaseEndsTheApplication()
+{
+    QTemporaryDir dir;
+    QString error;
+    QSqlDatabase db = database_file::open(dir.filePath("pelm.mdb"), "missing", &error);
+    QVERIFY(!error.isEmpty());
+    {
+        RecordingMessages messages;
+        FixedClock clock(QDateTime::currentDateTime());
+        MainWindow window(db, messages, clock);
+        QSignalSpy finished(&window, &MainWindow::finished);
+        window.startUp();
+        QCOMPARE(messages.errors(), QStringList{"数据库连接失败！"});
+        QCOMPARE(finished.count(), 1);
+        QVERIFY(!window.findChild<LoginDialog*>());
+    }
+    QVERIFY(!QFile::exists(dir.filePath("pelm.mdb")));
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("missing");
+}
+
+void TestMainWindow::closedConnectionEndsTheApplication()
+{
+    TestDatabase t;
+    MainWindow window(t.db(), t.messages(), t.clock());
+    QSignalSpy finished(&window, &MainWindow::finished);
+    window.checkConnectionAndReminder();
+    QCOMPARE(finished.count(), 0);
+    t.db().close();
+    window.checkConnectionAndReminder();
+    QCOMPARE(t.messages().errors(), QStringList{"数据库连接失败！"});
+    QCOMPARE(finished.count(), 1);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

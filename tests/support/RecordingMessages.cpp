@@ -1,0 +1,49 @@
+#include "support/RecordingMessages.h"
+
+void RecordingMessages::information(const QString& text, const QString& caption)
+{
+    m_shown.append({Kind::Information, caption, text});
+}
+
+void RecordingMessages::error(const QString& text, const QString& caption)
+{
+    m_shown.append({Kind::Error, caption, text});
+}
+
+bool RecordingMessages::confirm(const QString& text, const QString& caption, Buttons)
+{
+    m_shown.append({Kind::Confirm, caption, text});
+    if (m_confirmAnswers.empty())
+        return true;
+    const bool answer = m_confirmAnswers.front();
+    m_confirmAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> RecordingMessages::askText(const QString& caption, const QString& prompt, const QString&)
+{
+    m_shown.append({Kind::AskText, caption, prompt});
+    if (m_textAnswers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = m_textAnswers.front();
+    m_textAnswers.pop_front();
+    return answer;
+}
+
+QStringList RecordingMessages::texts() const
+{
+    QStringList result;
+    for (const Shown& s : m_shown)
+        result << s.text;
+    return result;
+}
+
+QStringList RecordingMessages::errors() const
+{
+    QStringList result;
+    for (const Shown& s : m_shown) {
+        if (s.kind == Kind::Error)
+            result << s.text;
+    }
+    return result;
+}
