@@ -1,3 +1,4 @@
+#include "app/DesktopServices.h"
 #include "app/Fonts.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
@@ -27,9 +28,9 @@ Options parseOptions(const QCoreApplication& app)
     parser.addVersionOption();
     const QCommandLineOption initDb(QStringLiteral("init-db"),
                                     QStringLiteral("创建一个新的空数据库文件后退出；已有的文件不会被改动。"));
-    const QCommandLineOption database(QStringLiteral("database"),
-                                      QStringLiteral("数据库文件，默认为当前目录下的 pelm.mdb。"),
-                                      QStringLiteral("PATH"), QString::fromLatin1(database_file::kDefaultFileName));
+    const QCommandLineOption database(
+        QStringLiteral("database"), QStringLiteral("数据库文件，默认为当前目录下的 pelm.mdb。"),
+        QStringLiteral("PATH"), QString::fromLatin1(database_file::kDefaultFileName));
     parser.addOption(initDb);
     parser.addOption(database);
     parser.process(app);
@@ -62,7 +63,8 @@ int initDatabase(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         return 1;
     }
-    std::printf("%s\n", QStringLiteral("已创建数据库文件 %1").arg(options.databasePath).toLocal8Bit().constData());
+    std::printf("%s\n",
+                QStringLiteral("已创建数据库文件 %1").arg(options.databasePath).toLocal8Bit().constData());
     return 0;
 }
 
@@ -81,19 +83,26 @@ int main(int argc, char* argv[])
 
     // Qt's own dialogs (buttons, print preview, calendars) in Chinese.
     QTranslator qtTranslator;
-    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtTranslator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"),
+                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslator);
     installFontSubstitutions();
 
     MessageBoxes messages;
     QString error;
-    QSqlDatabase db =
-        database_file::open(options.databasePath, QString::fromLatin1(database_file::kSharedConnection), &error);
+    QSqlDatabase db = database_file::open(options.databasePath,
+                                          QString::fromLatin1(database_file::kSharedConnection), &error);
     if (!error.isEmpty())
         messages.error(error);
 
-    MainWindow window(db, messages, Clock::system());
+    DesktopServices desktop;
+    ScreenContext shared;
+    shared.db = db;
+    shared.messages = &messages;
+    shared.clock = &Clock::system();
+    shared.desktop = &desktop;
+
+    MainWindow window(shared);
     QObject::connect(&window, &MainWindow::finished, &app, &QApplication::quit, Qt::QueuedConnection);
     window.show();
     return app.exec();

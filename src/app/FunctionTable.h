@@ -13,8 +13,7 @@ class QWidget;
 // owned by `parent`; the main window shows it and forgets it.
 using ScreenFactory = QWidget* (*)(const ScreenContext& context, QWidget* parent);
 
-template <class Screen>
-QWidget* makeScreen(const ScreenContext& context, QWidget* parent)
+template <class Screen> QWidget* makeScreen(const ScreenContext& context, QWidget* parent)
 {
     return new Screen(context, parent);
 }

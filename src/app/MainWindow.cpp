@@ -22,7 +22,8 @@ namespace {
 
 constexpr QSize kWindowSize(800, 600);
 // Top-left corners of the six group buttons: two rows of three.
-constexpr QPoint kButtonPositions[] = {{110, 220}, {330, 220}, {550, 220}, {110, 380}, {330, 380}, {550, 380}};
+constexpr QPoint kButtonPositions[] = {{110, 220}, {330, 220}, {550, 220},
+                                       {110, 380}, {330, 380}, {550, 380}};
 constexpr QSize kButtonSize(140, 56);
 
 QLabel* makeBanner(const QString& text, int pointSize, QWidget* parent)
@@ -44,12 +45,11 @@ QLabel* makeBanner(const QString& text, int pointSize, QWidget* parent)
 
 } // namespace
 
-MainWindow::MainWindow(QSqlDatabase db, Messages& messages, const Clock& clock, QWidget* parent)
-    : QWidget(parent), m_timer(new QTimer(this))
+MainWindow::MainWindow(const ScreenContext& shared, QWidget* parent)
+    : QWidget(parent), m_context(shared), m_timer(new QTimer(this))
 {
-    m_context.db = std::move(db);
-    m_context.messages = &messages;
-    m_context.clock = &clock;
+    m_context.canWrite = false;
+    m_context.op = {};
 
     setObjectName(QStringLiteral("TmainfFrm"));
     setWindowTitle(QStringLiteral("物业管理系统"));
@@ -121,7 +121,8 @@ void MainWindow::buildGroups()
             });
         }
         if (group.group == RightsGroup::Base) {
-            FunctionLabel* change = panel->addEntry(QStringLiteral("labChange"), QStringLiteral("更换操作员"));
+            FunctionLabel* change =
+                panel->addEntry(QStringLiteral("labChange"), QStringLiteral("更换操作员"));
             connect(change, &FunctionLabel::clicked, this, [this] { openLogin(false); });
         } else if (group.group == RightsGroup::Para) {
             FunctionLabel* about = panel->addEntry(QStringLiteral("labAbout"), QStringLiteral("关于..."));
@@ -202,7 +203,8 @@ void MainWindow::takeLogin(const LoginDialog& dialog, bool succeeded)
 void MainWindow::applyRights()
 {
     for (const Entry& entry : m_entries)
-        entry.label->setEnabled(m_rights.access(entry.function->group, entry.function->position) != Access::None);
+        entry.label->setEnabled(m_rights.access(entry.function->group, entry.function->position) !=
+                                Access::None);
 }
 
 void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)

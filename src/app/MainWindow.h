@@ -25,7 +25,9 @@ class MainWindow : public QWidget
 public:
     static constexpr int kTimerIntervalMs = 10000;
 
-    MainWindow(QSqlDatabase db, Messages& messages, const Clock& clock, QWidget* parent = nullptr);
+    // `shared` holds what every screen gets: the connection, messages, clock,
+    // desktop and print preview. The operator and can-write flag are set here.
+    explicit MainWindow(const ScreenContext& shared, QWidget* parent = nullptr);
 
     // The show sequence: picture, default fee types, login. Runs once, when the
     // window is first shown.

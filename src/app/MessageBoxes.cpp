@@ -38,11 +38,12 @@ bool MessageBoxes::confirm(const QString& text, const QString& caption, Buttons 
     return QMessageBox::question(parentWindow(), captionOrTitle(caption), text, yes | no, yes) == yes;
 }
 
-std::optional<QString> MessageBoxes::askText(const QString& caption, const QString& prompt, const QString& initial)
+std::optional<QString> MessageBoxes::askText(const QString& caption, const QString& prompt,
+                                             const QString& initial)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(parentWindow(), captionOrTitle(caption), prompt, QLineEdit::Normal, initial, &ok);
+    const QString text = QInputDialog::getText(parentWindow(), captionOrTitle(caption), prompt,
+                                               QLineEdit::Normal, initial, &ok);
     if (!ok)
         return std::nullopt;
     return text;

@@ -11,18 +11,20 @@ bool ensureDefaultAdministrator(const QSqlDatabase& db)
 {
     if (sql::exists(db, QStringLiteral("select op_code from operator limit 1")))
         return false;
-    sql::exec(db, QStringLiteral("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)"),
-              {QStringLiteral("admin"), QStringLiteral("管理员"), password_hash::hash(QString()),
-               QStringLiteral("22222222222")});
+    sql::exec(
+        db, QStringLiteral("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)"),
+        {QStringLiteral("admin"), QStringLiteral("管理员"), password_hash::hash(QString()),
+         QStringLiteral("22222222222")});
     return true;
 }
 
 std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const QString& password)
 {
-    QSqlQuery query = sql::exec(db,
-                                QStringLiteral("select op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, "
-                                               "PopeManage, PopeQuery, PopePara from operator where op_code = ?"),
-                                {code});
+    QSqlQuery query =
+        sql::exec(db,
+                  QStringLiteral("select op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, "
+                                 "PopeManage, PopeQuery, PopePara from operator where op_code = ?"),
+                  {code});
     if (!query.next())
         return std::nullopt;
     if (!password_hash::verify(query.value(1).toString(), password))

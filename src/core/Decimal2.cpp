@@ -21,7 +21,8 @@ Int128 divideRounded(Int128 value, int places)
 
 bool fitsInt64(Int128 value)
 {
-    return value >= std::numeric_limits<std::int64_t>::min() && value <= std::numeric_limits<std::int64_t>::max();
+    return value >= std::numeric_limits<std::int64_t>::min() &&
+           value <= std::numeric_limits<std::int64_t>::max();
 }
 
 int clampDecimals(int decimals)

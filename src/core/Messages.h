@@ -21,7 +21,8 @@ public:
     // shows the database engine's own text.
     virtual void error(const QString& text, const QString& caption = {}) = 0;
     // A question; true only for OK (or Yes).
-    virtual bool confirm(const QString& text, const QString& caption, Buttons buttons = Buttons::OkCancel) = 0;
+    virtual bool confirm(const QString& text, const QString& caption,
+                         Buttons buttons = Buttons::OkCancel) = 0;
     // A one-line text input; nothing when cancelled.
     virtual std::optional<QString> askText(const QString& caption, const QString& prompt,
                                            const QString& initial = {}) = 0;

@@ -4,8 +4,8 @@
 #include "db/Schema.h"
 #include "db/Sql.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QUrl>

@@ -28,8 +28,7 @@ private:
 // Runs a screen action. A DbError that the action did not handle shows the
 // engine's text in the general error box and abandons the action; the screen
 // stays open. Returns whether the action ran to its end.
-template <class Action>
-bool runAction(Messages& messages, Action&& action)
+template <class Action> bool runAction(Messages& messages, Action&& action)
 {
     try {
         action();

@@ -23,8 +23,9 @@ bool seedChargeTypes(const QSqlDatabase& db)
     };
     Transaction transaction(db);
     for (const Default& d : defaults) {
-        sql::exec(db, QStringLiteral("insert into charge_type (type_name, unit_price, take_type) values (?, ?, ?)"),
-                  {d.name, Money().toDb(), d.rule});
+        sql::exec(
+            db, QStringLiteral("insert into charge_type (type_name, unit_price, take_type) values (?, ?, ?)"),
+            {d.name, Money().toDb(), d.rule});
     }
     transaction.commit();
     return true;

@@ -28,9 +28,9 @@ struct Column
 {
     const char* name;
     ColumnType type;
-    int size = 0;                  // characters of Text/Char, digits of Decimal
+    int size = 0;                      // characters of Text/Char, digits of Decimal
     const char* defaultText = nullptr; // default value of a text column
-    bool key = false;              // typed key (Text/Char); AutoNumber is always the key
+    bool key = false;                  // typed key (Text/Char); AutoNumber is always the key
 };
 
 struct Table

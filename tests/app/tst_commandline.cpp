@@ -45,9 +45,10 @@ int tableCount(const QString& path)
     {
         QSqlDatabase db = database_file::open(path, "check", &error);
         if (error.isEmpty())
-            count = sql::scalar(db, "select count(*) from sqlite_master where type = 'table' and name not like "
-                                    "'sqlite%'")
-                        .toInt();
+            count =
+                sql::scalar(db, "select count(*) from sqlite_master where type = 'table' and name not like "
+                                "'sqlite%'")
+                    .toInt();
     }
     QSqlDatabase::removeDatabase("check");
     return count;

@@ -65,7 +65,8 @@ void TestLogin::emptyTableGetsDefaultAdministrator()
     QCOMPARE(t.messages().texts(), QStringList{kMismatch});
     QVERIFY(login.dialog.isVisible());
     QCOMPARE(t.scalar("select count(*) from operator").toInt(), 1);
-    QCOMPARE(t.scalar("select op_name from operator where op_code = 'admin'").toString(), QStringLiteral("管理员"));
+    QCOMPARE(t.scalar("select op_name from operator where op_code = 'admin'").toString(),
+             QStringLiteral("管理员"));
     QCOMPARE(t.scalar("select PopeBase from operator").toString(), QStringLiteral("22222222222"));
     QVERIFY(t.scalar("select PopeAdmin from operator").isNull());
 
@@ -190,7 +191,8 @@ void TestLogin::changePasswordRefusals()
     control<QPushButton>(&login.dialog, "BitBtn1")->click();
     login.type("clerk", "bad");
     control<QPushButton>(&login.dialog, "BitBtn1")->click();
-    QCOMPARE(t.messages().texts(), (QStringList{"请输入用户代码和密码！", "请输入用户代码和密码！", kMismatch}));
+    QCOMPARE(t.messages().texts(),
+             (QStringList{"请输入用户代码和密码！", "请输入用户代码和密码！", kMismatch}));
     QVERIFY(!login.dialog.findChild<QDialog*>("TmodiPassFrm"));
 
     struct Case

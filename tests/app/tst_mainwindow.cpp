@@ -81,7 +81,7 @@ void TestMainWindow::cleanup()
 void TestMainWindow::startUpSeedsFeeTypesAndLogsIn()
 {
     TestDatabase t;
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     QCOMPARE(window.windowTitle(), QStringLiteral("物业管理系统"));
     // Before any login nothing but the two free entries can be used.
     QCOMPARE(enabledEntries(window), (QStringList{"labAbout", "labChange"}));
@@ -97,7 +97,7 @@ void TestMainWindow::startUpSeedsFeeTypesAndLogsIn()
                                                   "labOwnerRoom", "labRoom"}));
 
     // A second start (another copy on the same file) adds no fee types.
-    MainWindow second(t.db(), t.messages(), t.clock());
+    MainWindow second(t.context());
     second.startUp();
     QCOMPARE(t.scalar("select count(*) from charge_type").toInt(), 4);
     QVERIFY(t.messages().texts().isEmpty());
@@ -116,13 +116,12 @@ void TestMainWindow::gating_data()
                                      << free + QStringList{"labBail", "labCharge", "labManage"};
     QTest::newRow("query browse") << QStringList{"", "", "", "", "101", ""}
                                   << free + QStringList{"labHistory", "labOwe"};
-    QTest::newRow("everything") << QStringList{"22222", "2222222", "222", "222222", "111", "222"}
-                                << [&] {
-                                       QStringList all = free;
-                                       for (const FunctionEntry& f : functionTable())
-                                           all << QString::fromLatin1(f.objectName);
-                                       return all;
-                                   }();
+    QTest::newRow("everything") << QStringList{"22222", "2222222", "222", "222222", "111", "222"} << [&] {
+        QStringList all = free;
+        for (const FunctionEntry& f : functionTable())
+            all << QString::fromLatin1(f.objectName);
+        return all;
+    }();
 }
 
 void TestMainWindow::gating()
@@ -132,7 +131,7 @@ void TestMainWindow::gating()
     enabled.sort();
     TestDatabase t;
     addOperator(t, "clerk", rights);
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     window.startUp();
     logIn(window, "clerk", "1");
     QCOMPARE(enabledEntries(window), enabled);
@@ -142,7 +141,7 @@ void TestMainWindow::gating()
 void TestMainWindow::cancelledLoginEndsTheApplication()
 {
     TestDatabase t;
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     QSignalSpy finished(&window, &MainWindow::finished);
     window.startUp();
     LoginDialog* dialog = loginDialog(window);
@@ -156,7 +155,7 @@ void TestMainWindow::changeOfOperator()
     TestDatabase t;
     addOperator(t, "clerk", {"", "", "", "", "111", ""});
     addOperator(t, "boss", {"2", "", "", "", "", ""});
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     window.startUp();
     logIn(window, "clerk", "1");
 
@@ -178,7 +177,7 @@ void TestMainWindow::changeOfOperator()
 void TestMainWindow::groupButtonsShowTheirPanel()
 {
     TestDatabase t;
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     window.show();
     const char* panels[] = {"pBaseInfo", "pAdmin", "pCharge", "pManage", "pQuery", "pPara"};
     for (const char* panel : panels)
@@ -202,7 +201,7 @@ void TestMainWindow::reminderOpensOncePerRun()
     TestDatabase t;
     addOperator(t, "clerk", {"", "2", "", "", "", ""});
     t.exec("insert into work_plan (op_code, state, awoke_date) values ('clerk', '开始', '2026-12-01 08:00')");
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     window.startUp();
     logIn(window, "clerk", "1");
 
@@ -223,7 +222,11 @@ void TestMainWindow::missingDatabaseEndsTheApplication()
     {
         RecordingMessages messages;
         FixedClock clock(QDateTime::currentDateTime());
-        MainWindow window(db, messages, clock);
+        ScreenContext shared;
+        shared.db = db;
+        shared.messages = &messages;
+        shared.clock = &clock;
+        MainWindow window(shared);
         QSignalSpy finished(&window, &MainWindow::finished);
         window.startUp();
         QCOMPARE(messages.errors(), QStringList{"数据库连接失败！"});
@@ -238,7 +241,7 @@ void TestMainWindow::missingDatabaseEndsTheApplication()
 void TestMainWindow::closedConnectionEndsTheApplication()
 {
     TestDatabase t;
-    MainWindow window(t.db(), t.messages(), t.clock());
+    MainWindow window(t.context());
     QSignalSpy finished(&window, &MainWindow::finished);
     window.checkConnectionAndReminder();
     QCOMPARE(finished.count(), 0);

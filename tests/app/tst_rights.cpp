@@ -58,15 +58,31 @@ void TestRights::reminderDueCount_data()
     QTest::addColumn<int>("due");
 
     // Now is 2026-12-10 09:30; the reminder time is compared as text.
-    QTest::newRow("passed") << "admin" << "提醒" << "2026-12-10 09:29" << 1;
-    QTest::newRow("exactly now") << "admin" << "提醒" << "2026-12-10 09:30" << 0;
-    QTest::newRow("later") << "admin" << "提醒" << "2026-12-10 09:31" << 0;
-    QTest::newRow("started") << "admin" << "开始" << "2026-01-01 00:00" << 0;
-    QTest::newRow("finished") << "admin" << "完成" << "2026-01-01 00:00" << 0;
-    QTest::newRow("another operator") << "clerk" << "提醒" << "2026-01-01 00:00" << 0;
+    QTest::newRow("passed") << "admin"
+                            << "提醒"
+                            << "2026-12-10 09:29" << 1;
+    QTest::newRow("exactly now") << "admin"
+                                 << "提醒"
+                                 << "2026-12-10 09:30" << 0;
+    QTest::newRow("later") << "admin"
+                           << "提醒"
+                           << "2026-12-10 09:31" << 0;
+    QTest::newRow("started") << "admin"
+                             << "开始"
+                             << "2026-01-01 00:00" << 0;
+    QTest::newRow("finished") << "admin"
+                              << "完成"
+                              << "2026-01-01 00:00" << 0;
+    QTest::newRow("another operator") << "clerk"
+                                      << "提醒"
+                                      << "2026-01-01 00:00" << 0;
     // Text order, not time order: an hour without its leading zero sorts after "09".
-    QTest::newRow("unpadded hour") << "admin" << "提醒" << "2026-12-10 9:00" << 0;
-    QTest::newRow("previous year") << "admin" << "提醒" << "2025-12-31 23:59" << 1;
+    QTest::newRow("unpadded hour") << "admin"
+                                   << "提醒"
+                                   << "2026-12-10 9:00" << 0;
+    QTest::newRow("previous year") << "admin"
+                                   << "提醒"
+                                   << "2025-12-31 23:59" << 1;
 }
 
 void TestRights::reminderDueCount()

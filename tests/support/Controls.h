@@ -8,8 +8,7 @@
 
 // The control of the given type with the given object name under `parent`. A
 // missing control fails the test with the name in the message.
-template <class T>
-T* control(const QObject* parent, const char* name)
+template <class T> T* control(const QObject* parent, const char* name)
 {
     T* found = parent->findChild<T*>(QLatin1StringView(name));
     if (!found) {

@@ -20,7 +20,8 @@ bool RecordingMessages::confirm(const QString& text, const QString& caption, But
     return answer;
 }
 
-std::optional<QString> RecordingMessages::askText(const QString& caption, const QString& prompt, const QString&)
+std::optional<QString> RecordingMessages::askText(const QString& caption, const QString& prompt,
+                                                  const QString&)
 {
     m_shown.append({Kind::AskText, caption, prompt});
     if (m_textAnswers.empty())

@@ -41,6 +41,7 @@ ScreenContext TestDatabase::context(bool canWrite)
     context.db = m_db;
     context.messages = &m_messages;
     context.clock = &m_clock;
+    context.desktop = &m_desktop;
     context.canWrite = canWrite;
     context.op = {QStringLiteral("admin"), QStringLiteral("管理员")};
     return context;

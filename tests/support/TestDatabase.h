@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ScreenContext.h"
+#include "support/RecordingDesktop.h"
 #include "support/RecordingMessages.h"
 
 #include <QSqlDatabase>
@@ -22,6 +23,7 @@ public:
     QString path() const { return m_path; }
     RecordingMessages& messages() { return m_messages; }
     FixedClock& clock() { return m_clock; }
+    RecordingDesktop& desktop() { return m_desktop; }
 
     // What the main window would hand a screen.
     ScreenContext context(bool canWrite = true);
@@ -39,4 +41,5 @@ private:
     QSqlDatabase m_db;
     RecordingMessages m_messages;
     FixedClock m_clock;
+    RecordingDesktop m_desktop;
 };
