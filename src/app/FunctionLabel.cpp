@@ -22,7 +22,10 @@ FunctionLabel::FunctionLabel(const QString& text, QWidget* parent) : QLabel(text
 void FunctionLabel::setTextColor(const QColor& color)
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, color);
+    p.setColor(QPalette::Active, QPalette::WindowText, color);
+    p.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    // Entries the operator may not use are greyed out on the teal.
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 170, 170));
     setPalette(p);
 }
 

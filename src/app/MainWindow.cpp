@@ -67,6 +67,7 @@ MainWindow::MainWindow(const ScreenContext& shared, QWidget* parent)
     exit->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     exit->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     exit->setAutoRaise(true);
+    exit->setStyleSheet(QStringLiteral("QToolButton { color: white; }"));
     exit->setGeometry(kWindowSize.width() - 96, kWindowSize.height() - 44, 84, 32);
     connect(exit, &QToolButton::clicked, this, &QWidget::close);
 
@@ -132,6 +133,7 @@ void MainWindow::buildGroups()
                 dialog->show();
             });
         }
+        panel->setMinimumWidth(kButtonSize.width());
         panel->adjustSize();
         panel->move(kButtonPositions[i]);
         panel->hide();
