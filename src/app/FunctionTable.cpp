@@ -1,12 +1,14 @@
 #include "app/FunctionTable.h"
 
+#include "base/BuildingsScreen.h"
+
 namespace {
 
 using G = RightsGroup;
 
 // Wiring a screen in is one line: put makeScreen<TheScreen> in its row.
 constexpr FunctionEntry kFunctions[] = {
-    {G::Base, 1, "labBuild", "大楼资料"},
+    {G::Base, 1, "labBuild", "大楼资料", makeScreen<BuildingsScreen>},
     {G::Base, 2, "labRoom", "房间资料"},
     {G::Base, 3, "labOwner", "住户登记"},
     {G::Base, 4, "labOwnerRoom", "住户房间资料"},

@@ -3,15 +3,18 @@
 #include "db/DbError.h"
 
 #include <QSqlError>
+#include <QStringList>
 
 namespace sql {
 
-QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
+namespace {
+
+QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantList& values, bool forwardOnly)
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("数据库连接没有打开。"));
     QSqlQuery query(db);
-    query.setForwardOnly(true);
+    query.setForwardOnly(forwardOnly);
     if (!query.prepare(statement))
         throw DbError(query.lastError());
     for (const QVariant& value : values)
@@ -19,6 +22,18 @@ QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantL
     if (!query.exec())
         throw DbError(query.lastError());
     return query;
+}
+
+} // namespace
+
+QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
+{
+    return run(db, statement, values, true);
+}
+
+QSqlQuery select(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
+{
+    return run(db, statement, values, false);
 }
 
 QVariant scalar(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
@@ -39,6 +54,61 @@ bool exists(const QSqlDatabase& db, const QString& statement, const QVariantList
     if (!found && query.lastError().isValid())
         throw DbError(query.lastError());
     return found;
+}
+
+namespace {
+
+QString quoted(const QString& identifier)
+{
+    return u'"' + identifier + u'"';
+}
+
+} // namespace
+
+qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fields)
+{
+    QStringList columns;
+    QStringList marks;
+    QVariantList values;
+    for (const auto& [column, value] : fields) {
+        columns << quoted(column);
+        marks << QStringLiteral("?");
+        values << value;
+    }
+    const QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
+                              marks.join(u", ") + u')';
+    return exec(db, statement, values).lastInsertId().toLongLong();
+}
+
+void update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+            const QVariant& key)
+{
+    QStringList assignments;
+    QVariantList values;
+    for (const auto& [column, value] : fields) {
+        assignments << quoted(column) + u" = ?";
+        values << value;
+    }
+    values << key;
+    exec(db,
+         u"update " + quoted(table) + u" set " + assignments.join(u", ") + u" where " + quoted(keyColumn) +
+             u" = ?",
+         values);
+}
+
+void remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    exec(db, u"delete from " + quoted(table) + u" where " + quoted(keyColumn) + u" = ?", {key});
+}
+
+QVariant dateValue(const QDate& date)
+{
+    return date.isValid() ? QVariant(date.toString(Qt::ISODate)) : QVariant();
+}
+
+QDate toDate(const QVariant& stored)
+{
+    return QDate::fromString(stored.toString().left(10), Qt::ISODate);
 }
 
 } // namespace sql

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -14,11 +16,33 @@ namespace sql {
 // Prepares and runs a statement; the query is positioned before its first row.
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
 
+// The same for a select whose rows a model reads back and forth (not forward-only).
+QSqlQuery select(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+
 // The first column of the first row, or an invalid QVariant when there is no row.
 QVariant scalar(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
 
 // Whether the statement returns at least one row.
 bool exists(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
+
+// Column name and value pairs of one row to write.
+using Fields = QList<std::pair<QString, QVariant>>;
+
+// "insert into <table> (<columns>) values (?, ...)"; returns the new row's
+// auto-number (0 for tables keyed by a typed value).
+qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fields);
+
+// "update <table> set <column> = ?, ... where <keyColumn> = ?".
+void update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+            const QVariant& key);
+
+// "delete from <table> where <keyColumn> = ?".
+void remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
+
+// The value a date column stores: "yyyy-MM-dd", or null for no date.
+QVariant dateValue(const QDate& date);
+// A stored date (text) as a date; an invalid date for null or unreadable text.
+QDate toDate(const QVariant& stored);
 
 } // namespace sql
 

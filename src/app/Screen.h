@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/ScreenContext.h"
+#include "db/DbError.h"
+
+#include <QDialog>
+#include <QWidget>
+
+// What the screens and their editor dialogs share: the context the main window
+// handed over, and the guard around every action that reaches the database.
+template <class Base> class ContextWidget : public Base
+{
+public:
+    ContextWidget(const ScreenContext& context, QWidget* parent) : Base(parent), m_context(context) {}
+
+protected:
+    const ScreenContext& context() const { return m_context; }
+    const QSqlDatabase& db() const { return m_context.db; }
+    Messages& messages() const { return *m_context.messages; }
+    bool canWrite() const { return m_context.canWrite; }
+
+    // Runs an action; a database error it does not handle goes to the general
+    // error box and the action is abandoned. Returns whether it ran to its end.
+    template <class Action> bool run(Action&& action) const
+    {
+        return runAction(*m_context.messages, std::forward<Action>(action));
+    }
+
+private:
+    ScreenContext m_context;
+};
+
+// A function screen: a top-level window opened from the main window.
+using Screen = ContextWidget<QWidget>;
+// An editor dialog of a screen, opened window-modal with open().
+using ScreenDialog = ContextWidget<QDialog>;

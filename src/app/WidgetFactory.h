@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class QAbstractItemModel;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+// Controls as every screen makes them: named by objectName, editors limited to
+// the size of the column they store into.
+namespace widgets {
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption);
+
+// A one-line editor for a text column; its length limit comes from the schema.
+QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table = nullptr,
+                    const char* column = nullptr);
+
+// A multi-line editor for a text column, limited like a line editor.
+QPlainTextEdit* memo(QWidget* parent, const char* name, const char* table = nullptr,
+                     const char* column = nullptr);
+
+// An editable combo box with choices; typed text is limited to the column's size.
+QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& choices,
+                    const char* table = nullptr, const char* column = nullptr);
+
+// A date editor showing "yyyy-MM-dd". Its lowest date stands for "no date" and
+// shows blank; use dateOf() and setDate() to read and set it.
+QDateEdit* dateEdit(QWidget* parent, const char* name, bool calendarPopup = true);
+QDate dateOf(const QDateEdit* edit);              // invalid for "no date"
+void setDate(QDateEdit* edit, const QDate& date); // an invalid date shows blank
+
+// A read-only grid of whole rows, one selected at a time.
+QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);
+
+// The row of the grid's current index, or -1.
+int currentRow(const QTableView* view);
+// Makes `row` current and selected and scrolls to it; -1 clears the selection.
+void selectRow(QTableView* view, int row);
+
+} // namespace widgets
