@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/Decimal2.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// A room (unit) of a building (table rooms_info), keyed by its number.
+struct Room
+{
+    QString id; // room number
+    qlonglong buildingId = 0;
+    QString useState;
+    Area buildArea;
+    std::optional<Area> useArea;
+    QString roomType;
+    QString direct;
+    QString floor;
+    QString fitment;
+    QString match;
+    QString remarks;
+};
+
+// A building as the room screens list it: number and name.
+struct BuildingName
+{
+    qlonglong id = 0;
+    QString name;
+};
+
+// Reading and writing rooms. Every function throws DbError.
+namespace room_store {
+
+std::optional<Room> load(const QSqlDatabase& db, const QString& id);
+void insert(const QSqlDatabase& db, const Room& room);
+// Stores the room that had the number `oldId`. A changed number is changed in the
+// owners' room links as well, in the same transaction, so that fee areas stay right.
+void update(const QSqlDatabase& db, const QString& oldId, const Room& room);
+// Deletes the room unless an owner holds it; returns the name of the first such
+// owner, or nothing when the room was deleted.
+std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& id);
+
+// Every building, in the order of their numbers.
+QList<BuildingName> buildings(const QSqlDatabase& db);
+// The number of the first building of that name.
+std::optional<qlonglong> buildingIdByName(const QSqlDatabase& db, const QString& name);
+std::optional<QString> buildingName(const QSqlDatabase& db, qlonglong id);
+
+} // namespace room_store
