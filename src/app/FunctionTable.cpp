@@ -1,6 +1,7 @@
 #include "app/FunctionTable.h"
 
 #include "base/BuildingsScreen.h"
+#include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
 
 namespace {
@@ -11,7 +12,7 @@ using G = RightsGroup;
 constexpr FunctionEntry kFunctions[] = {
     {G::Base, 1, "labBuild", "大楼资料", makeScreen<BuildingsScreen>},
     {G::Base, 2, "labRoom", "房间资料", makeScreen<RoomsScreen>},
-    {G::Base, 3, "labOwner", "住户登记"},
+    {G::Base, 3, "labOwner", "住户登记", makeScreen<OwnersScreen>},
     {G::Base, 4, "labOwnerRoom", "住户房间资料"},
     {G::Base, 5, "labOper", "操作员信息", nullptr, true},
     {G::Admin, 1, "labDept", "部门员工"},

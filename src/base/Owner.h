@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// An owner or tenant of the estate (table owner_info), as the owner register
+// edits it.
+struct Owner
+{
+    static inline const QString kLiving = QStringLiteral("居住");
+    static inline const QString kMovedOut = QStringLiteral("搬出");
+
+    qlonglong id = 0;
+    QString name;
+    QString inOut = kLiving;
+    QString linker;
+    QString credit;
+    QString linkTel;
+    QDate inDate;
+    QString paperName;
+    QString paperId;
+    QString workTime;
+    QString fare;
+    QString remarks;
+};
+
+// Reading and writing owners. Every function throws DbError.
+namespace owner_store {
+
+std::optional<Owner> load(const QSqlDatabase& db, qlonglong id);
+// Returns the new owner's number.
+qlonglong insert(const QSqlDatabase& db, const Owner& owner);
+// Stores what the register edits; the deposit and the other columns stay.
+void update(const QSqlDatabase& db, const Owner& owner);
+
+enum class Removal { Removed, HasCharges, HasRooms };
+// Deletes the owner unless fee records or room links name it (fee records are
+// checked first). Members, cars and parking places stay in their tables.
+Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
+
+// The first owner, in the order of their numbers, whose name contains `fragment`
+// as typed ("%" and "_" are plain characters); only current occupants when asked.
+std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, bool currentOnly);
+
+// The pattern for "like ? escape '\'" that matches texts containing `fragment`.
+QString containsPattern(const QString& fragment);
+
+} // namespace owner_store

@@ -1,0 +1,349 @@
+#include "base/OwnersScreen.h"
+
+#include "app/WidgetFactory.h"
+#include "base/Owner.h"
+#include "db/QueryListModel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setObjectName(QStringLiteral("TownerFrm"));
+    setWindowTitle(QStringLiteral("业主信息"));
+    resize(900, 520);
+
+    m_model = new QueryListModel(
+        {{QStringLiteral("owner_id"), QStringLiteral("住户序号"), QueryListModel::Kind::Number},
+         {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
+        this);
+    m_grid = widgets::grid(this, "dbgOwner", m_model);
+    m_grid->setColumnHidden(0, true);
+    m_grid->setMinimumWidth(240);
+    m_grid->setMaximumWidth(320);
+
+    buildEditors();
+
+    auto* query = widgets::button(this, "btnQuery", QStringLiteral("单位查询"));
+    m_all = new QCheckBox(QStringLiteral("所有住户"), this);
+    m_all->setObjectName(QStringLiteral("cbxAll"));
+    auto* excel = widgets::button(this, "Btnexcela", QStringLiteral("Excel"));
+    auto* add = widgets::button(this, "btnAdd", QStringLiteral("增加 &a"));
+    auto* remove = widgets::button(this, "btnDelete", QStringLiteral("删除 &d"));
+    auto* saveButton = widgets::button(this, "btnModi", QStringLiteral("保存 &s."));
+    auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出 &e."));
+    auto* printButton = widgets::button(this, "btnPrint", QStringLiteral("打印 &p."));
+    for (QPushButton* b : {add, remove, saveButton})
+        b->setEnabled(canWrite());
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(query);
+    buttons->addWidget(m_all);
+    buttons->addStretch();
+    for (QPushButton* b : {excel, add, remove, saveButton, printButton, exit})
+        buttons->addWidget(b);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(findChild<QWidget*>(QStringLiteral("editors")));
+    right->addStretch();
+    auto* body = new QHBoxLayout;
+    body->addWidget(m_grid);
+    body->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body);
+    layout->addLayout(buttons);
+
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &OwnersScreen::rowChanged);
+    connect(m_grid, &QTableView::doubleClicked, this, [this] {
+        if (canWrite())
+            save();
+    });
+    connect(query, &QPushButton::clicked, this, &OwnersScreen::search);
+    connect(m_all, &QCheckBox::toggled, this, [this](bool checked) {
+        if (!storeEditors()) {
+            const QSignalBlocker blocker(m_all);
+            m_all->setChecked(!checked);
+            return;
+        }
+        reload(m_shownId);
+    });
+    connect(excel, &QPushButton::clicked, this, &OwnersScreen::exportList);
+    connect(add, &QPushButton::clicked, this, &OwnersScreen::addOwner);
+    connect(remove, &QPushButton::clicked, this, &OwnersScreen::removeOwner);
+    connect(saveButton, &QPushButton::clicked, this, &OwnersScreen::save);
+    connect(printButton, &QPushButton::clicked, this, &OwnersScreen::print);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+
+    reload(0);
+}
+
+void OwnersScreen::buildEditors()
+{
+    auto* box = new QWidget(this);
+    box->setObjectName(QStringLiteral("editors"));
+    m_name = widgets::lineEdit(box, "dbeOwnerName", "owner_info", "owner_name");
+    m_inOut = new QComboBox(box);
+    m_inOut->setObjectName(QStringLiteral("DBComboBox2"));
+    m_inOut->addItems({Owner::kLiving, Owner::kMovedOut});
+    m_linker = widgets::lineEdit(box, "DBEdit5", "owner_info", "linker");
+    m_credit = widgets::comboBox(box, "DBComboBox1",
+                                 {QStringLiteral("良好"), QStringLiteral("一般"), QStringLiteral("差")},
+                                 "owner_info", "credit");
+    m_linkTel = widgets::lineEdit(box, "DBEdit13", "owner_info", "link_tel");
+    m_inDate = widgets::dateEdit(box, "dtpInDate");
+    m_paperName = widgets::lineEdit(box, "DBEdit3", "owner_info", "paper_name");
+    m_paperId = widgets::lineEdit(box, "DBEdit4", "owner_info", "paper_id");
+    m_workTime = widgets::lineEdit(box, "DBEdit9", "owner_info", "work_time");
+    m_fare = widgets::lineEdit(box, "DBEdit10", "owner_info", "fare");
+    m_remarks = widgets::memo(box, "DBMemo1", "owner_info", "remarks");
+    m_remarks->setFixedHeight(70);
+
+    auto* grid = new QGridLayout(box);
+    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
+        grid->addWidget(new QLabel(label, box), r, c * 2);
+        grid->addWidget(editor, r, c * 2 + 1, 1, span);
+    };
+    row(0, 0, QStringLiteral("单位名称"), m_name, 3);
+    row(1, 0, QStringLiteral("是否搬出"), m_inOut);
+    row(1, 1, QStringLiteral("迁入日期"), m_inDate);
+    row(2, 0, QStringLiteral("联系人"), m_linker);
+    row(2, 1, QStringLiteral("信誉等级"), m_credit);
+    row(3, 0, QStringLiteral("联系电话"), m_linkTel);
+    row(3, 1, QStringLiteral("作息时间"), m_workTime);
+    row(4, 0, QStringLiteral("证件名称"), m_paperName);
+    row(4, 1, QStringLiteral("证件号码"), m_paperId);
+    row(5, 0, QStringLiteral("经营范围"), m_fare, 3);
+    row(6, 0, QStringLiteral("备注"), m_remarks, 3);
+
+    // Any change the operator makes is stored by Save or when moving on.
+    for (QLineEdit* e : {m_name, m_linker, m_linkTel, m_paperName, m_paperId, m_workTime, m_fare})
+        connect(e, &QLineEdit::textEdited, this, [this] { m_dirty = true; });
+    connect(m_credit->lineEdit(), &QLineEdit::textEdited, this, [this] { m_dirty = true; });
+    connect(m_credit, &QComboBox::activated, this, [this] { m_dirty = true; });
+    connect(m_inOut, &QComboBox::activated, this, [this] { m_dirty = true; });
+    connect(m_inDate, &QDateEdit::editingFinished, this, [this] { m_dirty = true; });
+    connect(m_remarks, &QPlainTextEdit::textChanged, this, [this] {
+        if (!m_quiet)
+            m_dirty = true;
+    });
+
+    if (!canWrite()) {
+        for (QLineEdit* e : {m_name, m_paperName, m_linker, m_workTime, m_fare, m_linkTel, m_paperId})
+            e->setReadOnly(true);
+        m_remarks->setReadOnly(true);
+        m_credit->lineEdit()->setReadOnly(true);
+        m_credit->setEnabled(false);
+        // Browsing never writes: occupancy and move-in date are read-only too.
+        m_inOut->setEnabled(false);
+        m_inDate->setReadOnly(true);
+    }
+}
+
+QString OwnersScreen::listConditions(QVariantList* values) const
+{
+    if (m_all->isChecked())
+        return {};
+    *values << Owner::kLiving;
+    return QStringLiteral(" where in_out = ?");
+}
+
+void OwnersScreen::reload(qlonglong selectId)
+{
+    run([&] {
+        QVariantList values;
+        const QString where = listConditions(&values);
+        m_quiet = true;
+        m_model->load(db(), u"from owner_info" + where + u" order by owner_name, owner_id", values);
+        int row = selectId ? m_model->findRow(QStringLiteral("owner_id"), selectId) : 0;
+        if (row < 0)
+            row = 0;
+        widgets::selectRow(m_grid, row);
+        m_quiet = false;
+        showOwner(widgets::currentRow(m_grid));
+    });
+    m_quiet = false;
+}
+
+qlonglong OwnersScreen::ownerIdAt(int row) const
+{
+    return row < 0 ? 0 : m_model->value(row, QStringLiteral("owner_id")).toLongLong();
+}
+
+void OwnersScreen::showOwner(int row)
+{
+    m_quiet = true;
+    Owner owner;
+    if (row >= 0 && !m_model->isNewRow(row)) {
+        run([&] { owner = owner_store::load(db(), ownerIdAt(row)).value_or(Owner{}); });
+    } else if (row >= 0) {
+        owner.inDate = context().clock->today(); // a new owner lives here from today
+    } else {
+        owner.inOut.clear();
+    }
+    m_shownId = owner.id;
+    m_name->setText(owner.name);
+    m_inOut->setCurrentIndex(m_inOut->findText(owner.inOut));
+    m_linker->setText(owner.linker);
+    m_credit->setEditText(owner.credit);
+    m_linkTel->setText(owner.linkTel);
+    widgets::setDate(m_inDate, owner.inDate);
+    m_paperName->setText(owner.paperName);
+    m_paperId->setText(owner.paperId);
+    m_workTime->setText(owner.workTime);
+    m_fare->setText(owner.fare);
+    m_remarks->setPlainText(owner.remarks);
+    m_dirty = row >= 0 && m_model->isNewRow(row);
+    m_quiet = false;
+}
+
+Owner OwnersScreen::ownerFromEditors() const
+{
+    Owner o;
+    o.id = m_shownId;
+    o.name = m_name->text().trimmed();
+    o.inOut = m_inOut->currentText();
+    o.linker = m_linker->text().trimmed();
+    o.credit = m_credit->currentText().trimmed();
+    o.linkTel = m_linkTel->text().trimmed();
+    o.inDate = widgets::dateOf(m_inDate);
+    o.paperName = m_paperName->text().trimmed();
+    o.paperId = m_paperId->text().trimmed();
+    o.workTime = m_workTime->text().trimmed();
+    o.fare = m_fare->text().trimmed();
+    o.remarks = m_remarks->toPlainText().trimmed();
+    return o;
+}
+
+bool OwnersScreen::storeEditors()
+{
+    if (!m_dirty || !canWrite())
+        return true;
+    Owner owner = ownerFromEditors();
+    if (owner.name.isEmpty()) {
+        if (owner.id == 0) {
+            m_dirty = false; // a new owner nobody named: nothing to keep
+            return true;
+        }
+        messages().information(QStringLiteral("请填写住户名称！"));
+        return false;
+    }
+    return run([&] {
+        if (owner.id == 0)
+            m_shownId = owner_store::insert(db(), owner);
+        else
+            owner_store::update(db(), owner);
+        m_dirty = false;
+    });
+}
+
+void OwnersScreen::rowChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    if (m_quiet)
+        return;
+    if (!m_dirty) {
+        showOwner(current.row());
+        return;
+    }
+    // Leaving changed editors: store them first (a new owner without a name is
+    // dropped), then show the owner chosen in the list as it now stands.
+    const qlonglong target =
+        current.isValid() && !m_model->isNewRow(current.row()) ? ownerIdAt(current.row()) : 0;
+    if (!storeEditors()) {
+        m_quiet = true;
+        widgets::selectRow(m_grid, previous.row());
+        m_quiet = false;
+        return;
+    }
+    reload(target);
+}
+
+void OwnersScreen::addOwner()
+{
+    if (!storeEditors())
+        return;
+    reload(m_shownId);
+    m_quiet = true;
+    const int row = m_model->appendNewRow();
+    widgets::selectRow(m_grid, row);
+    m_quiet = false;
+    showOwner(row);
+    m_name->setFocus();
+}
+
+void OwnersScreen::save()
+{
+    if (m_name->text().trimmed().isEmpty()) {
+        messages().information(QStringLiteral("请填写住户名称！"));
+        return;
+    }
+    m_dirty = true; // Save stores the editors as they are, the date picker included
+    if (storeEditors())
+        reload(m_shownId);
+}
+
+void OwnersScreen::removeOwner()
+{
+    const int row = widgets::currentRow(m_grid);
+    if (row < 0)
+        return;
+    if (!messages().confirm(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>"),
+                            QStringLiteral("提醒")))
+        return;
+    if (m_model->isNewRow(row)) {
+        m_dirty = false;
+        reload(0);
+        return;
+    }
+    run([&] {
+        switch (owner_store::removeUnlessInUse(db(), ownerIdAt(row))) {
+        case owner_store::Removal::HasCharges:
+            messages().information(QStringLiteral("在收费记录里有此用户的记录，请先删除此用户的缴费记录."));
+            return;
+        case owner_store::Removal::HasRooms:
+            messages().information(QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！"));
+            return;
+        case owner_store::Removal::Removed:
+            break;
+        }
+        m_dirty = false;
+        const qlonglong next = ownerIdAt(row + 1 < m_model->rowCount() ? row + 1 : row - 1);
+        reload(next);
+    });
+}
+
+void OwnersScreen::search()
+{
+    const std::optional<QString> text =
+        messages().askText(QStringLiteral("住户名称查询"), QStringLiteral("请输入住户名称:"));
+    if (!text || text->isEmpty()) {
+        messages().information(QStringLiteral("请先填写住户名称！"));
+        return;
+    }
+    run([&] {
+        const std::optional<qlonglong> id = owner_store::findByName(db(), *text, !m_all->isChecked());
+        if (!id)
+            return;
+        const int row = m_model->findRow(QStringLiteral("owner_id"), *id);
+        if (row >= 0)
+            widgets::selectRow(m_grid, row);
+    });
+}
+
+void OwnersScreen::exportList()
+{
+}
+
+void OwnersScreen::print()
+{
+}

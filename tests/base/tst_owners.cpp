@@ -1,0 +1,291 @@
+#include "base/OwnersScreen.h"
+#include "support/Controls.h"
+#include "support/TestDatabase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+class TestOwners : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void listsCurrentOccupants();
+    void search_data();
+    void search();
+    void searchNeedsText();
+    void addAndSave();
+    void changesAreStoredWhenMovingOn();
+    void movingOut();
+    void deleteRules();
+    void browseOnly();
+
+private:
+    TestDatabase* t = nullptr;
+};
+
+namespace {
+
+QTableView* grid(QWidget* s)
+{
+    return control<QTableView>(s, "dbgOwner");
+}
+
+QStringList names(QWidget* s)
+{
+    return columnTexts(grid(s)->model(), 1);
+}
+
+QString currentName(QWidget* s)
+{
+    return grid(s)->currentIndex().siblingAtColumn(1).data().toString();
+}
+
+void click(QWidget* s, const char* name)
+{
+    control<QPushButton>(s, name)->click();
+}
+
+// Types into a line editor as the operator would.
+void type(QWidget* s, const char* name, const QString& text)
+{
+    auto* edit = control<QLineEdit>(s, name);
+    edit->setText(text);
+    emit edit->textEdited(text);
+}
+
+void addOwner(TestDatabase* t, const QString& name, const QString& inOut, const QString& linker = {})
+{
+    t->exec("insert into owner_info (owner_name, in_out, linker, in_date) values (?, ?, ?, '2020-05-01')",
+            {name, inOut, linker});
+}
+
+} // namespace
+
+void TestOwners::init()
+{
+    t = new TestDatabase;
+    addOwner(t, "乙公司", "居住", "李四"); // 1
+    addOwner(t, "甲公司", "居住", "张三"); // 2
+    addOwner(t, "丙公司 100%", "搬出");    // 3
+    addOwner(t, "丁's 商行", "居住");      // 4
+    addOwner(t, "甲公司", "居住", "王五"); // 5, same name as 2
+}
+
+void TestOwners::cleanup()
+{
+    delete t;
+}
+
+void TestOwners::listsCurrentOccupants()
+{
+    OwnersScreen screen(t->context());
+    QCOMPARE(screen.windowTitle(), QStringLiteral("业主信息"));
+    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "乙公司", "甲公司", "甲公司"}));
+    QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QStringLiteral("丁's 商行"));
+    QCOMPARE(control<QDateEdit>(&screen, "dtpInDate")->date(), QDate(2020, 5, 1));
+
+    control<QCheckBox>(&screen, "cbxAll")->setChecked(true);
+    QCOMPARE(names(&screen).size(), 5);
+    QVERIFY(names(&screen).contains("丙公司 100%"));
+    control<QCheckBox>(&screen, "cbxAll")->setChecked(false);
+    QCOMPARE(names(&screen).size(), 4);
+
+    // Two owners of one name stay two owners.
+    grid(&screen)->selectRow(3);
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit5")->text(), QStringLiteral("王五"));
+}
+
+void TestOwners::search_data()
+{
+    QTest::addColumn<bool>("all");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("linker");
+
+    // The list starts on 丁's 商行; a search that finds no listed owner stays there.
+    QTest::newRow("fragment, first by number") << false << "公司"
+                                               << "乙公司"
+                                               << "李四";
+    QTest::newRow("same name, the first owner") << false << "甲"
+                                                << "甲公司"
+                                                << "张三";
+    QTest::newRow("quote as typed") << false << "'s"
+                                    << "丁's 商行"
+                                    << "";
+    QTest::newRow("percent as typed, owner hidden") << false << "100%"
+                                                    << "丁's 商行"
+                                                    << "";
+    QTest::newRow("percent as typed, all owners") << true << "100%"
+                                                  << "丙公司 100%"
+                                                  << "";
+    QTest::newRow("underscore is no wildcard") << false << "乙_"
+                                               << "丁's 商行"
+                                               << "";
+    QTest::newRow("no match") << false << "戊"
+                              << "丁's 商行"
+                              << "";
+}
+
+void TestOwners::search()
+{
+    QFETCH(bool, all);
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(QString, linker);
+    OwnersScreen screen(t->context());
+    control<QCheckBox>(&screen, "cbxAll")->setChecked(all);
+    t->messages().answerText(text);
+    click(&screen, "btnQuery");
+    QCOMPARE(t->messages().shown().size(), 1); // the input box, nothing more
+    QCOMPARE(t->messages().shown()[0].caption, QStringLiteral("住户名称查询"));
+    QCOMPARE(t->messages().shown()[0].text, QStringLiteral("请输入住户名称:"));
+    QCOMPARE(currentName(&screen), name);
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit5")->text(), linker);
+}
+
+void TestOwners::searchNeedsText()
+{
+    OwnersScreen screen(t->context());
+    t->messages().answerText(std::nullopt);
+    click(&screen, "btnQuery");
+    t->messages().answerText(QString());
+    click(&screen, "btnQuery");
+    QCOMPARE(t->messages().texts().count("请先填写住户名称！"), 2);
+}
+
+void TestOwners::addAndSave()
+{
+    OwnersScreen screen(t->context());
+    click(&screen, "btnAdd");
+    QCOMPARE(names(&screen).size(), 5);
+    QCOMPARE(grid(&screen)->currentIndex().row(), 4);
+    QCOMPARE(control<QComboBox>(&screen, "DBComboBox2")->currentText(), QStringLiteral("居住"));
+    QCOMPARE(control<QDateEdit>(&screen, "dtpInDate")->date(), QDate(2026, 12, 10));
+    QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QString());
+
+    type(&screen, "dbeOwnerName", "   ");
+    click(&screen, "btnModi");
+    QCOMPARE(t->messages().texts(), QStringList{"请填写住户名称！"});
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
+
+    type(&screen, "dbeOwnerName", " 戊公司 ");
+    type(&screen, "DBEdit13", "020-0001");
+    control<QComboBox>(&screen, "DBComboBox1")->setEditText("良好");
+    click(&screen, "btnModi");
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 6);
+    QCOMPARE(
+        t->scalar("select owner_name || '|' || in_out || '|' || in_date || '|' || link_tel || '|' || credit "
+                  "from owner_info where owner_id = 6")
+            .toString(),
+        QStringLiteral("戊公司|居住|2026-12-10|020-0001|良好"));
+    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "乙公司", "戊公司", "甲公司", "甲公司"}));
+    QCOMPARE(currentName(&screen), QStringLiteral("戊公司"));
+
+    // A new owner left without a name is dropped when the operator moves on.
+    click(&screen, "btnAdd");
+    grid(&screen)->selectRow(0);
+    QCOMPARE(names(&screen).size(), 5);
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 6);
+}
+
+void TestOwners::changesAreStoredWhenMovingOn()
+{
+    OwnersScreen screen(t->context());
+    grid(&screen)->selectRow(1); // 乙公司
+    type(&screen, "DBEdit5", "赵六");
+    grid(&screen)->selectRow(2);
+    QCOMPARE(t->scalar("select linker from owner_info where owner_id = 1").toString(),
+             QStringLiteral("赵六"));
+    QCOMPARE(currentName(&screen), QStringLiteral("甲公司"));
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit5")->text(), QStringLiteral("张三"));
+
+    // An owner whose name was emptied keeps the operator on it.
+    type(&screen, "dbeOwnerName", "");
+    grid(&screen)->selectRow(0);
+    QCOMPARE(t->messages().texts(), QStringList{"请填写住户名称！"});
+    QCOMPARE(grid(&screen)->currentIndex().row(), 2);
+    QCOMPARE(t->scalar("select owner_name from owner_info where owner_id = 2").toString(),
+             QStringLiteral("甲公司"));
+}
+
+void TestOwners::movingOut()
+{
+    OwnersScreen screen(t->context());
+    grid(&screen)->selectRow(1); // 乙公司
+    auto* inOut = control<QComboBox>(&screen, "DBComboBox2");
+    inOut->setCurrentIndex(1);
+    emit inOut->activated(1);
+    click(&screen, "btnModi");
+    QCOMPARE(t->scalar("select in_out from owner_info where owner_id = 1").toString(),
+             QStringLiteral("搬出"));
+    QVERIFY(!names(&screen).contains("乙公司"));
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
+}
+
+void TestOwners::deleteRules()
+{
+    t->exec("insert into charge_take (owner_id, type_id) values (1, 1)");
+    t->exec("insert into owner_rooms (room_id, owner_id) values ('101', 1)");
+    t->exec("insert into owner_rooms (room_id, owner_id) values ('102', 2)");
+    t->exec("insert into member (owner_id, member_name) values (4, '小王')");
+    OwnersScreen screen(t->context());
+
+    struct Case
+    {
+        int row;
+        QString message;
+    };
+    const Case cases[] = {
+        {1, "在收费记录里有此用户的记录，请先删除此用户的缴费记录."}, // fee records and rooms: fees reported
+        {2, "此用户拥有房间记录，请先删除拥有的房间！"},
+    };
+    for (const Case& c : cases) {
+        t->messages().clear();
+        grid(&screen)->selectRow(c.row);
+        click(&screen, "btnDelete");
+        QCOMPARE(t->messages().texts(),
+                 (QStringList{"确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>", c.message}));
+        QCOMPARE(t->messages().shown()[0].caption, QStringLiteral("提醒"));
+    }
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
+
+    grid(&screen)->selectRow(0); // 丁's 商行
+    t->messages().answerConfirm(false);
+    click(&screen, "btnDelete");
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
+    click(&screen, "btnDelete");
+    QCOMPARE(t->scalar("select count(*) from owner_info where owner_id = 4").toInt(), 0);
+    QCOMPARE(t->scalar("select count(*) from member where owner_id = 4").toInt(), 1);
+    QCOMPARE(names(&screen), (QStringList{"乙公司", "甲公司", "甲公司"}));
+}
+
+void TestOwners::browseOnly()
+{
+    OwnersScreen screen(t->context(false));
+    for (const char* name : {"btnAdd", "btnDelete", "btnModi"})
+        QVERIFY(!control<QPushButton>(&screen, name)->isEnabled());
+    for (const char* name :
+         {"dbeOwnerName", "DBEdit3", "DBEdit4", "DBEdit5", "DBEdit9", "DBEdit10", "DBEdit13"})
+        QVERIFY2(control<QLineEdit>(&screen, name)->isReadOnly(), name);
+    QVERIFY(control<QPlainTextEdit>(&screen, "DBMemo1")->isReadOnly());
+    QVERIFY(!control<QComboBox>(&screen, "DBComboBox1")->isEnabled());
+    QVERIFY(!control<QComboBox>(&screen, "DBComboBox2")->isEnabled());
+
+    // Search, the all-owners switch, print and export stay available.
+    for (const char* name : {"btnQuery", "btnPrint", "Btnexcela"})
+        QVERIFY(control<QPushButton>(&screen, name)->isEnabled());
+    grid(&screen)->doubleClicked(grid(&screen)->currentIndex());
+    grid(&screen)->selectRow(2);
+    QVERIFY(t->messages().texts().isEmpty());
+}
+
+QTEST_MAIN(TestOwners)
+#include "tst_owners.moc"
