@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
     libxlsxwriter-dev libsodium-dev libminizip-dev
     libbenchmark-dev
-    fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming
+    fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-liberation2
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # Tests read printed reports back as text.

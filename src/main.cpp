@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "db/DatabaseFile.h"
+#include "output/PrintPreview.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -96,11 +97,13 @@ int main(int argc, char* argv[])
         messages.error(error);
 
     DesktopServices desktop;
+    PrintPreview preview(messages, Clock::system(), desktop);
     ScreenContext shared;
     shared.db = db;
     shared.messages = &messages;
     shared.clock = &Clock::system();
     shared.desktop = &desktop;
+    shared.reports = &preview;
 
     MainWindow window(shared);
     QObject::connect(&window, &MainWindow::finished, &app, &QApplication::quit, Qt::QueuedConnection);

@@ -42,6 +42,7 @@ ScreenContext TestDatabase::context(bool canWrite)
     context.messages = &m_messages;
     context.clock = &m_clock;
     context.desktop = &m_desktop;
+    context.reports = &m_reports;
     context.canWrite = canWrite;
     context.op = {QStringLiteral("admin"), QStringLiteral("管理员")};
     return context;

@@ -3,6 +3,7 @@
 #include "core/ScreenContext.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingMessages.h"
+#include "support/RecordingReportPreview.h"
 
 #include <QSqlDatabase>
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@ public:
     RecordingMessages& messages() { return m_messages; }
     FixedClock& clock() { return m_clock; }
     RecordingDesktop& desktop() { return m_desktop; }
+    RecordingReportPreview& reports() { return m_reports; }
 
     // What the main window would hand a screen.
     ScreenContext context(bool canWrite = true);
@@ -42,4 +44,5 @@ private:
     RecordingMessages m_messages;
     FixedClock m_clock;
     RecordingDesktop m_desktop;
+    RecordingReportPreview m_reports{m_clock};
 };

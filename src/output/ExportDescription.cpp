@@ -1,0 +1,41 @@
+#include "output/ExportDescription.h"
+
+ExportColumn ExportColumn::text(QString caption, QString field, FieldFormat format)
+{
+    return {std::move(caption), Source::TextField, std::move(field), format, {}};
+}
+
+ExportColumn ExportColumn::plain(QString caption, QString field, FieldFormat format)
+{
+    return {std::move(caption), Source::PlainField, std::move(field), format, {}};
+}
+
+ExportColumn ExportColumn::date(QString caption, QString field)
+{
+    return {std::move(caption), Source::DateField, std::move(field), FieldFormat::Date, {}};
+}
+
+ExportColumn ExportColumn::screenValue(QString caption, QString value)
+{
+    return {std::move(caption), Source::ScreenValue, {}, FieldFormat::Plain, std::move(value)};
+}
+
+QStringList ExportDescription::captions() const
+{
+    QStringList result;
+    for (const ExportColumn& column : columns)
+        result << column.caption;
+    return result;
+}
+
+ExportDescription ExportDescription::departmentGoods(const QString& departmentName,
+                                                     QList<ExportColumn> columns)
+{
+    ExportDescription d;
+    d.emptyCheck = false;
+    d.title = departmentName + u"办公用品清单";
+    d.columns = std::move(columns);
+    d.layout = Layout::DepartmentGoods;
+    d.failureText = QStringLiteral("Excel 运行失败，请全部退出后，重新运行程序！");
+    return d;
+}

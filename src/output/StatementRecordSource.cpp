@@ -1,0 +1,41 @@
+#include "output/StatementRecordSource.h"
+
+#include "db/DbError.h"
+#include "db/Sql.h"
+
+#include <QSqlError>
+
+StatementRecordSource::StatementRecordSource(QSqlDatabase db, QString statement, QVariantList values)
+    : m_db(std::move(db)), m_statement(std::move(statement)), m_values(std::move(values))
+{
+}
+
+bool StatementRecordSource::first()
+{
+    m_query = sql::exec(m_db, m_statement, m_values);
+    m_record = m_query.record();
+    return next();
+}
+
+bool StatementRecordSource::next()
+{
+    if (!m_query.isActive())
+        return false;
+    if (m_query.next())
+        return true;
+    if (m_query.lastError().isValid())
+        throw DbError(m_query.lastError());
+    return false;
+}
+
+int StatementRecordSource::fieldIndex(const QString& name) const
+{
+    return m_record.indexOf(name);
+}
+
+QVariant StatementRecordSource::value(int field) const
+{
+    if (field < 0 || !m_query.isValid())
+        return {};
+    return m_query.value(field);
+}

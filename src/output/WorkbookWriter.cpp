@@ -1,0 +1,323 @@
+#include "output/WorkbookWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr lxw_row_t kTitleRow = 0;
+constexpr lxw_row_t kCaptionRow = 2;
+constexpr lxw_row_t kFirstDataRow = 3;
+constexpr lxw_col_t kBareTitleColumn = 2;
+constexpr lxw_col_t kLastColumn = LXW_COL_MAX - 1;
+// The longest text a cell holds.
+constexpr qsizetype kMaxCellText = 32767;
+// How often the progress callback is told, in rows.
+constexpr qint64 kProgressInterval = 500;
+// A spreadsheet keeps 15 significant digits of a number: a longer digit string
+// (an identity-card number) stays text rather than lose its last digits.
+constexpr int kMaxNumberDigits = 15;
+
+struct WorkbookCloser
+{
+    void operator()(lxw_workbook* workbook) const
+    {
+        if (workbook)
+            workbook_close(workbook);
+    }
+};
+using WorkbookPtr = std::unique_ptr<lxw_workbook, WorkbookCloser>;
+
+// The cell formats of one workbook; null formats on the bare layout.
+struct Formats
+{
+    lxw_format* sheet = nullptr; // every column: sheet font, centred
+    lxw_format* title = nullptr;
+    lxw_format* cell = nullptr; // captions and data: sheet font, centred, thin border
+    lxw_format* date = nullptr; // a data cell holding a date
+};
+
+Formats makeFormats(lxw_workbook* workbook, ExportDescription::Layout layout)
+{
+    Formats f;
+    f.date = workbook_add_format(workbook);
+    format_set_num_format(f.date, "yyyy-mm-dd");
+    if (layout == ExportDescription::Layout::DepartmentGoods)
+        return f;
+
+    const auto sheetFont = [](lxw_format* format) {
+        format_set_font_name(format, "仿宋_GB2312");
+        format_set_font_size(format, 10);
+        format_set_align(format, LXW_ALIGN_CENTER);
+    };
+    f.sheet = workbook_add_format(workbook);
+    sheetFont(f.sheet);
+
+    f.title = workbook_add_format(workbook);
+    format_set_font_name(f.title, "楷体_GB2312");
+    format_set_font_size(f.title, 14);
+    format_set_bold(f.title);
+    format_set_align(f.title, LXW_ALIGN_CENTER);
+
+    f.cell = workbook_add_format(workbook);
+    sheetFont(f.cell);
+    format_set_border(f.cell, LXW_BORDER_THIN);
+
+    sheetFont(f.date);
+    format_set_border(f.date, LXW_BORDER_THIN);
+    return f;
+}
+
+// A text written as a spreadsheet's typed value: a leading apostrophe marks text
+// and is not shown.
+QString shownText(const QString& typed)
+{
+    return typed.startsWith(u'\'') ? typed.mid(1) : typed;
+}
+
+// Whether a text is a plain decimal number ("12", "-3.50") that a number cell
+// holds without loss.
+bool isPlainNumber(const QString& text)
+{
+    qsizetype i = 0;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
+        ++i;
+    int digits = 0;
+    int significant = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'.' && !point && digits > 0) {
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return false;
+        ++digits;
+        if (significant > 0 || c != u'0')
+            ++significant;
+    }
+    return digits > 0 && !text.endsWith(u'.') && significant <= kMaxNumberDigits;
+}
+
+class SheetWriter
+{
+public:
+    SheetWriter(lxw_worksheet* sheet, const Formats& formats) : m_sheet(sheet), m_formats(formats) {}
+
+    lxw_error text(lxw_row_t row, lxw_col_t col, const QString& text, lxw_format* format) const
+    {
+        if (text.isEmpty())
+            return blank(row, col, format);
+        const QByteArray utf8 = (text.size() > kMaxCellText ? text.left(kMaxCellText) : text).toUtf8();
+        return worksheet_write_string(m_sheet, row, col, utf8.constData(), format);
+    }
+
+    lxw_error blank(lxw_row_t row, lxw_col_t col, lxw_format* format) const
+    {
+        // A blank cell without a format is no cell at all.
+        return format ? worksheet_write_blank(m_sheet, row, col, format) : LXW_NO_ERROR;
+    }
+
+    lxw_error number(lxw_row_t row, lxw_col_t col, double value, lxw_format* format) const
+    {
+        return worksheet_write_number(m_sheet, row, col, value, format);
+    }
+
+    lxw_error date(lxw_row_t row, lxw_col_t col, const QDate& date) const
+    {
+        lxw_datetime dt{date.year(), date.month(), date.day(), 0, 0, 0};
+        return worksheet_write_datetime(m_sheet, row, col, &dt, m_formats.date);
+    }
+
+private:
+    lxw_worksheet* m_sheet;
+    const Formats& m_formats;
+};
+
+// A data column with its field looked up once.
+struct ResolvedColumn
+{
+    const ExportColumn* column;
+    int field;
+};
+
+lxw_error writeValue(const SheetWriter& out, lxw_row_t row, lxw_col_t col, const ResolvedColumn& c,
+                     const RecordSource& rows, const Formats& formats)
+{
+    using Source = ExportColumn::Source;
+    if (c.column->source == Source::ScreenValue)
+        return out.text(row, col, c.column->value, formats.cell);
+
+    const QVariant value = rows.value(c.field);
+    switch (c.column->source) {
+    case Source::DateField:
+        if (const std::optional<QDate> date = fieldDate(value); date && date->year() >= 1900)
+            return out.date(row, col, *date);
+        // A missing date is an empty cell; a text that is no date stays as it is.
+        return out.text(row, col, fieldText(value, FieldFormat::Plain), formats.cell);
+    case Source::PlainField: {
+        const int type = value.typeId();
+        if (c.column->format == FieldFormat::Plain &&
+            (type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double)) {
+            const double number = value.toDouble();
+            if (std::abs(number) < 1e15)
+                return out.number(row, col, number, formats.cell);
+        }
+        const QString text = fieldText(value, c.column->format);
+        if (isPlainNumber(text))
+            return out.number(row, col, text.toDouble(), formats.cell);
+        return out.text(row, col, text, formats.cell);
+    }
+    case Source::TextField:
+    case Source::ScreenValue:
+        break;
+    }
+    return out.text(row, col, fieldText(value, c.column->format), formats.cell);
+}
+
+// Column widths and the sheet format as ranges that do not overlap.
+lxw_error setColumns(lxw_worksheet* sheet, const ExportDescription& d, lxw_format* sheetFormat)
+{
+    std::vector<ExportColumnWidth> widths;
+    for (const ExportColumnWidth& w : d.columnWidths) {
+        if (w.column >= 1 && lxw_col_t(w.column - 1) <= kLastColumn)
+            widths.push_back(w);
+    }
+    std::stable_sort(
+        widths.begin(), widths.end(),
+        [](const ExportColumnWidth& a, const ExportColumnWidth& b) { return a.column < b.column; });
+    lxw_col_t next = 0; // first column not yet set
+    for (const ExportColumnWidth& w : widths) {
+        const lxw_col_t col = lxw_col_t(w.column - 1);
+        if (col < next)
+            continue; // the same column listed twice: the first width holds
+        if (sheetFormat && col > next) {
+            if (lxw_error e = worksheet_set_column(sheet, next, col - 1, LXW_DEF_COL_WIDTH, sheetFormat))
+                return e;
+        }
+        if (lxw_error e = worksheet_set_column(sheet, col, col, w.width, sheetFormat))
+            return e;
+        next = col + 1;
+    }
+    if (sheetFormat && next <= kLastColumn)
+        return worksheet_set_column(sheet, next, kLastColumn, LXW_DEF_COL_WIDTH, sheetFormat);
+    return LXW_NO_ERROR;
+}
+
+lxw_error writeTitle(const SheetWriter& out, lxw_worksheet* sheet, const ExportDescription& d,
+                     const Formats& formats)
+{
+    const QString title = shownText(d.title);
+    if (d.layout == ExportDescription::Layout::DepartmentGoods)
+        return out.text(kTitleRow, kBareTitleColumn, title, nullptr);
+    if (d.titleWidth <= 1)
+        return out.text(kTitleRow, 0, title, formats.title);
+    const lxw_col_t last = lxw_col_t(std::min<int>(d.titleWidth, LXW_COL_MAX) - 1);
+    const QByteArray utf8 = title.toUtf8();
+    return worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, last, utf8.constData(), formats.title);
+}
+
+QString errorText(lxw_error error)
+{
+    return QString::fromUtf8(lxw_strerror(error));
+}
+
+} // namespace
+
+WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& path) const
+{
+    const ExportDescription& d = m_description;
+    Result result;
+    bool more = rows.first();
+    if (!more && d.emptyCheck) {
+        result.outcome = Outcome::EmptyList;
+        return result;
+    }
+    if (QFileInfo::exists(path)) {
+        result.error = u"文件已存在：" + path;
+        return result;
+    }
+
+    // A name of our own beside the target, removed unless the workbook completes.
+    const QFileInfo target(path);
+    QTemporaryFile part(target.dir().filePath(QStringLiteral(".pelm-export-XXXXXX.xlsx")));
+    if (!part.open()) {
+        result.error = part.errorString();
+        return result;
+    }
+    part.close();
+
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    const QByteArray partName = QFile::encodeName(part.fileName());
+    WorkbookPtr workbook(workbook_new_opt(partName.constData(), &options));
+    if (!workbook) {
+        result.error = errorText(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        return result;
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook.get(), nullptr);
+    QByteArray caption = d.windowCaption.toUtf8();
+    lxw_doc_properties properties{};
+    properties.title = caption.data(); // copied by the library
+    workbook_set_properties(workbook.get(), &properties);
+
+    const Formats formats = makeFormats(workbook.get(), d.layout);
+    const SheetWriter out(sheet, formats);
+
+    std::vector<ResolvedColumn> columns;
+    for (const ExportColumn& column : d.columns)
+        columns.push_back({&column, rows.fieldIndex(column.field)});
+
+    lxw_error error = setColumns(sheet, d, formats.sheet);
+    if (!error)
+        error = writeTitle(out, sheet, d, formats);
+    for (lxw_col_t c = 0; !error && c < columns.size(); ++c)
+        error = out.text(kCaptionRow, c, shownText(columns[c].column->caption), formats.cell);
+
+    lxw_row_t row = kFirstDataRow;
+    while (more && !error) {
+        if (m_cancel && m_cancel->load(std::memory_order_relaxed)) {
+            workbook.reset(); // closes the partial workbook; the temporary file goes with `part`
+            result.outcome = Outcome::Cancelled;
+            result.rows = row - kFirstDataRow;
+            return result;
+        }
+        for (lxw_col_t c = 0; !error && c < columns.size(); ++c)
+            error = writeValue(out, row, c, columns[c], rows, formats);
+        ++row;
+        const qint64 written = row - kFirstDataRow;
+        if (m_progress && written % kProgressInterval == 0)
+            m_progress(written);
+        more = rows.next();
+    }
+    result.rows = row - kFirstDataRow;
+    if (error) {
+        workbook.reset();
+        result.error = errorText(error);
+        return result;
+    }
+    if (m_progress)
+        m_progress(result.rows);
+
+    if (const lxw_error closed = workbook_close(workbook.release())) {
+        result.error = errorText(closed);
+        return result;
+    }
+    if (!part.rename(path)) {
+        result.error = part.errorString();
+        return result;
+    }
+    part.setAutoRemove(false);
+    result.outcome = Outcome::Written;
+    return result;
+}
