@@ -42,8 +42,8 @@ struct ExportColumnWidth
 //
 // The sheet: the title in row 1, merged over the first `titleWidth` columns,
 // centred, "楷体_GB2312" 14 bold; row 2 empty; the captions in row 3; one row per
-// record from row 4; every caption and data cell framed by a thin border; every
-// column centred in "仿宋_GB2312" 10.
+// record from row 4; every caption and data cell framed by a thin border; the
+// columns (those of the list, and A to Z at least) centred in "仿宋_GB2312" 10.
 struct ExportDescription
 {
     // Which sheet of a new workbook the office's spreadsheet filled: a new sheet

@@ -19,6 +19,10 @@ constexpr lxw_row_t kCaptionRow = 2;
 constexpr lxw_row_t kFirstDataRow = 3;
 constexpr lxw_col_t kBareTitleColumn = 2;
 constexpr lxw_col_t kLastColumn = LXW_COL_MAX - 1;
+// The sheet font and centring go on the columns of the list and on the columns
+// up to Z at least, where the operator goes on typing. Formatting all 16,384
+// columns would make the library walk every one of them for each row written.
+constexpr lxw_col_t kFormattedColumns = 26;
 // The longest text a cell holds.
 constexpr qsizetype kMaxCellText = 32767;
 // How often the progress callback is told, in rows.
@@ -188,6 +192,9 @@ lxw_error writeValue(const SheetWriter& out, lxw_row_t row, lxw_col_t col, const
 // Column widths and the sheet format as ranges that do not overlap.
 lxw_error setColumns(lxw_worksheet* sheet, const ExportDescription& d, lxw_format* sheetFormat)
 {
+    lxw_col_t formatted = kFormattedColumns;
+    formatted = std::max<lxw_col_t>(formatted, lxw_col_t(std::min<qsizetype>(d.columns.size(), LXW_COL_MAX)));
+    formatted = std::max<lxw_col_t>(formatted, lxw_col_t(std::clamp(d.titleWidth, 0, int(LXW_COL_MAX))));
     std::vector<ExportColumnWidth> widths;
     for (const ExportColumnWidth& w : d.columnWidths) {
         if (w.column >= 1 && lxw_col_t(w.column - 1) <= kLastColumn)
@@ -209,8 +216,8 @@ lxw_error setColumns(lxw_worksheet* sheet, const ExportDescription& d, lxw_forma
             return e;
         next = col + 1;
     }
-    if (sheetFormat && next <= kLastColumn)
-        return worksheet_set_column(sheet, next, kLastColumn, LXW_DEF_COL_WIDTH, sheetFormat);
+    if (sheetFormat && next < formatted)
+        return worksheet_set_column(sheet, next, formatted - 1, LXW_DEF_COL_WIDTH, sheetFormat);
     return LXW_NO_ERROR;
 }
 

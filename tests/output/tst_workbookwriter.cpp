@@ -152,7 +152,7 @@ void TestWorkbookWriter::smallListReadsBack()
     QCOMPARE(int(book.column(2)->width), 6);
     QCOMPARE(int(book.column(4)->width), 10);
     QVERIFY(!book.column(5)->customWidth);
-    for (int c : {1, 5, 11, 200, 16384})
+    for (int c : {1, 5, 11, 26})
         QCOMPARE(book.style(book.column(c)->style).fontName, "仿宋_GB2312");
 }
 
