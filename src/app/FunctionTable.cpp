@@ -1,6 +1,7 @@
 #include "app/FunctionTable.h"
 
 #include "base/BuildingsScreen.h"
+#include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
 
@@ -13,7 +14,7 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Base, 1, "labBuild", "大楼资料", makeScreen<BuildingsScreen>},
     {G::Base, 2, "labRoom", "房间资料", makeScreen<RoomsScreen>},
     {G::Base, 3, "labOwner", "住户登记", makeScreen<OwnersScreen>},
-    {G::Base, 4, "labOwnerRoom", "住户房间资料"},
+    {G::Base, 4, "labOwnerRoom", "住户房间资料", makeScreen<OwnerDetailScreen>},
     {G::Base, 5, "labOper", "操作员信息", nullptr, true},
     {G::Admin, 1, "labDept", "部门员工"},
     {G::Admin, 2, "labEMail", "邮件中心"},

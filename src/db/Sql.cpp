@@ -63,6 +63,14 @@ QString quoted(const QString& identifier)
     return u'"' + identifier + u'"';
 }
 
+// One rule for every write: an empty text is stored as null.
+QVariant stored(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
+        return QVariant(QMetaType(QMetaType::QString));
+    return value;
+}
+
 } // namespace
 
 qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fields)
@@ -73,7 +81,7 @@ qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fie
     for (const auto& [column, value] : fields) {
         columns << quoted(column);
         marks << QStringLiteral("?");
-        values << value;
+        values << stored(value);
     }
     const QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
                               marks.join(u", ") + u')';
@@ -87,7 +95,7 @@ void update(const QSqlDatabase& db, const QString& table, const Fields& fields, 
     QVariantList values;
     for (const auto& [column, value] : fields) {
         assignments << quoted(column) + u" = ?";
-        values << value;
+        values << stored(value);
     }
     values << key;
     exec(db,

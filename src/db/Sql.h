@@ -25,7 +25,7 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement, const QVariant
 // Whether the statement returns at least one row.
 bool exists(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
 
-// Column name and value pairs of one row to write.
+// Column name and value pairs of one row to write. An empty text is written as null.
 using Fields = QList<std::pair<QString, QVariant>>;
 
 // "insert into <table> (<columns>) values (?, ...)"; returns the new row's

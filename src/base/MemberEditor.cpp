@@ -1,0 +1,127 @@
+#include "base/MemberEditor.h"
+
+#include "app/WidgetFactory.h"
+#include "base/OwnerDetails.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+MemberEditor::MemberEditor(const ScreenContext& context, Mode mode, qlonglong ownerId, qlonglong memberId,
+                           QWidget* parent)
+    : ScreenDialog(context, parent), m_mode(mode), m_ownerId(ownerId), m_memberId(memberId)
+{
+    setObjectName(QStringLiteral("TmemberFrm"));
+    setWindowTitle(QStringLiteral("成员信息"));
+    setWindowModality(Qt::WindowModal);
+
+    m_id = widgets::lineEdit(this, "edtID");
+    m_id->setEnabled(false);
+    m_name = widgets::lineEdit(this, "edtName", "member", "member_name");
+    auto* sexBox = new QGroupBox(this);
+    sexBox->setObjectName(QStringLiteral("rdgSex"));
+    auto* sexLayout = new QHBoxLayout(sexBox);
+    m_sex = new QButtonGroup(this);
+    for (const QString& sex : {QStringLiteral("男"), QStringLiteral("女")}) {
+        auto* choice = new QRadioButton(sex, sexBox);
+        sexLayout->addWidget(choice);
+        m_sex->addButton(choice);
+    }
+    m_sex->buttons().first()->setChecked(true);
+    m_duty = widgets::lineEdit(this, "edtDuty", "member", "duty");
+    m_tel = widgets::lineEdit(this, "edtConnectTel", "member", "connect_tel");
+    m_birthday = widgets::dateEdit(this, "dtpBirthday");
+    widgets::setDate(m_birthday, QDate());
+    m_degree = widgets::comboBox(this, "cmbDegree",
+                                 {QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                                  QStringLiteral("中专"), QStringLiteral("大学"), QStringLiteral("研究生"),
+                                  QStringLiteral("其它")},
+                                 "member", "degree");
+    m_polity = widgets::comboBox(this, "cmbPolity",
+                                 {QStringLiteral("党员"), QStringLiteral("团员"), QStringLiteral("民主党"),
+                                  QStringLiteral("群众"), QStringLiteral("其它")},
+                                 "member", "polity");
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("序号"), m_id);
+    form->addRow(QStringLiteral("姓名"), m_name);
+    form->addRow(QStringLiteral("性别"), sexBox);
+    form->addRow(QStringLiteral("职称"), m_duty);
+    form->addRow(QStringLiteral("联系电话"), m_tel);
+    form->addRow(QStringLiteral("出生日期"), m_birthday);
+    form->addRow(QStringLiteral("文化程度"), m_degree);
+    form->addRow(QStringLiteral("政治面貌"), m_polity);
+
+    auto* saveButton = widgets::button(
+        this, "btnSave", mode == Mode::Add ? QStringLiteral("保存(&A)") : QStringLiteral("保存 &S."));
+    saveButton->setDefault(true);
+    auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出(&E)"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(exit);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+
+    connect(saveButton, &QPushButton::clicked, this, &MemberEditor::save);
+    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
+
+    if (mode == Mode::Modify)
+        load();
+}
+
+void MemberEditor::load()
+{
+    run([&] {
+        const std::optional<Member> m = owner_details::loadMember(db(), m_memberId);
+        if (!m)
+            return;
+        m_id->setText(QString::number(m->id));
+        m_name->setText(m->name);
+        m_sex->buttons().at(m->sex == QStringLiteral("男") ? 0 : 1)->setChecked(true);
+        m_duty->setText(m->duty);
+        m_tel->setText(m->connectTel);
+        widgets::setDate(m_birthday, m->birthday);
+        m_degree->setEditText(m->degree);
+        m_polity->setEditText(m->polity);
+    });
+}
+
+void MemberEditor::save()
+{
+    Member m;
+    m.name = m_name->text().trimmed();
+    if (m.name.isEmpty()) {
+        messages().information(QStringLiteral("请填写姓名！"));
+        return;
+    }
+    m.id = m_mode == Mode::Modify ? m_memberId : 0;
+    m.ownerId = m_ownerId;
+    m.sex = m_sex->checkedButton()->text();
+    m.duty = m_duty->text().trimmed();
+    m.connectTel = m_tel->text().trimmed();
+    m.birthday = widgets::dateOf(m_birthday);
+    m.degree = m_degree->currentText().trimmed();
+    m.polity = m_polity->currentText().trimmed();
+    run([&] {
+        const qlonglong id = owner_details::saveMember(db(), m);
+        Q_EMIT saved(id);
+        if (m_mode == Mode::Add) {
+            // Ready for the next member; the sex stays as chosen.
+            for (QLineEdit* e : {m_name, m_duty, m_tel})
+                e->clear();
+            m_degree->setEditText(QString());
+            m_polity->setEditText(QString());
+            widgets::setDate(m_birthday, context().clock->today());
+            m_name->setFocus();
+        }
+    });
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "app/Screen.h"
+#include "db/QueryListModel.h"
+#include "db/Sql.h"
+
+#include <functional>
+
+class QPushButton;
+class QTableView;
+
+// A page of an owner's records (cars, parking places) with a grid and plain
+// editors below it: the editors show the current row and Save writes them back.
+// Entry is continuous: after a new record is saved, the next new one is ready.
+class RecordEditorPage : public Screen
+{
+    Q_OBJECT
+public:
+    struct Editor
+    {
+        const char* column;
+        const char* objectName;
+        QString label;
+        bool memo = false; // multi-line, stored as typed (not trimmed)
+    };
+
+    struct Description
+    {
+        QString table; // car
+        QString key;   // car_id
+        const char* gridName;
+        QList<QueryListModel::Column> gridColumns; // the key first; columns without title stay hidden
+        QList<Editor> editors;                     // the first one is required
+        QString requiredMessage;                   // when the first editor is empty
+        const char* addName;
+        const char* saveName;
+        const char* deleteName;
+        const char* closeName;
+        // Refuses a record about to be stored, inside the storing transaction: returns
+        // the message to show, or nothing. May be empty.
+        std::function<QString(const QSqlDatabase&, const sql::Fields& fields, qlonglong id)> refuse;
+    };
+
+    RecordEditorPage(const ScreenContext& context, Description description, QWidget* parent = nullptr);
+
+    // Shows the records of this owner; a new record not saved yet is dropped.
+    void setOwner(qlonglong ownerId);
+
+Q_SIGNALS:
+    void closeRequested();
+
+private:
+    void reload(qlonglong selectId);
+    void showRow(int row);
+    void addRecord();
+    void save();
+    void removeCurrent();
+    sql::Fields editorValues() const;
+
+    Description m_description;
+    QueryListModel* m_model;
+    QTableView* m_grid;
+    QList<QWidget*> m_editors;
+    qlonglong m_ownerId = 0;
+};
