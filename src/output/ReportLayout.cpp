@@ -1,5 +1,6 @@
 #include "output/ReportLayout.h"
 
+#include <QRectF>
 #include <QStringList>
 
 #include <cmath>

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QMarginsF>
 #include <QPageLayout>
-#include <QRectF>
 #include <QString>
 
 #include <optional>

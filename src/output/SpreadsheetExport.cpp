@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -27,13 +28,9 @@ bool exportList(const ScreenContext& context, const ExportDescription& descripti
     const QString path = export_file_name::uniquePath(
         folder, export_file_name::baseName(title, context.clock->now()), QStringLiteral(".xlsx"));
 
-    QProgressDialog progress(QStringLiteral("正在导出……"), QStringLiteral("取消"), 0, 0, parent);
-    progress.setWindowTitle(description.windowCaption);
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setMinimumDuration(0);
-    progress.hide();
+    // The progress dialog is made only once the export has taken a moment, and
+    // gone before any message box shows.
+    std::unique_ptr<QProgressDialog> progress;
     std::atomic_bool cancel = false;
     QElapsedTimer clock;
     clock.start();
@@ -41,13 +38,17 @@ bool exportList(const ScreenContext& context, const ExportDescription& descripti
     WorkbookWriter writer(description);
     writer.setCancelFlag(&cancel);
     writer.setProgress([&](qint64 written) {
-        if (!progress.isVisible() && clock.elapsed() > kQuietMilliseconds)
-            progress.show();
-        if (!progress.isVisible())
+        if (!progress && clock.elapsed() > kQuietMilliseconds) {
+            progress = std::make_unique<QProgressDialog>(QString(), QStringLiteral("取消"), 0, 0, parent);
+            progress->setWindowTitle(description.windowCaption);
+            progress->setWindowModality(Qt::WindowModal);
+            progress->show();
+        }
+        if (!progress)
             return;
-        progress.setLabelText(QStringLiteral("正在导出……已写入 %1 行").arg(written));
+        progress->setLabelText(QStringLiteral("正在导出……已写入 %1 行").arg(written));
         QCoreApplication::processEvents();
-        if (progress.wasCanceled())
+        if (progress->wasCanceled())
             cancel = true;
     });
 
@@ -55,11 +56,11 @@ bool exportList(const ScreenContext& context, const ExportDescription& descripti
     try {
         result = writer.write(rows, path);
     } catch (const DbError& e) {
-        progress.hide();
+        progress.reset();
         context.messages->error(e.text());
         return false;
     }
-    progress.hide();
+    progress.reset();
 
     switch (result.outcome) {
     case WorkbookWriter::Outcome::EmptyList:
