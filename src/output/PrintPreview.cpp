@@ -11,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScreen>
 #include <QToolBar>
 
 #include <memory>
@@ -29,6 +30,7 @@ void PrintPreview::preview(const ReportLayout& layout, RecordSource& source, QWi
     QObject::connect(dialog, &QPrintPreviewDialog::paintRequested, dialog,
                      [report](QPrinter* printer) { ReportRenderer(*report).paint(*printer); });
 
+    int width = dialog->width();
     if (auto* toolBar = dialog->findChild<QToolBar*>()) {
         toolBar->addSeparator();
         QAction* pdf = toolBar->addAction(QStringLiteral("PDF"));
@@ -36,6 +38,12 @@ void PrintPreview::preview(const ReportLayout& layout, RecordSource& source, QWi
         pdf->setToolTip(QStringLiteral("保存为 PDF 文件"));
         QObject::connect(pdf, &QAction::triggered, dialog,
                          [this, dialog, report] { askForPdf(dialog, report); });
+        width = qMax(width, toolBar->sizeHint().width() + 20);
+    }
+    // Wide enough for every button, tall enough to show a whole page.
+    if (const QScreen* screen = dialog->screen()) {
+        const QRect room = screen->availableGeometry();
+        dialog->resize(qMin(room.width(), qMax(width, room.height() * 3 / 4)), room.height() * 9 / 10);
     }
     dialog->open();
     if (auto* pages = dialog->findChild<QPrintPreviewWidget*>())
