@@ -7,6 +7,8 @@
 #include "base/RecordEditorPage.h"
 #include "base/RoomLinksPage.h"
 #include "db/QueryListModel.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
 
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
@@ -184,4 +186,29 @@ void OwnerDetailScreen::search()
 
 void OwnerDetailScreen::exportLinks()
 {
+    m_rooms->storeEdits();
+    if (m_rooms->rowCount() == 0) {
+        messages().error(QStringLiteral("没有数据可打印！"));
+        return;
+    }
+    ExportDescription d;
+    d.title = QStringLiteral("物业管理系统住户资料");
+    d.titleWidth = 6;
+    d.columnWidths = {{1, 10}, {2, 10}, {3, 10}};
+    using C = ExportColumn;
+    d.columns = {
+        C::plain(QStringLiteral("单位名称"), QStringLiteral("owner_name")),
+        C::plain(QStringLiteral("房号"), QStringLiteral("room_id")),
+        C::plain(QStringLiteral("备注"), QStringLiteral("relation_desc")),
+    };
+    // The links of every owner, in the order they were made; the name is that of a
+    // current occupant, as the list on the left knows them.
+    StatementRecordSource rows(
+        db(),
+        QStringLiteral("select o.owner_name, r.room_id, r.relation_desc from owner_rooms r "
+                       "left join owner_info o on o.owner_id = r.owner_id and o.in_out = ? "
+                       "order by r.ownerroom_id"),
+        {Owner::kLiving});
+    exportList(context(), d, rows, this);
+    m_rooms->setOwner(m_ownerId); // the owner's own links again, from the first
 }

@@ -3,6 +3,9 @@
 #include "app/WidgetFactory.h"
 #include "base/Owner.h"
 #include "db/QueryListModel.h"
+#include "output/ListReportLayouts.h"
+#include "output/ReportPreview.h"
+#include "output/SpreadsheetExport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -78,7 +81,7 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
         }
         reload(m_shownId);
     });
-    connect(excel, &QPushButton::clicked, this, &OwnersScreen::exportList);
+    connect(excel, &QPushButton::clicked, this, &OwnersScreen::exportOwners);
     connect(add, &QPushButton::clicked, this, &OwnersScreen::addOwner);
     connect(remove, &QPushButton::clicked, this, &OwnersScreen::removeOwner);
     connect(saveButton, &QPushButton::clicked, this, &OwnersScreen::save);
@@ -340,10 +343,49 @@ void OwnersScreen::search()
     });
 }
 
-void OwnersScreen::exportList()
+StatementRecordSource OwnersScreen::listedOwners() const
 {
+    QVariantList values;
+    const QString where = listConditions(&values);
+    return StatementRecordSource(
+        db(), u"select * from owner_info" + where + u" order by owner_name, owner_id", values);
+}
+
+void OwnersScreen::exportOwners()
+{
+    if (!storeEditors())
+        return;
+    ExportDescription d;
+    d.title = QStringLiteral("物业管理系统住户资料");
+    d.columnWidths = {{1, 16}, {2, 6}};
+    for (int column = 3; column <= 10; ++column)
+        d.columnWidths.append({column, 10});
+    using C = ExportColumn;
+    d.columns = {
+        C::text(QStringLiteral("单位名称"), QStringLiteral("owner_name")),
+        C::text(QStringLiteral("是否搬出"), QStringLiteral("in_out")),
+        C::text(QStringLiteral("联系人"), QStringLiteral("linker")),
+        C::text(QStringLiteral("信誉等级"), QStringLiteral("credit")),
+        C::text(QStringLiteral("联系电话"), QStringLiteral("link_tel")),
+        C::date(QStringLiteral("迁入日期"), QStringLiteral("in_date")),
+        C::text(QStringLiteral("证件名称"), QStringLiteral("paper_name")),
+        C::text(QStringLiteral("证件号码"), QStringLiteral("paper_id")),
+        C::text(QStringLiteral("作息时间"), QStringLiteral("work_time")),
+        C::text(QStringLiteral("经营范围"), QStringLiteral("fare")),
+        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
+    };
+    StatementRecordSource rows = listedOwners();
+    if (exportList(context(), d, rows, this))
+        widgets::selectRow(m_grid, 0);
 }
 
 void OwnersScreen::print()
 {
+    if (!storeEditors())
+        return;
+    run([&] {
+        // The list as it stands: its occupancy filter and its order.
+        StatementRecordSource rows = listedOwners();
+        context().reports->preview(reports::rptOwner(), rows, this);
+    });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Screen.h"
+#include "output/StatementRecordSource.h"
 
 #include <QList>
 
@@ -36,7 +37,9 @@ private:
     void save();
     void removeOwner();
     void search();
-    void exportList();
+    void exportOwners();
+    // The owners as the list shows them, with every column.
+    StatementRecordSource listedOwners() const;
     void print();
     Owner ownerFromEditors() const;
     qlonglong ownerIdAt(int row) const;

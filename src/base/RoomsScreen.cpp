@@ -5,6 +5,8 @@
 #include "base/RoomEditor.h"
 #include "db/QueryListModel.h"
 #include "db/Sql.h"
+#include "output/QueryModelRecordSource.h"
+#include "output/SpreadsheetExport.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -71,7 +73,7 @@ RoomsScreen::RoomsScreen(const ScreenContext& context, QWidget* parent) : Screen
     connect(modify, &QPushButton::clicked, this, [this] { openEditor(false); });
     connect(m_grid, &QTableView::doubleClicked, this, [this] { openEditor(false); });
     connect(remove, &QPushButton::clicked, this, &RoomsScreen::removeCurrent);
-    connect(excel, &QPushButton::clicked, this, &RoomsScreen::exportList);
+    connect(excel, &QPushButton::clicked, this, &RoomsScreen::exportRooms);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
     run([&] { building_choice::fill(m_building, room_store::buildings(db())); });
@@ -180,6 +182,24 @@ void RoomsScreen::removeCurrent()
     });
 }
 
-void RoomsScreen::exportList()
+void RoomsScreen::exportRooms()
 {
+    ExportDescription d;
+    d.title = QStringLiteral("物业管理系统房间资料");
+    d.columnWidths = {{1, 10}};
+    using C = ExportColumn;
+    d.columns = {
+        C::text(QStringLiteral("房号"), QStringLiteral("room_id")),
+        C::text(QStringLiteral("使用状态"), QStringLiteral("use_state")),
+        C::text(QStringLiteral("建筑面积"), QStringLiteral("build_area"), FieldFormat::Decimal),
+        C::text(QStringLiteral("使用面积"), QStringLiteral("use_area"), FieldFormat::Decimal),
+        C::text(QStringLiteral("房屋类型"), QStringLiteral("room_type")),
+        C::text(QStringLiteral("朝向"), QStringLiteral("direct")),
+        C::text(QStringLiteral("楼层"), QStringLiteral("floor")),
+        C::text(QStringLiteral("装修情况"), QStringLiteral("fitment")),
+        C::text(QStringLiteral("配套设施"), QStringLiteral("match")),
+    };
+    QueryModelRecordSource rows(*m_model);
+    if (exportList(context(), d, rows, this))
+        widgets::selectRow(m_grid, 0);
 }

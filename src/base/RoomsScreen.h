@@ -27,7 +27,7 @@ private:
     void search();
     void openEditor(bool add);
     void removeCurrent();
-    void exportList();
+    void exportRooms();
     QString currentRoom() const;
     // " where ..." of the list and its values.
     QString whereClause(QVariantList* values) const;

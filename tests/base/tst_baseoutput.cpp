@@ -1,0 +1,190 @@
+#include "app/Fonts.h"
+#include "base/OwnerDetailScreen.h"
+#include "base/OwnersScreen.h"
+#include "base/RoomsScreen.h"
+#include "output/WorkbookReader.h"
+#include "support/Controls.h"
+#include "support/TestDatabase.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+// The lists of the base screens as they reach the workbook and the printed page.
+class TestBaseOutput : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { installFontSubstitutions(); }
+    void init();
+    void cleanup();
+    void roomsExportTheFilteredList();
+    void emptyListsExportNothing();
+    void ownersExport();
+    void ownersPrintTheListAsShown();
+    void ownerDetailExportsEveryLink();
+
+private:
+    TestDatabase* t = nullptr;
+};
+
+namespace {
+
+QString cellText(const WorkbookReader& book, const QString& ref)
+{
+    const std::optional<WorkbookReader::Cell> c = book.cell(ref);
+    return c ? c->text : QString();
+}
+
+QStringList rowTexts(const WorkbookReader& book, int row)
+{
+    QStringList texts;
+    for (const QString& ref : book.cellsOfRow(row))
+        texts << cellText(book, ref);
+    return texts;
+}
+
+bool isTextCell(const WorkbookReader& book, const QString& ref)
+{
+    const QString type = book.cell(ref).value_or(WorkbookReader::Cell{}).type;
+    return type == "s" || type == "inlineStr" || type == "str";
+}
+
+} // namespace
+
+void TestBaseOutput::init()
+{
+    t = new TestDatabase;
+    t->exec("insert into garden (garden_name) values ('一号楼')");
+    t->exec("insert into garden (garden_name) values ('二号楼')");
+    t->exec("insert into rooms_info (room_id, garden_id, build_area, use_state, \"match\") "
+            "values ('00123', 1, 10050, '公司', '空调')");
+    t->exec("insert into rooms_info (room_id, garden_id, build_area) values ('201', 1, 8000)");
+    t->exec("insert into rooms_info (room_id, garden_id, build_area) values ('B01', 2, 5000)");
+    t->exec(
+        "insert into owner_info (owner_name, in_out, linker, link_tel, credit, in_date, bail_money, jjlink) "
+        "values ('乙公司', '居住', '李四', '0551-001', '良好', '2026-03-01', 150050, '王五')");
+    t->exec("insert into owner_info (owner_name, in_out, link_tel, bail_money) "
+            "values ('甲公司', '居住', '00123', 20000)");
+    t->exec("insert into owner_info (owner_name, in_out) values ('丙公司', '搬出')");
+    t->exec("insert into owner_rooms (room_id, owner_id, relation_desc) values ('00123', 1, '主楼')");
+    t->exec("insert into owner_rooms (room_id, owner_id) values ('B01', 3)");
+    t->exec("insert into owner_rooms (room_id, owner_id) values ('201', 2)");
+}
+
+void TestBaseOutput::cleanup()
+{
+    delete t;
+}
+
+void TestBaseOutput::roomsExportTheFilteredList()
+{
+    RoomsScreen screen(t->context());
+    auto* combo = control<QComboBox>(&screen, "cmbGarden");
+    combo->setCurrentIndex(0);
+    emit combo->textActivated("一号楼");
+    control<QTableView>(&screen, "dbgRoom")->selectRow(1);
+    control<QPushButton>(&screen, "Btnexcela")->click();
+
+    QCOMPARE(t->desktop().opened().size(), 1);
+    const WorkbookReader book(t->desktop().opened().first());
+    QVERIFY(book.isValid());
+    QCOMPARE(cellText(book, "A1"), QStringLiteral("物业管理系统房间资料"));
+    QCOMPARE(book.merges(), QStringList{"A1:M1"});
+    QCOMPARE(int(book.column(1)->width), 10); // the writer adds its padding
+    QCOMPARE(rowTexts(book, 3), (QStringList{"房号", "使用状态", "建筑面积", "使用面积", "房屋类型", "朝向",
+                                             "楼层", "装修情况", "配套设施"}));
+    QCOMPARE(book.lastRow(), 5); // only the rooms of the chosen building
+    QCOMPARE(cellText(book, "A4"), QStringLiteral("00123"));
+    QVERIFY(isTextCell(book, "A4"));
+    QCOMPARE(cellText(book, "C4"), QStringLiteral("100.50"));
+    QVERIFY(isTextCell(book, "C4"));
+    QCOMPARE(cellText(book, "A5"), QStringLiteral("201"));
+    // Back on the first room.
+    QCOMPARE(control<QTableView>(&screen, "dbgRoom")->currentIndex().row(), 0);
+}
+
+void TestBaseOutput::emptyListsExportNothing()
+{
+    t->exec("delete from owner_rooms where owner_id = 2");
+    RoomsScreen rooms(t->context());
+    auto* combo = control<QComboBox>(&rooms, "cmbGarden");
+    combo->lineEdit()->setText("三号楼");
+    emit combo->lineEdit()->textEdited("三号楼");
+    control<QPushButton>(&rooms, "Btnexcela")->click();
+
+    // The owner detail looks at the links of the owner chosen.
+    OwnerDetailScreen detail(t->context());
+    control<QTableView>(&detail, "dbgOwner")->selectRow(1); // 甲公司, no links left
+    control<QPushButton>(&detail, "Btnexcela")->click();
+
+    QCOMPARE(t->messages().errors(), (QStringList{"没有数据可打印！", "没有数据可打印！"}));
+    QVERIFY(t->desktop().opened().isEmpty());
+}
+
+void TestBaseOutput::ownersExport()
+{
+    OwnersScreen screen(t->context());
+    control<QCheckBox>(&screen, "cbxAll")->setChecked(true);
+    control<QPushButton>(&screen, "Btnexcela")->click();
+    const WorkbookReader book(t->desktop().opened().first());
+    QCOMPARE(cellText(book, "A1"), QStringLiteral("物业管理系统住户资料"));
+    QCOMPARE(book.merges(), QStringList{"A1:M1"});
+    QCOMPARE(int(book.column(1)->width), 16);  // the writer adds its padding
+    QCOMPARE(int(book.column(2)->width), 6);   // the writer adds its padding
+    QCOMPARE(int(book.column(10)->width), 10); // the writer adds its padding
+    QCOMPARE(rowTexts(book, 3).size(), 11);
+    QCOMPARE(cellText(book, "F3"), QStringLiteral("迁入日期"));
+    // Three owners in rows 4 to 6, in the list's order.
+    QCOMPARE(book.lastRow(), 6);
+    QCOMPARE(cellText(book, "A4"), QStringLiteral("丙公司"));
+    QCOMPARE(cellText(book, "A5"), QStringLiteral("乙公司"));
+    QCOMPARE(cellText(book, "E6"), QStringLiteral("00123"));
+    QVERIFY(isTextCell(book, "E6"));
+    // The move-in date is a real date; a missing one an empty cell.
+    const WorkbookReader::Cell date = *book.cell("F5");
+    QVERIFY(!isTextCell(book, "F5"));
+    QCOMPARE(book.style(date.style).numberFormat.toLower(), QStringLiteral("yyyy-mm-dd"));
+    QVERIFY(cellText(book, "F6").isEmpty());
+}
+
+void TestBaseOutput::ownersPrintTheListAsShown()
+{
+    OwnersScreen screen(t->context());
+    control<QPushButton>(&screen, "btnPrint")->click();
+    QVERIFY(t->messages().texts().isEmpty());
+    QCOMPARE(t->reports().last().layoutName, QStringLiteral("rptOwner"));
+    const QStringList texts = t->reports().pageTexts(0);
+    QVERIFY(texts.contains("住户信息一览表"));
+    // Current occupants only, sorted as on screen, counted and summed.
+    QVERIFY(texts.indexOf("乙公司") >= 0 && texts.indexOf("乙公司") < texts.indexOf("甲公司"));
+    QVERIFY(!texts.contains("丙公司"));
+    const int count = texts.indexOf("总住户数:");
+    QVERIFY(count >= 0);
+    QCOMPARE(texts.at(count + 1), QStringLiteral("2"));
+    QVERIFY(texts.contains("1700.50"));
+}
+
+void TestBaseOutput::ownerDetailExportsEveryLink()
+{
+    OwnerDetailScreen screen(t->context());
+    control<QPushButton>(&screen, "Btnexcela")->click();
+    const WorkbookReader book(t->desktop().opened().first());
+    QCOMPARE(cellText(book, "A1"), QStringLiteral("物业管理系统住户资料"));
+    QCOMPARE(book.merges(), QStringList{"A1:F1"});
+    QCOMPARE(rowTexts(book, 3), (QStringList{"单位名称", "房号", "备注"}));
+    // The links of all owners in the order they were made; a moved-out owner's
+    // link has no name, as that owner is not in the list.
+    QCOMPARE(rowTexts(book, 4), (QStringList{"乙公司", "123", "主楼"}));
+    QCOMPARE(cellText(book, "A5"), QString());
+    QCOMPARE(cellText(book, "B5"), QStringLiteral("B01"));
+    QCOMPARE(cellText(book, "A6"), QStringLiteral("甲公司"));
+    // The page shows the chosen owner's links again.
+    QCOMPARE(columnTexts(control<QTableView>(&screen, "dbgRelation")->model(), 1), QStringList{"00123"});
+}
+
+QTEST_MAIN(TestBaseOutput)
+#include "tst_baseoutput.moc"
