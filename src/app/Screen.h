@@ -19,6 +19,12 @@ protected:
     Messages& messages() const { return *m_context.messages; }
     bool canWrite() const { return m_context.canWrite; }
 
+    // The usual question before a delete, captioned "提醒"; true for OK.
+    bool confirmDelete(const QString& question = QStringLiteral("确实要删除此记录吗?")) const
+    {
+        return m_context.messages->confirm(question, QStringLiteral("提醒"));
+    }
+
     // Runs an action; a database error it does not handle goes to the general
     // error box and the action is abandoned. Returns whether it ran to its end.
     template <class Action> bool run(Action&& action) const

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -96,6 +97,15 @@ QDate dateOf(const QDateEdit* edit)
 void setDate(QDateEdit* edit, const QDate& date)
 {
     edit->setDate(date.isValid() ? date : edit->minimumDate());
+}
+
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* b : buttons)
+        row->addWidget(b);
+    return row;
 }
 
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)

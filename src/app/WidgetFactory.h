@@ -4,9 +4,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QAbstractItemModel;
 class QComboBox;
 class QDateEdit;
+class QHBoxLayout;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -36,6 +39,9 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& choice
 QDateEdit* dateEdit(QWidget* parent, const char* name, bool calendarPopup = true);
 QDate dateOf(const QDateEdit* edit);              // invalid for "no date"
 void setDate(QDateEdit* edit, const QDate& date); // an invalid date shows blank
+
+// A row of buttons, pushed to the right.
+QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
 // A read-only grid of whole rows, one selected at a time.
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);

@@ -70,10 +70,7 @@ BuildingEditor::BuildingEditor(const ScreenContext& context, Mode mode, qlonglon
                              mode == Mode::Add ? QStringLiteral("保存 &s.") : QStringLiteral("保存 &S."));
     m_save->setDefault(true);
     auto* cancel = widgets::button(this, "btnCancel", QStringLiteral("退出 &e."));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(cancel);
+    auto* buttons = widgets::buttonRow({m_save, cancel});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);

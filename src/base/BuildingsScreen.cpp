@@ -41,10 +41,7 @@ BuildingsScreen::BuildingsScreen(const ScreenContext& context, QWidget* parent) 
     add->setEnabled(canWrite());
     remove->setEnabled(canWrite());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {add, modify, remove, close})
-        buttons->addWidget(b);
+    auto* buttons = widgets::buttonRow({add, modify, remove, close});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addLayout(buttons);
@@ -92,7 +89,7 @@ void BuildingsScreen::removeCurrent()
     const qlonglong id = currentId();
     if (id == 0)
         return;
-    if (!messages().confirm(QStringLiteral("确实要删除此任务吗?"), QStringLiteral("提醒")))
+    if (!confirmDelete(QStringLiteral("确实要删除此任务吗?")))
         return;
     run([&] {
         if (!building_store::removeUnlessRooms(db(), id)) {

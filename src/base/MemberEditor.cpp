@@ -63,10 +63,7 @@ MemberEditor::MemberEditor(const ScreenContext& context, Mode mode, qlonglong ow
         this, "btnSave", mode == Mode::Add ? QStringLiteral("保存(&A)") : QStringLiteral("保存 &S."));
     saveButton->setDefault(true);
     auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出(&E)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(saveButton);
-    buttons->addWidget(exit);
+    auto* buttons = widgets::buttonRow({saveButton, exit});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addLayout(buttons);

@@ -33,10 +33,7 @@ MembersPage::MembersPage(const ScreenContext& context, QWidget* parent) : Screen
     auto* close = widgets::button(this, "btnExitMem", QStringLiteral("退出 &e."));
     for (QPushButton* b : {add, modify, remove})
         b->setEnabled(canWrite());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {add, modify, remove, close})
-        buttons->addWidget(b);
+    auto* buttons = widgets::buttonRow({add, modify, remove, close});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
@@ -86,7 +83,7 @@ void MembersPage::removeCurrent()
     const int row = widgets::currentRow(m_grid);
     if (row < 0)
         return;
-    if (!messages().confirm(QStringLiteral("确实要删除此记录吗?"), QStringLiteral("提醒")))
+    if (!confirmDelete())
         return;
     run([&] {
         sql::remove(db(), QStringLiteral("member"), QStringLiteral("member_id"),

@@ -300,8 +300,7 @@ void OwnersScreen::removeOwner()
     const int row = widgets::currentRow(m_grid);
     if (row < 0)
         return;
-    if (!messages().confirm(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>"),
-                            QStringLiteral("提醒")))
+    if (!confirmDelete(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>")))
         return;
     if (m_model->isNewRow(row)) {
         m_dirty = false;

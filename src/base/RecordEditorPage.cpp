@@ -57,10 +57,7 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
     auto* close = widgets::button(this, d.closeName, QStringLiteral("退出 &e."));
     for (QPushButton* b : {add, saveButton, remove})
         b->setEnabled(canWrite());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {add, saveButton, remove, close})
-        buttons->addWidget(b);
+    auto* buttons = widgets::buttonRow({add, saveButton, remove, close});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
@@ -161,7 +158,7 @@ void RecordEditorPage::removeCurrent()
     const int row = widgets::currentRow(m_grid);
     if (row < 0)
         return;
-    if (!messages().confirm(QStringLiteral("确实要删除此记录吗?"), QStringLiteral("提醒")))
+    if (!confirmDelete())
         return;
     if (m_model->isNewRow(row)) {
         reload(0);

@@ -64,10 +64,7 @@ RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& r
         this, "btnSave", mode == Mode::Add ? QStringLiteral("保存(&A)") : QStringLiteral("保存 &S."));
     saveButton->setDefault(true);
     auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出(&E)"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(saveButton);
-    buttons->addWidget(exit);
+    auto* buttons = widgets::buttonRow({saveButton, exit});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);

@@ -56,10 +56,7 @@ RoomsScreen::RoomsScreen(const ScreenContext& context, QWidget* parent) : Screen
     auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出 &e."));
     add->setEnabled(canWrite());
     remove->setEnabled(canWrite());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    for (QPushButton* b : {add, modify, remove, excel, exit})
-        buttons->addWidget(b);
+    auto* buttons = widgets::buttonRow({add, modify, remove, excel, exit});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
@@ -168,7 +165,7 @@ void RoomsScreen::removeCurrent()
     const QString room = currentRoom();
     if (room.isEmpty())
         return;
-    if (!messages().confirm(QStringLiteral("确实要删除此记录吗?"), QStringLiteral("提醒")))
+    if (!confirmDelete())
         return;
     run([&] {
         if (const std::optional<QString> owner = room_store::removeUnlessOwned(db(), room)) {
