@@ -121,6 +121,14 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setTabKeyNavigation(false);
+    // Columns without a title (keys the screen needs) stay hidden, also after a reload.
+    const auto hideUntitled = [view, model] {
+        for (int column = 0; column < model->columnCount(); ++column)
+            view->setColumnHidden(column, model->headerData(column, Qt::Horizontal).toString().isEmpty());
+    };
+    QObject::connect(model, &QAbstractItemModel::modelReset, view, hideUntitled);
+    QObject::connect(model, &QAbstractItemModel::columnsInserted, view, hideUntitled);
+    hideUntitled();
     return view;
 }
 

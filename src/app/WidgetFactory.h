@@ -43,7 +43,8 @@ void setDate(QDateEdit* edit, const QDate& date); // an invalid date shows blank
 // A row of buttons, pushed to the right.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
-// A read-only grid of whole rows, one selected at a time.
+// A read-only grid of whole rows, one selected at a time. Columns whose header
+// has no title are hidden.
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);
 
 // The row of the grid's current index, or -1.

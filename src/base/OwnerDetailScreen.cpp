@@ -98,11 +98,10 @@ OwnerDetailScreen::OwnerDetailScreen(const ScreenContext& context, QWidget* pare
     setWindowTitle(QStringLiteral("住户资料"));
     resize(980, 560);
 
-    m_owners = new QueryListModel({{QStringLiteral("owner_id"), QStringLiteral("住户序号"), K::Number},
+    m_owners = new QueryListModel({{QStringLiteral("owner_id"), QString(), K::Number},
                                    {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
                                   this);
     m_grid = widgets::grid(this, "dbgOwner", m_owners);
-    m_grid->setColumnHidden(0, true);
     auto* query = widgets::button(this, "btnQuery", QStringLiteral("单位查询"));
     auto* excel = widgets::button(this, "Btnexcela", QStringLiteral("Excel"));
     auto* leftButtons = new QHBoxLayout;

@@ -26,12 +26,10 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
     setWindowTitle(QStringLiteral("业主信息"));
     resize(900, 520);
 
-    m_model = new QueryListModel(
-        {{QStringLiteral("owner_id"), QStringLiteral("住户序号"), QueryListModel::Kind::Number},
-         {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
-        this);
+    m_model = new QueryListModel({{QStringLiteral("owner_id"), QString(), QueryListModel::Kind::Number},
+                                  {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
+                                 this);
     m_grid = widgets::grid(this, "dbgOwner", m_model);
-    m_grid->setColumnHidden(0, true);
     m_grid->setMinimumWidth(240);
     m_grid->setMaximumWidth(320);
 

@@ -36,8 +36,6 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
     const Description& d = m_description;
     m_model = new QueryListModel(d.gridColumns, this);
     m_grid = widgets::grid(this, d.gridName, m_model);
-    for (int i = 0; i < d.gridColumns.size(); ++i)
-        m_grid->setColumnHidden(i, d.gridColumns[i].title.isEmpty());
 
     const QByteArray table = d.table.toLatin1();
     auto* form = new QFormLayout;

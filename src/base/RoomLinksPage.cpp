@@ -50,7 +50,6 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
         },
         this);
     m_grid = widgets::grid(this, "dbgRelation", m_model);
-    m_grid->setColumnHidden(0, true);
     m_grid->setItemDelegate(new LinkDelegate(m_grid));
     if (canWrite()) {
         m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

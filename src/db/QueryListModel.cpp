@@ -33,8 +33,6 @@ void QueryListModel::load(const QSqlDatabase& db, const QString& rest, const QVa
     clearEdits();
     endResetModel();
     setQuery(std::move(query));
-    for (int i = 0; i < m_columns.size(); ++i)
-        setHeaderData(i, Qt::Horizontal, m_columns[i].title);
 }
 
 void QueryListModel::reload()
@@ -46,8 +44,6 @@ void QueryListModel::reload()
     clearEdits();
     endResetModel();
     setQuery(std::move(query));
-    for (int i = 0; i < m_columns.size(); ++i)
-        setHeaderData(i, Qt::Horizontal, m_columns[i].title);
 }
 
 void QueryListModel::clearEdits()
@@ -152,6 +148,14 @@ bool QueryListModel::setData(const QModelIndex& index, const QVariant& value, in
         m_edits[index.row()].insert(index.column(), value);
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
+}
+
+QVariant QueryListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_columns.size())
+        return m_columns[section].title;
+    return QSqlQueryModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags QueryListModel::flags(const QModelIndex& index) const

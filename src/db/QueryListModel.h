@@ -23,7 +23,7 @@ public:
     struct Column
     {
         QString field;
-        QString title;
+        QString title; // grids hide a column without a title
         Kind kind = Kind::Text;
         bool editable = false;
     };
@@ -59,6 +59,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
     int storedRowCount() const { return QSqlQueryModel::rowCount(); }

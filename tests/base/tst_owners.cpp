@@ -89,6 +89,8 @@ void TestOwners::listsCurrentOccupants()
     OwnersScreen screen(t->context());
     QCOMPARE(screen.windowTitle(), QStringLiteral("业主信息"));
     QCOMPARE(names(&screen), (QStringList{"丁's 商行", "乙公司", "甲公司", "甲公司"}));
+    QVERIFY(grid(&screen)->isColumnHidden(0)); // one column: the name
+    QCOMPARE(grid(&screen)->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("单位名称"));
     QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QStringLiteral("丁's 商行"));
     QCOMPARE(control<QDateEdit>(&screen, "dtpInDate")->date(), QDate(2020, 5, 1));
 
