@@ -22,6 +22,7 @@ private Q_SLOTS:
     void startUpSeedsFeeTypesAndLogsIn();
     void gating_data();
     void gating();
+    void screensGetTheirWriteRight();
     void cancelledLoginEndsTheApplication();
     void changeOfOperator();
     void groupButtonsShowTheirPanel();
@@ -136,6 +137,30 @@ void TestMainWindow::gating()
     logIn(window, "clerk", "1");
     QCOMPARE(enabledEntries(window), enabled);
     QCOMPARE(functionTable().size(), std::size_t(27));
+}
+
+void TestMainWindow::screensGetTheirWriteRight()
+{
+    TestDatabase t;
+    addOperator(t, "clerk", {"21", "", "", "", "", ""});
+    MainWindow window(t.context());
+    window.startUp();
+    logIn(window, "clerk", "1");
+
+    // "2" opens the buildings with write permission, "1" the rooms without.
+    control<FunctionLabel>(&window, "labBuild")->clicked();
+    control<FunctionLabel>(&window, "labRoom")->clicked();
+    auto* buildings = openChild<QWidget>(&window, "TgardenFrm");
+    auto* rooms = openChild<QWidget>(&window, "TRoomFrm");
+    QVERIFY(buildings && rooms);
+    QVERIFY(buildings->isWindow());
+    QVERIFY(buildings->testAttribute(Qt::WA_DeleteOnClose));
+    QVERIFY(control<QPushButton>(buildings, "btnAdd")->isEnabled());
+    QVERIFY(!control<QPushButton>(rooms, "btnAdd")->isEnabled());
+
+    // Every click makes a new screen.
+    control<FunctionLabel>(&window, "labBuild")->clicked();
+    QCOMPARE(window.findChildren<QWidget*>("TgardenFrm").size(), 2);
 }
 
 void TestMainWindow::cancelledLoginEndsTheApplication()
