@@ -145,7 +145,11 @@ void selectRow(QTableView* view, int row)
         view->setCurrentIndex(QModelIndex());
         return;
     }
-    const QModelIndex index = view->model()->index(row, 0);
+    // On the first column shown: the view does not move by keyboard from a hidden one.
+    int column = 0;
+    while (column + 1 < view->model()->columnCount() && view->isColumnHidden(column))
+        ++column;
+    const QModelIndex index = view->model()->index(row, column);
     view->selectionModel()->setCurrentIndex(index,
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     view->scrollTo(index);

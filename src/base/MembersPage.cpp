@@ -31,8 +31,7 @@ MembersPage::MembersPage(const ScreenContext& context, QWidget* parent) : Screen
     auto* modify = widgets::button(this, "btnSaveMem", QStringLiteral("修改 &m."));
     auto* remove = widgets::button(this, "btnDelMem", QStringLiteral("删除 &d."));
     auto* close = widgets::button(this, "btnExitMem", QStringLiteral("退出 &e."));
-    for (QPushButton* b : {add, modify, remove})
-        b->setEnabled(canWrite());
+    m_writeButtons = {add, modify, remove};
     auto* buttons = widgets::buttonRow({add, modify, remove, close});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
@@ -41,7 +40,7 @@ MembersPage::MembersPage(const ScreenContext& context, QWidget* parent) : Screen
     connect(add, &QPushButton::clicked, this, [this] { openEditor(true); });
     connect(modify, &QPushButton::clicked, this, [this] { openEditor(false); });
     connect(m_grid, &QTableView::doubleClicked, this, [this] {
-        if (canWrite())
+        if (canWrite() && m_ownerId != 0)
             openEditor(false);
     });
     connect(remove, &QPushButton::clicked, this, &MembersPage::removeCurrent);
@@ -51,6 +50,8 @@ MembersPage::MembersPage(const ScreenContext& context, QWidget* parent) : Screen
 void MembersPage::setOwner(qlonglong ownerId)
 {
     m_ownerId = ownerId;
+    for (QPushButton* b : m_writeButtons)
+        b->setEnabled(canWrite() && m_ownerId != 0); // nothing is stored for no owner
     reload(0);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/Screen.h"
 
+class QPushButton;
 class QTableView;
 class QueryListModel;
 
@@ -23,5 +24,6 @@ private:
 
     QueryListModel* m_model;
     QTableView* m_grid;
+    QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -158,8 +159,18 @@ qlonglong OwnerDetailScreen::ownerIdAt(int row) const
 
 void OwnerDetailScreen::showOwner(int row)
 {
-    m_ownerId = ownerIdAt(row);
-    m_rooms->setOwner(m_ownerId);
+    const qlonglong ownerId = ownerIdAt(row);
+    if (!m_rooms->setOwner(ownerId)) {
+        // The typed room links could not be stored: stay with their owner.
+        const int back = m_owners->findRow(QStringLiteral("owner_id"), m_ownerId);
+        QTimer::singleShot(0, this, [this, back] {
+            const QSignalBlocker blocker(m_grid->selectionModel());
+            widgets::selectRow(m_grid, back);
+            m_grid->viewport()->update();
+        });
+        return;
+    }
+    m_ownerId = ownerId;
     m_members->setOwner(m_ownerId);
     m_cars->setOwner(m_ownerId);
     m_parks->setOwner(m_ownerId);
@@ -185,8 +196,9 @@ void OwnerDetailScreen::search()
 
 void OwnerDetailScreen::exportLinks()
 {
-    m_rooms->storeEdits();
-    if (m_rooms->rowCount() == 0) {
+    if (!m_rooms->store())
+        return;
+    if (m_rooms->storedCount() == 0) {
         messages().error(QStringLiteral("没有数据可打印！"));
         return;
     }

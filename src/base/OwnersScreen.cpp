@@ -18,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
@@ -133,7 +134,10 @@ void OwnersScreen::buildEditors()
     connect(m_credit->lineEdit(), &QLineEdit::textEdited, this, [this] { m_dirty = true; });
     connect(m_credit, &QComboBox::activated, this, [this] { m_dirty = true; });
     connect(m_inOut, &QComboBox::activated, this, [this] { m_dirty = true; });
-    connect(m_inDate, &QDateEdit::editingFinished, this, [this] { m_dirty = true; });
+    connect(m_inDate, &QDateEdit::dateChanged, this, [this] {
+        if (!m_quiet)
+            m_dirty = true;
+    });
     connect(m_remarks, &QPlainTextEdit::textChanged, this, [this] {
         if (!m_quiet)
             m_dirty = true;
@@ -257,16 +261,21 @@ void OwnersScreen::rowChanged(const QModelIndex& current, const QModelIndex& pre
         return;
     }
     // Leaving changed editors: store them first (a new owner without a name is
-    // dropped), then show the owner chosen in the list as it now stands.
+    // dropped), then show the owner chosen in the list as it now stands. The list
+    // is reloaded once the view has finished the click or key that moved it, so
+    // that the click does not land on a row of the reloaded list.
     const qlonglong target =
         current.isValid() && !m_model->isNewRow(current.row()) ? ownerIdAt(current.row()) : 0;
     if (!storeEditors()) {
-        m_quiet = true;
-        widgets::selectRow(m_grid, previous.row());
-        m_quiet = false;
+        QTimer::singleShot(0, this, [this, row = previous.row()] {
+            m_quiet = true;
+            widgets::selectRow(m_grid, row);
+            m_quiet = false;
+        });
         return;
     }
-    reload(target);
+    showOwner(current.row());
+    QTimer::singleShot(0, this, [this, target] { reload(target); });
 }
 
 void OwnersScreen::addOwner()

@@ -53,8 +53,7 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
     auto* saveButton = widgets::button(this, d.saveName, QStringLiteral("保存 &s."));
     auto* remove = widgets::button(this, d.deleteName, QStringLiteral("删除 &d."));
     auto* close = widgets::button(this, d.closeName, QStringLiteral("退出 &e."));
-    for (QPushButton* b : {add, saveButton, remove})
-        b->setEnabled(canWrite());
+    m_writeButtons = {add, saveButton, remove};
     auto* buttons = widgets::buttonRow({add, saveButton, remove, close});
 
     auto* layout = new QVBoxLayout(this);
@@ -64,7 +63,11 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
 
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) { showRow(current.row()); });
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) { showRow(index.row()); });
+    // A click shows the stored record again; on the new record it keeps what was typed.
+    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        if (!m_model->isNewRow(index.row()))
+            showRow(index.row());
+    });
     connect(add, &QPushButton::clicked, this, &RecordEditorPage::addRecord);
     connect(saveButton, &QPushButton::clicked, this, &RecordEditorPage::save);
     connect(remove, &QPushButton::clicked, this, &RecordEditorPage::removeCurrent);
@@ -74,6 +77,8 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
 void RecordEditorPage::setOwner(qlonglong ownerId)
 {
     m_ownerId = ownerId;
+    for (QPushButton* b : m_writeButtons)
+        b->setEnabled(canWrite() && m_ownerId != 0); // nothing is stored for no owner
     reload(0);
 }
 

@@ -61,5 +61,6 @@ private:
     QueryListModel* m_model;
     QTableView* m_grid;
     QList<QWidget*> m_editors;
+    QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

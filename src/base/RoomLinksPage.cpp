@@ -9,15 +9,18 @@
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
 
-// Grid editors limited to the size of their column, handing every keystroke to
-// the model so that Save stores the text still being typed.
+// Grid editors limited to the size of their column. The delegate knows the
+// editor open at the moment, so that Save can take the text still being typed;
+// Esc in the editor leaves the cell as it was.
 class LinkDelegate : public QStyledItemDelegate
 {
 public:
@@ -30,11 +33,15 @@ public:
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             const char* column = index.column() == 1 ? "room_id" : "relation_desc";
             line->setMaxLength(schema::maxLength(QStringLiteral("owner_rooms"), QString::fromLatin1(column)));
-            auto* self = const_cast<LinkDelegate*>(this);
-            connect(line, &QLineEdit::textEdited, self, [self, line] { Q_EMIT self->commitData(line); });
         }
+        m_open = editor;
         return editor;
     }
+
+    QWidget* openEditor() const { return m_open; }
+
+private:
+    mutable QPointer<QWidget> m_open;
 };
 
 } // namespace
@@ -61,46 +68,72 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
     auto* saveButton = widgets::button(this, "btnSaveRoom", QStringLiteral("保存 &s."));
     auto* remove = widgets::button(this, "btnDelRoom", QStringLiteral("删除 &d."));
     auto* close = widgets::button(this, "btnCancel2", QStringLiteral("退出 &e."));
-    for (QPushButton* b : {add, saveButton, remove})
-        b->setEnabled(canWrite());
+    m_writeButtons = {add, saveButton, remove};
+    setWritable();
     auto* buttons = widgets::buttonRow({add, saveButton, remove, close});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
 
-    // Leaving a typed row stores it, as a form bound to its rows would.
+    // Leaving a typed row stores it, as a form bound to its rows would. The list is
+    // reloaded once the view has finished the click or key that moved it.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
-                if (previous.isValid() && current.row() != previous.row() &&
-                    (m_model->isEdited(previous.row()) || m_model->isNewRow(previous.row()))) {
-                    const QVariant key = current.isValid()
-                                             ? m_model->value(current.row(), QStringLiteral("ownerroom_id"))
-                                             : QVariant();
-                    if (storeEdits())
-                        reload(key.toLongLong());
-                }
+                if (!previous.isValid() || current.row() == previous.row() ||
+                    !(m_model->isEdited(previous.row()) || m_model->isNewRow(previous.row())))
+                    return;
+                const qlonglong key =
+                    current.isValid()
+                        ? m_model->value(current.row(), QStringLiteral("ownerroom_id")).toLongLong()
+                        : 0;
+                if (storeEdits())
+                    QTimer::singleShot(0, this, [this, key] { reload(key); });
             });
     connect(add, &QPushButton::clicked, this, &RoomLinksPage::addLink);
-    connect(saveButton, &QPushButton::clicked, this, [this] {
-        const int row = widgets::currentRow(m_grid);
-        const qlonglong key = row < 0 ? 0 : m_model->value(row, QStringLiteral("ownerroom_id")).toLongLong();
-        if (storeEdits())
-            reload(key);
-    });
+    connect(saveButton, &QPushButton::clicked, this, &RoomLinksPage::store);
     connect(remove, &QPushButton::clicked, this, &RoomLinksPage::removeCurrent);
     connect(close, &QPushButton::clicked, this, &RoomLinksPage::closeRequested);
 }
 
-int RoomLinksPage::rowCount() const
+int RoomLinksPage::storedCount() const
 {
-    return m_model->rowCount();
+    return m_model->rowCount() - (m_model->hasNewRow() ? 1 : 0);
 }
 
-void RoomLinksPage::setOwner(qlonglong ownerId)
+void RoomLinksPage::setWritable()
 {
-    storeEdits();
+    // Nothing can be added for no owner.
+    for (QPushButton* b : m_writeButtons)
+        b->setEnabled(canWrite() && m_ownerId != 0);
+}
+
+bool RoomLinksPage::setOwner(qlonglong ownerId)
+{
+    if (!storeEdits())
+        return false;
     m_ownerId = ownerId;
+    setWritable();
     reload(0);
+    return true;
+}
+
+bool RoomLinksPage::store()
+{
+    const int row = widgets::currentRow(m_grid);
+    const qlonglong key = row < 0 ? 0 : m_model->value(row, QStringLiteral("ownerroom_id")).toLongLong();
+    if (!storeEdits())
+        return false;
+    reload(key);
+    return true;
+}
+
+void RoomLinksPage::commitOpenEditor()
+{
+    // An editor closed with Esc is hidden until it goes: only a shown one counts.
+    auto* delegate = static_cast<LinkDelegate*>(m_grid->itemDelegate());
+    QWidget* editor = delegate->openEditor();
+    if (editor && editor->isVisible())
+        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget*, editor));
 }
 
 void RoomLinksPage::reload(qlonglong selectId)
@@ -115,6 +148,7 @@ void RoomLinksPage::reload(qlonglong selectId)
 
 bool RoomLinksPage::storeEdits()
 {
+    commitOpenEditor();
     QStringList stored;
     const bool ok = run([&] {
         Transaction transaction(db());
@@ -150,9 +184,8 @@ void RoomLinksPage::addLink()
 {
     // A link typed before is stored first, as a new row posts the one before it.
     if (m_model->hasNewRow() || m_grid->model()->rowCount() > 0) {
-        if (!storeEdits())
+        if (!store())
             return;
-        reload(0);
     }
     const int row = m_model->appendNewRow();
     const QModelIndex cell = m_model->index(row, 1);

@@ -2,6 +2,7 @@
 
 #include "app/Screen.h"
 
+class QPushButton;
 class QTableView;
 class QueryListModel;
 
@@ -15,20 +16,26 @@ public:
     explicit RoomLinksPage(const ScreenContext& context, QWidget* parent = nullptr);
 
     // Stores what was typed for the owner shown, then shows this owner's links.
-    void setOwner(qlonglong ownerId);
-    // Stores the typed links of the owner shown.
-    bool storeEdits();
-    int rowCount() const;
+    // False, with the owner and the typed rows kept, when storing failed.
+    bool setOwner(qlonglong ownerId);
+    // Stores what was typed and shows the links as stored; false when refused.
+    bool store();
+    // The owner's stored links (a new row not stored yet does not count).
+    int storedCount() const;
 
 Q_SIGNALS:
     void closeRequested();
 
 private:
+    bool storeEdits();
+    void commitOpenEditor();
+    void setWritable();
     void reload(qlonglong selectId);
     void addLink();
     void removeCurrent();
 
     QueryListModel* m_model;
     QTableView* m_grid;
+    QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

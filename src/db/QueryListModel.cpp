@@ -24,15 +24,10 @@ void QueryListModel::load(const QSqlDatabase& db, const QString& rest, const QVa
     QStringList fields;
     for (const Column& c : m_columns)
         fields << u'"' + c.field + u'"';
-    const QString statement = u"select " + fields.join(u", ") + u' ' + rest;
-    QSqlQuery query = sql::select(db, statement, values);
     m_db = db;
-    m_statement = statement;
+    m_statement = u"select " + fields.join(u", ") + u' ' + rest;
     m_values = values;
-    beginResetModel();
-    clearEdits();
-    endResetModel();
-    setQuery(std::move(query));
+    reload();
 }
 
 void QueryListModel::reload()
@@ -44,6 +39,9 @@ void QueryListModel::reload()
     clearEdits();
     endResetModel();
     setQuery(std::move(query));
+    // Read to the end: a statement left open would keep this copy on an old
+    // snapshot of the file and make its next write fail as locked.
+    fetchAll();
 }
 
 void QueryListModel::clearEdits()
@@ -76,11 +74,7 @@ int QueryListModel::findRow(const QString& field, const QVariant& key)
     if (column < 0)
         return -1;
     const QString wanted = key.toString().trimmed();
-    for (int row = 0;; ++row) {
-        while (row >= storedRowCount() && canFetchMore())
-            fetchMore();
-        if (row >= storedRowCount())
-            break;
+    for (int row = 0; row < storedRowCount(); ++row) {
         if (QSqlQueryModel::data(index(row, column), Qt::EditRole).toString().trimmed() == wanted)
             return row;
     }

@@ -1,14 +1,27 @@
 #include "output/QueryModelRecordSource.h"
 
+#include "db/DbError.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
 #include <QSqlQueryModel>
 
 bool QueryModelRecordSource::first()
 {
-    // The copy shares the model's result set; the model positions it again before
-    // every read of its own, so walking it here leaves the model as it was.
-    m_query = m_model.query();
+    const QSqlQuery& shown = m_model.query();
+    if (!shown.isActive() || !shown.isSelect() || !shown.driver())
+        return false;
+    m_query = QSqlQuery(shown.driver()->createResult());
+    m_query.setForwardOnly(true);
+    if (!m_query.prepare(shown.lastQuery()))
+        throw DbError(m_query.lastError());
+    const QVariantList values = shown.boundValues();
+    for (int i = 0; i < values.size(); ++i)
+        m_query.bindValue(i, values[i]);
+    if (!m_query.exec())
+        throw DbError(m_query.lastError());
     m_record = m_query.record();
-    return m_query.isActive() && m_query.isSelect() && m_query.first();
+    return m_query.next();
 }
 
 bool QueryModelRecordSource::next()

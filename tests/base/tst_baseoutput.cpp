@@ -116,12 +116,16 @@ void TestBaseOutput::emptyListsExportNothing()
     emit combo->lineEdit()->textEdited("三号楼");
     control<QPushButton>(&rooms, "Btnexcela")->click();
 
-    // The owner detail looks at the links of the owner chosen.
+    // The owner detail looks at the links of the owner chosen; a new row with
+    // nothing typed is no link.
     OwnerDetailScreen detail(t->context());
     control<QTableView>(&detail, "dbgOwner")->selectRow(1); // 甲公司, no links left
     control<QPushButton>(&detail, "Btnexcela")->click();
+    control<QPushButton>(&detail, "btnAddRoom")->click();
+    control<QPushButton>(&detail, "Btnexcela")->click();
 
-    QCOMPARE(t->messages().errors(), (QStringList{"没有数据可打印！", "没有数据可打印！"}));
+    QCOMPARE(t->messages().errors(),
+             (QStringList{"没有数据可打印！", "没有数据可打印！", "没有数据可打印！"}));
     QVERIFY(t->desktop().opened().isEmpty());
 }
 
@@ -171,7 +175,12 @@ void TestBaseOutput::ownersPrintTheListAsShown()
 void TestBaseOutput::ownerDetailExportsEveryLink()
 {
     OwnerDetailScreen screen(t->context());
+    // A link typed but not saved yet is stored once, then exported.
+    control<QPushButton>(&screen, "btnAddRoom")->click();
+    auto* links = control<QTableView>(&screen, "dbgRelation");
+    QVERIFY(links->model()->setData(links->model()->index(1, 1), "201"));
     control<QPushButton>(&screen, "Btnexcela")->click();
+    QCOMPARE(t->scalar("select count(*) from owner_rooms where owner_id = 1").toInt(), 2);
     const WorkbookReader book(t->desktop().opened().first());
     QCOMPARE(cellText(book, "A1"), QStringLiteral("物业管理系统住户资料"));
     QCOMPARE(book.merges(), QStringList{"A1:F1"});
@@ -182,8 +191,10 @@ void TestBaseOutput::ownerDetailExportsEveryLink()
     QCOMPARE(cellText(book, "A5"), QString());
     QCOMPARE(cellText(book, "B5"), QStringLiteral("B01"));
     QCOMPARE(cellText(book, "A6"), QStringLiteral("甲公司"));
-    // The page shows the chosen owner's links again.
-    QCOMPARE(columnTexts(control<QTableView>(&screen, "dbgRelation")->model(), 1), QStringList{"00123"});
+    QCOMPARE(rowTexts(book, 7), (QStringList{"乙公司", "201", ""}));
+    QCOMPARE(book.lastRow(), 7);
+    // The page shows the chosen owner's links again, the room "201" once.
+    QCOMPARE(columnTexts(links->model(), 1), (QStringList{"00123", "201"}));
 }
 
 QTEST_MAIN(TestBaseOutput)

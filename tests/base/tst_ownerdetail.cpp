@@ -27,6 +27,9 @@ private Q_SLOTS:
     void members();
     void carsContinuousEntry();
     void parkingNumbers();
+    void gridEditorTextIsTakenOrUndone();
+    void newCarKeepsWhatWasTyped();
+    void noOwnerNothingToAdd();
     void browseOnly();
 
 private:
@@ -280,6 +283,58 @@ void TestOwnerDetail::parkingNumbers()
     click(&screen, "btnSavePark");
     QCOMPARE(t->scalar("select owner_id || lend_type from park where park_no = 'P-02'").toString(),
              QStringLiteral("3租"));
+}
+
+void TestOwnerDetail::gridEditorTextIsTakenOrUndone()
+{
+    OwnerDetailScreen screen(t->context());
+    screen.show();
+    auto* view = grid(&screen, "dbgRelation");
+    const auto typeInCell = [&](const QString& text) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor closed before
+        view->edit(view->model()->index(0, 2));
+        auto* editor = view->viewport()->findChild<QLineEdit*>();
+        if (!editor)
+            throw std::runtime_error("no cell editor opened");
+        editor->setText(text);
+        return editor;
+    };
+
+    // Esc leaves the cell as it was; nothing is stored.
+    QLineEdit* editor = typeInCell("改过");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    click(&screen, "btnSaveRoom");
+    QCOMPARE(t->scalar("select relation_desc from owner_rooms where owner_id = 1").toString(),
+             QStringLiteral("主楼"));
+
+    // Save takes the text still in the cell editor.
+    typeInCell("副楼");
+    click(&screen, "btnSaveRoom");
+    QCOMPARE(t->scalar("select relation_desc from owner_rooms where owner_id = 1").toString(),
+             QStringLiteral("副楼"));
+    QCOMPARE(t->scalar("select count(*) from owner_rooms").toInt(), 1);
+}
+
+void TestOwnerDetail::newCarKeepsWhatWasTyped()
+{
+    OwnerDetailScreen screen(t->context());
+    click(&screen, "btnAddCar");
+    control<QLineEdit>(&screen, "edtCarNo")->setText("粤C1");
+    auto* cars = grid(&screen, "DBGrid1");
+    emit cars->clicked(cars->model()->index(1, 1)); // the new row
+    QCOMPARE(control<QLineEdit>(&screen, "edtCarNo")->text(), QStringLiteral("粤C1"));
+    emit cars->clicked(cars->model()->index(0, 1));
+    QCOMPARE(control<QLineEdit>(&screen, "edtCarNo")->text(), QStringLiteral("粤A12345"));
+}
+
+void TestOwnerDetail::noOwnerNothingToAdd()
+{
+    t->exec("update owner_info set in_out = '搬出'");
+    OwnerDetailScreen screen(t->context());
+    QCOMPARE(grid(&screen, "dbgOwner")->model()->rowCount(), 0);
+    for (const char* name :
+         {"btnAddRoom", "btnSaveRoom", "btnAddMem", "btnAddCar", "btnSaveCar", "btnAddPark", "btnSavePark"})
+        QVERIFY2(!control<QPushButton>(&screen, name)->isEnabled(), name);
 }
 
 void TestOwnerDetail::browseOnly()

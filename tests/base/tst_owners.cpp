@@ -23,6 +23,7 @@ private Q_SLOTS:
     void searchNeedsText();
     void addAndSave();
     void changesAreStoredWhenMovingOn();
+    void keyboardAndClicksMoveTheList();
     void movingOut();
     void deleteRules();
     void browseOnly();
@@ -46,6 +47,13 @@ QStringList names(QWidget* s)
 QString currentName(QWidget* s)
 {
     return grid(s)->currentIndex().siblingAtColumn(1).data().toString();
+}
+
+// Moves the list as a click would, and lets the screen finish what follows.
+void selectRow(QWidget* s, int row)
+{
+    grid(s)->selectRow(row);
+    QCoreApplication::processEvents();
 }
 
 void click(QWidget* s, const char* name)
@@ -101,7 +109,7 @@ void TestOwners::listsCurrentOccupants()
     QCOMPARE(names(&screen).size(), 4);
 
     // Two owners of one name stay two owners.
-    grid(&screen)->selectRow(3);
+    selectRow(&screen, 3);
     QCOMPARE(control<QLineEdit>(&screen, "DBEdit5")->text(), QStringLiteral("王五"));
 }
 
@@ -193,7 +201,7 @@ void TestOwners::addAndSave()
 
     // A new owner left without a name is dropped when the operator moves on.
     click(&screen, "btnAdd");
-    grid(&screen)->selectRow(0);
+    selectRow(&screen, 0);
     QCOMPARE(names(&screen).size(), 5);
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 6);
 }
@@ -201,9 +209,9 @@ void TestOwners::addAndSave()
 void TestOwners::changesAreStoredWhenMovingOn()
 {
     OwnersScreen screen(t->context());
-    grid(&screen)->selectRow(1); // 乙公司
+    selectRow(&screen, 1); // 乙公司
     type(&screen, "DBEdit5", "赵六");
-    grid(&screen)->selectRow(2);
+    selectRow(&screen, 2);
     QCOMPARE(t->scalar("select linker from owner_info where owner_id = 1").toString(),
              QStringLiteral("赵六"));
     QCOMPARE(currentName(&screen), QStringLiteral("甲公司"));
@@ -211,17 +219,48 @@ void TestOwners::changesAreStoredWhenMovingOn()
 
     // An owner whose name was emptied keeps the operator on it.
     type(&screen, "dbeOwnerName", "");
-    grid(&screen)->selectRow(0);
+    selectRow(&screen, 0);
     QCOMPARE(t->messages().texts(), QStringList{"请填写住户名称！"});
     QCOMPARE(grid(&screen)->currentIndex().row(), 2);
     QCOMPARE(t->scalar("select owner_name from owner_info where owner_id = 2").toString(),
              QStringLiteral("甲公司"));
 }
 
+void TestOwners::keyboardAndClicksMoveTheList()
+{
+    OwnersScreen screen(t->context());
+    screen.show();
+    QTableView* list = grid(&screen);
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    QCOMPARE(currentName(&screen), QStringLiteral("乙公司"));
+
+    // Renamed so that it sorts elsewhere, then a click on another owner: the click
+    // lands on that owner, not on whatever row the reloaded list puts under it.
+    type(&screen, "dbeOwnerName", "一商行"); // now sorts first
+    const QRect cell = list->visualRect(list->model()->index(0, 1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QCoreApplication::processEvents();
+    QCOMPARE(t->scalar("select owner_name from owner_info where owner_id = 1").toString(),
+             QStringLiteral("一商行"));
+    QCOMPARE(currentName(&screen), QStringLiteral("丁's 商行"));
+    QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QStringLiteral("丁's 商行"));
+    const QModelIndexList highlighted = list->selectionModel()->selectedRows();
+    QCOMPARE(highlighted.size(), 1);
+    QCOMPARE(highlighted.first().row(), list->currentIndex().row());
+
+    // A move-in date changed in the picker counts as a change.
+    control<QDateEdit>(&screen, "dtpInDate")->setDate(QDate(2021, 6, 1));
+    click(&screen, "btnAdd");
+    QCOMPARE(t->scalar("select in_date from owner_info where owner_id = 4").toString(),
+             QStringLiteral("2021-06-01"));
+}
+
 void TestOwners::movingOut()
 {
     OwnersScreen screen(t->context());
-    grid(&screen)->selectRow(1); // 乙公司
+    selectRow(&screen, 1); // 乙公司
     auto* inOut = control<QComboBox>(&screen, "DBComboBox2");
     inOut->setCurrentIndex(1);
     emit inOut->activated(1);
@@ -259,7 +298,7 @@ void TestOwners::deleteRules()
     }
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
 
-    grid(&screen)->selectRow(0); // 丁's 商行
+    selectRow(&screen, 0); // 丁's 商行
     t->messages().answerConfirm(false);
     click(&screen, "btnDelete");
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
@@ -285,7 +324,7 @@ void TestOwners::browseOnly()
     for (const char* name : {"btnQuery", "btnPrint", "Btnexcela"})
         QVERIFY(control<QPushButton>(&screen, name)->isEnabled());
     grid(&screen)->doubleClicked(grid(&screen)->currentIndex());
-    grid(&screen)->selectRow(2);
+    selectRow(&screen, 2);
     QVERIFY(t->messages().texts().isEmpty());
 }
 

@@ -1,4 +1,6 @@
 #include "base/RoomsScreen.h"
+#include "db/DatabaseFile.h"
+#include "db/Sql.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
@@ -27,6 +29,7 @@ private Q_SLOTS:
     void deleteRules();
     void browseOnly();
     void noBuildings();
+    void anotherCopyWritesWhileTheListIsOpen();
 
 private:
     TestDatabase* t = nullptr;
@@ -368,6 +371,31 @@ void TestRooms::noBuildings()
     fill(e, {{"edtRoomID", "101"}, {"edtBuildArea", "10"}});
     save(e);
     QCOMPARE(empty.messages().lastText(), QStringLiteral("请填写大楼名称"));
+}
+
+void TestRooms::anotherCopyWritesWhileTheListIsOpen()
+{
+    // A list longer than one fetch: no statement may stay open on the connection,
+    // or this copy would keep reading an old snapshot and fail its next write.
+    for (int i = 0; i < 600; ++i)
+        t->exec("insert into rooms_info (room_id, garden_id, build_area) values (?, 1, 100)",
+                {QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0'))});
+    RoomsScreen screen(t->context());
+    QString error;
+    {
+        QSqlDatabase other = database_file::open(t->path(), "other copy", &error);
+        QVERIFY(error.isEmpty());
+        sql::exec(other, "insert into rooms_info (room_id, garden_id, build_area) values ('ZZ1', 2, 100)");
+    }
+    QSqlDatabase::removeDatabase("other copy");
+
+    control<QPushButton>(&screen, "btnAdd")->click();
+    QDialog* e = editor(&screen);
+    fill(e, {{"edtRoomID", "ZZ2"}, {"cmbGarden", "二号楼"}, {"edtBuildArea", "10"}});
+    save(e);
+    QVERIFY(t->messages().texts().isEmpty());
+    QVERIFY(rooms(&screen).contains("ZZ1"));
+    QVERIFY(rooms(&screen).contains("ZZ2"));
 }
 
 QTEST_MAIN(TestRooms)
