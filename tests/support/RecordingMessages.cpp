@@ -26,9 +26,11 @@ std::optional<QString> RecordingMessages::askText(const QString& caption, const 
     m_shown.append({Kind::AskText, caption, prompt});
     if (m_textAnswers.empty())
         return std::nullopt;
-    std::optional<QString> answer = m_textAnswers.front();
+    const TextAnswer answer = m_textAnswers.front();
     m_textAnswers.pop_front();
-    return answer;
+    if (!answer.given)
+        return std::nullopt;
+    return answer.text;
 }
 
 QStringList RecordingMessages::texts() const

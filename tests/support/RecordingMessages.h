@@ -31,7 +31,10 @@ public:
     // The next question is answered with this; unscripted questions answer OK.
     void answerConfirm(bool answer) { m_confirmAnswers.push_back(answer); }
     // The next input box returns this; nothing means cancelled.
-    void answerText(std::optional<QString> answer) { m_textAnswers.push_back(std::move(answer)); }
+    void answerText(const std::optional<QString>& answer)
+    {
+        m_textAnswers.push_back({answer.has_value(), answer.value_or(QString())});
+    }
 
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;
@@ -43,5 +46,10 @@ public:
 private:
     QList<Shown> m_shown;
     std::deque<bool> m_confirmAnswers;
-    std::deque<std::optional<QString>> m_textAnswers;
+    struct TextAnswer
+    {
+        bool given; // false: the input box was cancelled
+        QString text;
+    };
+    std::deque<TextAnswer> m_textAnswers;
 };
