@@ -5,14 +5,15 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-charts-dev libqt6sql6-sqlite qt6-translations-l10n
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-translations-l10n
     libxlsxwriter-dev libsodium-dev libminizip-dev
     libbenchmark-dev
-    fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-liberation2
+    fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 fonts-noto-color-emoji
 )
 if [[ "${1:-}" == "--tests" ]]; then
-    # Tests read printed reports back as text.
-    packages+=(poppler-utils)
+    # Tests read printed reports back as text (poppler-utils) and exported
+    # workbooks back through a real spreadsheet program (libreoffice-calc).
+    packages+=(poppler-utils libreoffice-calc)
 fi
 
 missing=()
