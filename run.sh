@@ -6,7 +6,8 @@ cd "$(dirname "$0")"
 
 scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --parallel "$(nproc)"
+# Only the program itself: the tests and benchmarks are built by ./test.sh.
+cmake --build build --parallel "$(nproc)" --target pelm
 
 mkdir -p data
 cd data
