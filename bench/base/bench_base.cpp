@@ -21,7 +21,7 @@ class SilentMessages final : public Messages
 {
 public:
     void information(const QString&, const QString&) override {}
-    void error(const QString& text, const QString&) override
+    void error(const QString& text, const QString&, const QString&) override
     {
         std::fprintf(stderr, "error: %s\n", qPrintable(text));
     }

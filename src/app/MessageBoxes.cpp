@@ -25,9 +25,12 @@ void MessageBoxes::information(const QString& text, const QString& caption)
     QMessageBox::information(parentWindow(), captionOrTitle(caption), text);
 }
 
-void MessageBoxes::error(const QString& text, const QString& caption)
+void MessageBoxes::error(const QString& text, const QString& caption, const QString& detail)
 {
-    QMessageBox::critical(parentWindow(), captionOrTitle(caption), text);
+    QMessageBox box(QMessageBox::Critical, captionOrTitle(caption), text, QMessageBox::Ok, parentWindow());
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
 bool MessageBoxes::confirm(const QString& text, const QString& caption, Buttons buttons)

@@ -32,6 +32,24 @@ protected:
         return runAction(*m_context.messages, std::forward<Action>(action));
     }
 
+    // The same; when the action finds its record gone (another copy removed it),
+    // `whenGone` runs after the message, to show the list as it now stands.
+    template <class Action, class WhenGone> bool run(Action&& action, WhenGone&& whenGone) const
+    {
+        bool gone = false;
+        const bool ran = runAction(*m_context.messages, [&] {
+            try {
+                action();
+            } catch (const DbError& e) {
+                gone = e.kind() == DbError::Kind::RecordGone;
+                throw;
+            }
+        });
+        if (gone)
+            whenGone();
+        return ran;
+    }
+
 private:
     ScreenContext m_context;
 };

@@ -1,5 +1,6 @@
 #include "app/WidgetFactory.h"
 
+#include "db/NumberInput.h"
 #include "db/Schema.h"
 
 #include <QComboBox>
@@ -38,6 +39,14 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table, const 
     edit->setObjectName(QLatin1StringView(name));
     if (const int limit = limitOf(table, column))
         edit->setMaxLength(limit);
+    return edit;
+}
+
+QLineEdit* numberEdit(QWidget* parent, const char* name)
+{
+    auto* edit = lineEdit(parent, name);
+    edit->setMaxLength(number_input::kMaxLength);
+    edit->setAlignment(Qt::AlignRight);
     return edit;
 }
 

@@ -26,6 +26,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption);
 QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table = nullptr,
                     const char* column = nullptr);
 
+// A one-line editor for a number (money, an area, a quantity): right-aligned,
+// limited to a sensible length; its text is read with number_input.
+QLineEdit* numberEdit(QWidget* parent, const char* name);
+
 // A multi-line editor for a text column, limited like a line editor.
 QPlainTextEdit* memo(QWidget* parent, const char* name, const char* table = nullptr,
                      const char* column = nullptr);

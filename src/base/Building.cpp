@@ -1,61 +1,38 @@
 #include "base/Building.h"
 
-#include "db/Sql.h"
-
-#include <QSqlQuery>
+#include "db/RecordMap.h"
 
 namespace building_store {
 namespace {
 
-QVariant decimalValue(const std::optional<Decimal2>& d)
+const RecordMap<Building>& map()
 {
-    return d ? d->toDb() : QVariant();
-}
-
-sql::Fields fieldsOf(const Building& b)
-{
-    return {
-        {QStringLiteral("garden_name"), b.name},
-        {QStringLiteral("build_high"), b.height},
-        {QStringLiteral("build_floor"), b.floors},
-        {QStringLiteral("structure"), b.structure},
-        {QStringLiteral("build_area"), decimalValue(b.buildArea)},
-        {QStringLiteral("use_area"), decimalValue(b.useArea)},
-        {QStringLiteral("rooms_num"), b.roomsNum ? QVariant(*b.roomsNum) : QVariant()},
-        {QStringLiteral("finish_date"), sql::dateValue(b.finishDate)},
-        {QStringLiteral("builder"), b.builder},
-        {QStringLiteral("developer"), b.developer},
-        {QStringLiteral("remarks"), b.remarks},
-    };
+    static const RecordMap<Building> m =
+        RecordMap<Building>(QStringLiteral("garden"), "garden_id", &Building::id)
+            .field("garden_name", &Building::name)
+            .field("build_high", &Building::height)
+            .field("build_floor", &Building::floors)
+            .field("structure", &Building::structure)
+            .field("build_area", &Building::buildArea)
+            .field("use_area", &Building::useArea)
+            .field("rooms_num", &Building::roomsNum)
+            .field("finish_date", &Building::finishDate)
+            .field("builder", &Building::builder)
+            .field("developer", &Building::developer)
+            .field("remarks", &Building::remarks);
+    return m;
 }
 
 } // namespace
 
+ListQuery list()
+{
+    return {QStringLiteral("garden"), {}, {}, {QStringLiteral("garden_id")}};
+}
+
 std::optional<Building> load(const QSqlDatabase& db, qlonglong id)
 {
-    QSqlQuery q =
-        sql::exec(db,
-                  QStringLiteral("select garden_id, garden_name, build_high, build_floor, structure, "
-                                 "build_area, use_area, rooms_num, finish_date, builder, developer, "
-                                 "remarks from garden where garden_id = ?"),
-                  {id});
-    if (!q.next())
-        return std::nullopt;
-    Building b;
-    b.id = q.value(0).toLongLong();
-    b.name = q.value(1).toString().trimmed();
-    b.height = q.value(2).toString().trimmed();
-    b.floors = q.value(3).toString().trimmed();
-    b.structure = q.value(4).toString().trimmed();
-    b.buildArea = Decimal2::fromDb(q.value(5));
-    b.useArea = Decimal2::fromDb(q.value(6));
-    if (!q.value(7).isNull())
-        b.roomsNum = q.value(7).toInt();
-    b.finishDate = sql::toDate(q.value(8));
-    b.builder = q.value(9).toString().trimmed();
-    b.developer = q.value(10).toString().trimmed();
-    b.remarks = q.value(11).toString().trimmed();
-    return b;
+    return map().load(db, id);
 }
 
 bool nameExists(const QSqlDatabase& db, const QString& name)
@@ -63,14 +40,14 @@ bool nameExists(const QSqlDatabase& db, const QString& name)
     return sql::exists(db, QStringLiteral("select garden_id from garden where garden_name = ?"), {name});
 }
 
-qlonglong insert(const QSqlDatabase& db, const Building& building)
+qlonglong insert(const QSqlDatabase& db, Building building)
 {
-    return sql::insert(db, QStringLiteral("garden"), fieldsOf(building));
+    return map().insert(db, building).toLongLong();
 }
 
 void update(const QSqlDatabase& db, const Building& building)
 {
-    sql::update(db, QStringLiteral("garden"), fieldsOf(building), QStringLiteral("garden_id"), building.id);
+    map().update(db, building);
 }
 
 bool removeUnlessRooms(const QSqlDatabase& db, qlonglong id)
@@ -79,7 +56,7 @@ bool removeUnlessRooms(const QSqlDatabase& db, qlonglong id)
     Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select room_id from rooms_info where garden_id = ? limit 1"), {id}))
         return false;
-    sql::remove(db, QStringLiteral("garden"), QStringLiteral("garden_id"), id);
+    map().remove(db, id);
     transaction.commit();
     return true;
 }

@@ -2,14 +2,12 @@
 
 #include "app/WidgetFactory.h"
 #include "base/Building.h"
-#include "core/Conversions.h"
+#include "db/NumberInput.h"
 
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,24 +25,28 @@ QString decimalText(const std::optional<Decimal2>& d)
 } // namespace
 
 BuildingEditor::BuildingEditor(const ScreenContext& context, Mode mode, qlonglong id, QWidget* parent)
-    : ScreenDialog(context, parent), m_mode(mode), m_id(id)
+    : RecordEditor(context, mode, id,
+                   {"btnSave", QStringLiteral("保存 &s."), QStringLiteral("保存 &S."), "btnCancel",
+                    QStringLiteral("退出 &e.")},
+                   parent)
 {
     setObjectName(QStringLiteral("TbuildmFrm"));
     setWindowTitle(QStringLiteral("大楼信息"));
-    setWindowModality(Qt::WindowModal);
 
     m_name = widgets::lineEdit(this, "edtGardenName", "garden", "garden_name");
     m_height = widgets::lineEdit(this, "edtHigh", "garden", "build_high");
     m_floors = widgets::lineEdit(this, "edtFloor", "garden", "build_floor");
     m_structure = widgets::lineEdit(this, "edtStructure", "garden", "structure");
-    m_buildArea = widgets::lineEdit(this, "edtBuildArea");
-    m_useArea = widgets::lineEdit(this, "edtUseArea");
-    m_roomsNum = widgets::lineEdit(this, "edtRoomsNum");
+    m_buildArea = widgets::numberEdit(this, "edtBuildArea");
+    m_useArea = widgets::numberEdit(this, "edtUseArea");
+    m_roomsNum = widgets::numberEdit(this, "edtRoomsNum");
     m_finishDate = widgets::dateEdit(this, "dtpFinishDate", false);
     m_builder = widgets::lineEdit(this, "edtBuilder", "garden", "builder");
     m_developer = widgets::lineEdit(this, "edtDeveloper", "garden", "developer");
     m_remarks = widgets::memo(this, "memRemarks", "garden", "remarks");
     m_remarks->setFixedHeight(60);
+    editors().add({m_name, m_height, m_floors, m_structure, m_buildArea, m_useArea, m_roomsNum, m_finishDate,
+                   m_builder, m_developer, m_remarks});
 
     auto* left = new QFormLayout;
     left->addRow(QStringLiteral("大楼名称"), m_name);
@@ -58,40 +60,20 @@ BuildingEditor::BuildingEditor(const ScreenContext& context, Mode mode, qlonglon
     right->addRow(QStringLiteral("竣工日期"), m_finishDate);
     right->addRow(QStringLiteral("建筑商"), m_builder);
     right->addRow(QStringLiteral("开发商"), m_developer);
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addSpacing(16);
-    columns->addLayout(right);
-
+    addColumns(left, right);
     auto* remarks = new QFormLayout;
     remarks->addRow(QStringLiteral("备注"), m_remarks);
+    body()->addLayout(remarks);
 
-    m_save = widgets::button(this, "btnSave",
-                             mode == Mode::Add ? QStringLiteral("保存 &s.") : QStringLiteral("保存 &S."));
-    m_save->setDefault(true);
-    auto* cancel = widgets::button(this, "btnCancel", QStringLiteral("退出 &e."));
-    auto* buttons = widgets::buttonRow({m_save, cancel});
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addLayout(remarks);
-    layout->addLayout(buttons);
-
-    connect(m_save, &QPushButton::clicked, this, &BuildingEditor::save);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    if (mode == Mode::Add) {
+    if (mode == Mode::Add)
         m_finishDate->setDate(QDate(2002, 7, 10));
-    } else {
-        m_save->setEnabled(canWrite());
-        load();
-    }
+    begin();
 }
 
 void BuildingEditor::load()
 {
     run([&] {
-        const std::optional<Building> b = building_store::load(db(), m_id);
+        const std::optional<Building> b = building_store::load(db(), key().toLongLong());
         if (!b)
             return;
         m_name->setText(b->name);
@@ -108,40 +90,35 @@ void BuildingEditor::load()
     });
 }
 
-void BuildingEditor::save()
+std::optional<QVariant> BuildingEditor::store()
 {
     Building b;
-    b.id = m_id;
+    b.id = key().toLongLong();
     b.name = text(m_name);
     if (b.name.isEmpty()) {
         messages().information(QStringLiteral("请输入大楼名称"));
-        return;
+        return std::nullopt;
     }
-    run([&] {
-        b.height = text(m_height);
-        b.floors = text(m_floors);
-        b.structure = text(m_structure);
-        b.buildArea = convert::optionalDecimal(m_buildArea->text());
-        b.useArea = convert::optionalDecimal(m_useArea->text());
-        b.roomsNum = convert::optionalInteger(m_roomsNum->text());
-        b.finishDate = widgets::dateOf(m_finishDate);
-        b.builder = text(m_builder);
-        b.developer = text(m_developer);
-        b.remarks = m_remarks->toPlainText().trimmed();
+    b.height = text(m_height);
+    b.floors = text(m_floors);
+    b.structure = text(m_structure);
+    b.buildArea = number_input::optionalDecimal(m_buildArea->text(), "garden", "build_area");
+    b.useArea = number_input::optionalDecimal(m_useArea->text(), "garden", "use_area");
+    b.roomsNum = number_input::optionalWhole(m_roomsNum->text(), "garden", "rooms_num");
+    b.finishDate = widgets::dateOf(m_finishDate);
+    b.builder = text(m_builder);
+    b.developer = text(m_developer);
+    b.remarks = m_remarks->toPlainText().trimmed();
 
-        if (m_mode == Mode::Modify) {
-            building_store::update(db(), b);
-            Q_EMIT saved(b.id);
-            return;
-        }
-        if (building_store::nameExists(db(), b.name)) {
-            messages().information(QStringLiteral("已有此大楼的信息！"));
-            return;
-        }
-        const qlonglong id = building_store::insert(db(), b);
-        Q_EMIT saved(id);
-        clearForNext();
-    });
+    if (mode() == Mode::Modify) {
+        building_store::update(db(), b);
+        return b.id;
+    }
+    if (building_store::nameExists(db(), b.name)) {
+        messages().information(QStringLiteral("已有此大楼的信息！"));
+        return std::nullopt;
+    }
+    return building_store::insert(db(), b);
 }
 
 void BuildingEditor::clearForNext()

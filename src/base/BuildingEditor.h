@@ -1,33 +1,25 @@
 #pragma once
 
-#include "app/Screen.h"
+#include "gui/RecordEditor.h"
 
 class QDateEdit;
 class QLineEdit;
 class QPlainTextEdit;
-class QPushButton;
 
 // The building editor: adds buildings one after another, or changes one.
-class BuildingEditor : public ScreenDialog
+class BuildingEditor : public RecordEditor
 {
     Q_OBJECT
 public:
-    enum class Mode { Add, Modify };
-
-    // In Modify mode `id` is the building shown and changed.
+    // In modify mode `id` is the building shown and changed.
     BuildingEditor(const ScreenContext& context, Mode mode, qlonglong id, QWidget* parent);
 
-Q_SIGNALS:
-    // A building was stored; the list shows it.
-    void saved(qlonglong id);
+protected:
+    void load() override;
+    std::optional<QVariant> store() override;
+    void clearForNext() override;
 
 private:
-    void load();
-    void save();
-    void clearForNext();
-
-    Mode m_mode;
-    qlonglong m_id;
     QLineEdit* m_name;
     QLineEdit* m_height;
     QLineEdit* m_floors;
@@ -39,5 +31,4 @@ private:
     QLineEdit* m_builder;
     QLineEdit* m_developer;
     QPlainTextEdit* m_remarks;
-    QPushButton* m_save;
 };

@@ -1,24 +1,17 @@
 #pragma once
 
-#include "app/Screen.h"
-
-class QTableView;
-class QueryListModel;
+#include "gui/ListScreen.h"
 
 // The register of buildings: a list, the building editor, and a delete that is
 // refused while the building has rooms.
-class BuildingsScreen : public Screen
+class BuildingsScreen : public ListScreen
 {
     Q_OBJECT
 public:
     explicit BuildingsScreen(const ScreenContext& context, QWidget* parent = nullptr);
 
-private:
-    void reload(qlonglong selectId = 0);
-    void openEditor(bool add);
-    void removeCurrent();
-    qlonglong currentId() const;
-
-    QueryListModel* m_model;
-    QTableView* m_grid;
+protected:
+    ListQuery listQuery() const override;
+    RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) override;
+    std::optional<QString> removeRecord(const QVariant& key) override;
 };

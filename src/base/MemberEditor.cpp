@@ -1,7 +1,7 @@
 #include "base/MemberEditor.h"
 
 #include "app/WidgetFactory.h"
-#include "base/OwnerDetails.h"
+#include "base/Member.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -10,17 +10,19 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 MemberEditor::MemberEditor(const ScreenContext& context, Mode mode, qlonglong ownerId, qlonglong memberId,
                            QWidget* parent)
-    : ScreenDialog(context, parent), m_mode(mode), m_ownerId(ownerId), m_memberId(memberId)
+    : RecordEditor(context, mode, memberId,
+                   {"btnSave", QStringLiteral("保存(&A)"), QStringLiteral("保存 &S."), "btnExit",
+                    QStringLiteral("退出(&E)")},
+                   parent),
+      m_ownerId(ownerId)
 {
     setObjectName(QStringLiteral("TmemberFrm"));
     setWindowTitle(QStringLiteral("成员信息"));
-    setWindowModality(Qt::WindowModal);
 
     m_id = widgets::lineEdit(this, "edtID");
     m_id->setEnabled(false);
@@ -48,6 +50,7 @@ MemberEditor::MemberEditor(const ScreenContext& context, Mode mode, qlonglong ow
                                  {QStringLiteral("党员"), QStringLiteral("团员"), QStringLiteral("民主党"),
                                   QStringLiteral("群众"), QStringLiteral("其它")},
                                  "member", "polity");
+    editors().add({m_name, sexBox, m_duty, m_tel, m_birthday, m_degree, m_polity});
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("序号"), m_id);
@@ -58,27 +61,14 @@ MemberEditor::MemberEditor(const ScreenContext& context, Mode mode, qlonglong ow
     form->addRow(QStringLiteral("出生日期"), m_birthday);
     form->addRow(QStringLiteral("文化程度"), m_degree);
     form->addRow(QStringLiteral("政治面貌"), m_polity);
-
-    auto* saveButton = widgets::button(
-        this, "btnSave", mode == Mode::Add ? QStringLiteral("保存(&A)") : QStringLiteral("保存 &S."));
-    saveButton->setDefault(true);
-    auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出(&E)"));
-    auto* buttons = widgets::buttonRow({saveButton, exit});
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
-
-    connect(saveButton, &QPushButton::clicked, this, &MemberEditor::save);
-    connect(exit, &QPushButton::clicked, this, &QDialog::reject);
-
-    if (mode == Mode::Modify)
-        load();
+    body()->addLayout(form);
+    begin();
 }
 
 void MemberEditor::load()
 {
     run([&] {
-        const std::optional<Member> m = owner_details::loadMember(db(), m_memberId);
+        const std::optional<Member> m = member_store::load(db(), key().toLongLong());
         if (!m)
             return;
         m_id->setText(QString::number(m->id));
@@ -92,15 +82,15 @@ void MemberEditor::load()
     });
 }
 
-void MemberEditor::save()
+std::optional<QVariant> MemberEditor::store()
 {
     Member m;
     m.name = m_name->text().trimmed();
     if (m.name.isEmpty()) {
         messages().information(QStringLiteral("请填写姓名！"));
-        return;
+        return std::nullopt;
     }
-    m.id = m_mode == Mode::Modify ? m_memberId : 0;
+    m.id = mode() == Mode::Modify ? key().toLongLong() : 0;
     m.ownerId = m_ownerId;
     m.sex = m_sex->checkedButton()->text();
     m.duty = m_duty->text().trimmed();
@@ -108,17 +98,16 @@ void MemberEditor::save()
     m.birthday = widgets::dateOf(m_birthday);
     m.degree = m_degree->currentText().trimmed();
     m.polity = m_polity->currentText().trimmed();
-    run([&] {
-        const qlonglong id = owner_details::saveMember(db(), m);
-        Q_EMIT saved(id);
-        if (m_mode == Mode::Add) {
-            // Ready for the next member; the sex stays as chosen.
-            for (QLineEdit* e : {m_name, m_duty, m_tel})
-                e->clear();
-            m_degree->setEditText(QString());
-            m_polity->setEditText(QString());
-            widgets::setDate(m_birthday, context().clock->today());
-            m_name->setFocus();
-        }
-    });
+    return member_store::save(db(), m);
+}
+
+void MemberEditor::clearForNext()
+{
+    // Ready for the next member; the sex stays as chosen.
+    for (QLineEdit* e : {m_name, m_duty, m_tel})
+        e->clear();
+    m_degree->setEditText(QString());
+    m_polity->setEditText(QString());
+    widgets::setDate(m_birthday, context().clock->today());
+    m_name->setFocus();
 }

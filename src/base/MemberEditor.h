@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screen.h"
+#include "gui/RecordEditor.h"
 
 class QButtonGroup;
 class QComboBox;
@@ -8,26 +8,21 @@ class QDateEdit;
 class QLineEdit;
 
 // The member editor: adds an owner's members one after another, or changes one.
-class MemberEditor : public ScreenDialog
+class MemberEditor : public RecordEditor
 {
     Q_OBJECT
 public:
-    enum class Mode { Add, Modify };
-
     // Add mode adds members of `ownerId`; modify mode changes member `memberId`.
     MemberEditor(const ScreenContext& context, Mode mode, qlonglong ownerId, qlonglong memberId,
                  QWidget* parent);
 
-Q_SIGNALS:
-    void saved(qlonglong memberId);
+protected:
+    void load() override;
+    std::optional<QVariant> store() override;
+    void clearForNext() override;
 
 private:
-    void load();
-    void save();
-
-    Mode m_mode;
     qlonglong m_ownerId;
-    qlonglong m_memberId;
     QLineEdit* m_id;
     QLineEdit* m_name;
     QButtonGroup* m_sex;

@@ -1,29 +1,22 @@
 #pragma once
 
-#include "app/Screen.h"
-
-class QPushButton;
-class QTableView;
-class QueryListModel;
+#include "gui/ListScreen.h"
 
 // The members (family or staff) of an owner, entered through the member editor.
-class MembersPage : public Screen
+class MembersPage : public ListScreen
 {
     Q_OBJECT
 public:
     explicit MembersPage(const ScreenContext& context, QWidget* parent = nullptr);
     void setOwner(qlonglong ownerId);
 
-Q_SIGNALS:
-    void closeRequested();
+protected:
+    ListQuery listQuery() const override;
+    RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) override;
+    std::optional<QString> removeRecord(const QVariant& key) override;
+    // Nothing is stored for no owner.
+    bool canEdit() const override { return m_ownerId != 0; }
 
 private:
-    void reload(qlonglong selectId);
-    void openEditor(bool add);
-    void removeCurrent();
-
-    QueryListModel* m_model;
-    QTableView* m_grid;
-    QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

@@ -1,60 +1,55 @@
 #include "base/Owner.h"
 
-#include "db/Sql.h"
-
-#include <QSqlQuery>
+#include "db/RecordMap.h"
 
 namespace owner_store {
 namespace {
 
-sql::Fields fieldsOf(const Owner& o)
+const RecordMap<Owner>& map()
 {
-    return {
-        {QStringLiteral("owner_name"), o.name},      {QStringLiteral("in_out"), o.inOut},
-        {QStringLiteral("linker"), o.linker},        {QStringLiteral("credit"), o.credit},
-        {QStringLiteral("link_tel"), o.linkTel},     {QStringLiteral("in_date"), sql::dateValue(o.inDate)},
-        {QStringLiteral("paper_name"), o.paperName}, {QStringLiteral("paper_id"), o.paperId},
-        {QStringLiteral("work_time"), o.workTime},   {QStringLiteral("fare"), o.fare},
-        {QStringLiteral("remarks"), o.remarks},
-    };
+    static const RecordMap<Owner> m = RecordMap<Owner>(QStringLiteral("owner_info"), "owner_id", &Owner::id)
+                                          .field("owner_name", &Owner::name)
+                                          .field("in_out", &Owner::inOut)
+                                          .field("linker", &Owner::linker)
+                                          .field("credit", &Owner::credit)
+                                          .field("link_tel", &Owner::linkTel)
+                                          .field("in_date", &Owner::inDate)
+                                          .field("paper_name", &Owner::paperName)
+                                          .field("paper_id", &Owner::paperId)
+                                          .field("work_time", &Owner::workTime)
+                                          .field("fare", &Owner::fare)
+                                          .field("remarks", &Owner::remarks);
+    return m;
 }
 
 } // namespace
 
-std::optional<Owner> load(const QSqlDatabase& db, qlonglong id)
+ListQuery list(Occupants occupants, OwnerOrder order)
 {
-    QSqlQuery q =
-        sql::exec(db,
-                  QStringLiteral("select owner_id, owner_name, in_out, linker, credit, link_tel, in_date, "
-                                 "paper_name, paper_id, work_time, fare, remarks "
-                                 "from owner_info where owner_id = ?"),
-                  {id});
-    if (!q.next())
-        return std::nullopt;
-    Owner o;
-    o.id = q.value(0).toLongLong();
-    o.name = q.value(1).toString().trimmed();
-    o.inOut = q.value(2).toString().trimmed();
-    o.linker = q.value(3).toString().trimmed();
-    o.credit = q.value(4).toString().trimmed();
-    o.linkTel = q.value(5).toString().trimmed();
-    o.inDate = sql::toDate(q.value(6));
-    o.paperName = q.value(7).toString().trimmed();
-    o.paperId = q.value(8).toString().trimmed();
-    o.workTime = q.value(9).toString().trimmed();
-    o.fare = q.value(10).toString().trimmed();
-    o.remarks = q.value(11).toString().trimmed();
-    return o;
+    ListQuery q{QStringLiteral("owner_info"), {}, {}, {}};
+    if (occupants == Occupants::Current) {
+        q.where = QStringLiteral("in_out = ?");
+        q.values = {Owner::kLiving};
+    }
+    if (order == OwnerOrder::ByName)
+        q.orderBy << QStringLiteral("owner_name");
+    q.orderBy << QStringLiteral("owner_id");
+    return q;
 }
 
-qlonglong insert(const QSqlDatabase& db, const Owner& owner)
+std::optional<Owner> load(const QSqlDatabase& db, qlonglong id)
 {
-    return sql::insert(db, QStringLiteral("owner_info"), fieldsOf(owner));
+    return map().load(db, id);
+}
+
+qlonglong insert(const QSqlDatabase& db, Owner owner)
+{
+    return map().insert(db, owner).toLongLong();
 }
 
 void update(const QSqlDatabase& db, const Owner& owner)
 {
-    sql::update(db, QStringLiteral("owner_info"), fieldsOf(owner), QStringLiteral("owner_id"), owner.id);
+    map().update(db, owner);
 }
 
 Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
@@ -64,7 +59,7 @@ Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
         return Removal::HasCharges;
     if (sql::exists(db, QStringLiteral("select owner_id from owner_rooms where owner_id = ? limit 1"), {id}))
         return Removal::HasRooms;
-    sql::remove(db, QStringLiteral("owner_info"), QStringLiteral("owner_id"), id);
+    map().remove(db, id);
     transaction.commit();
     return Removal::Removed;
 }
@@ -78,11 +73,11 @@ QString containsPattern(const QString& fragment)
     return u'%' + escaped + u'%';
 }
 
-std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, bool currentOnly)
+std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants)
 {
     QString statement = QStringLiteral("select owner_id from owner_info where owner_name like ? escape '\\'");
     QVariantList values{containsPattern(fragment)};
-    if (currentOnly) {
+    if (occupants == Occupants::Current) {
         statement += QStringLiteral(" and in_out = ?");
         values << Owner::kLiving;
     }

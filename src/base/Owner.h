@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ListQuery.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -30,9 +32,16 @@ struct Owner
 // Reading and writing owners. Every function throws DbError.
 namespace owner_store {
 
+// Which owners a list shows, and in which order.
+enum class Occupants { Current, All };
+enum class OwnerOrder { ByName, ByNumber };
+// The owners with at least owner_id and owner_name (every column for exports and
+// printed lists), ties in name broken by number.
+ListQuery list(Occupants occupants, OwnerOrder order);
+
 std::optional<Owner> load(const QSqlDatabase& db, qlonglong id);
 // Returns the new owner's number.
-qlonglong insert(const QSqlDatabase& db, const Owner& owner);
+qlonglong insert(const QSqlDatabase& db, Owner owner);
 // Stores what the register edits; the deposit and the other columns stay.
 void update(const QSqlDatabase& db, const Owner& owner);
 
@@ -42,8 +51,8 @@ enum class Removal { Removed, HasCharges, HasRooms };
 Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
 
 // The first owner, in the order of their numbers, whose name contains `fragment`
-// as typed ("%" and "_" are plain characters); only current occupants when asked.
-std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, bool currentOnly);
+// as typed ("%" and "_" are plain characters).
+std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants);
 
 // The pattern for "like ? escape '\'" that matches texts containing `fragment`.
 QString containsPattern(const QString& fragment);

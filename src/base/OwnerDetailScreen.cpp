@@ -2,11 +2,10 @@
 
 #include "app/WidgetFactory.h"
 #include "base/MembersPage.h"
-#include "base/Owner.h"
-#include "base/OwnerDetails.h"
 #include "base/RecordEditorPage.h"
+#include "base/RoomLink.h"
 #include "base/RoomLinksPage.h"
-#include "db/QueryListModel.h"
+#include "gui/OwnerPicker.h"
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"
 
@@ -20,13 +19,12 @@
 
 namespace {
 
-using K = QueryListModel::Kind;
+using K = ListColumn::Kind;
 
 RecordEditorPage::Description carsPage()
 {
     return {
-        QStringLiteral("car"),
-        QStringLiteral("car_id"),
+        OwnerRecordTable::cars(),
         "DBGrid1",
         {
             {QStringLiteral("car_id"), QStringLiteral("序号"), K::Number},
@@ -50,15 +48,13 @@ RecordEditorPage::Description carsPage()
         "btnSaveCar",
         "btnDelCar",
         "btnCloseCar",
-        {},
     };
 }
 
 RecordEditorPage::Description parksPage()
 {
     return {
-        QStringLiteral("park"),
-        QStringLiteral("park_id"),
+        OwnerRecordTable::parkingPlaces(),
         "DBGrid2",
         {
             {QStringLiteral("park_id"), QStringLiteral("序号"), K::Number},
@@ -78,16 +74,6 @@ RecordEditorPage::Description parksPage()
         "btnSavePark",
         "btnDelPark",
         "btnClosePark",
-        // A parking number belongs to one parking place, of any owner.
-        [](const QSqlDatabase& db, const sql::Fields& fields, qlonglong id) {
-            QString number;
-            for (const auto& [column, value] : fields) {
-                if (column == QStringLiteral("park_no"))
-                    number = value.toString();
-            }
-            return owner_details::parkNumberTaken(db, number, id) ? u"车位号" + number + u"已经存在!"
-                                                                  : QString();
-        },
     };
 }
 
@@ -99,17 +85,17 @@ OwnerDetailScreen::OwnerDetailScreen(const ScreenContext& context, QWidget* pare
     setWindowTitle(QStringLiteral("住户资料"));
     resize(980, 560);
 
-    m_owners = new QueryListModel({{QStringLiteral("owner_id"), QString(), K::Number},
-                                   {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
-                                  this);
-    m_grid = widgets::grid(this, "dbgOwner", m_owners);
-    auto* query = widgets::button(this, "btnQuery", QStringLiteral("单位查询"));
-    auto* excel = widgets::button(this, "Btnexcela", QStringLiteral("Excel"));
+    auto* leftBox = new QWidget(this);
+    leftBox->setMaximumWidth(300);
+    m_owners = new OwnerPicker(context, leftBox);
+    m_owners->setScope(owner_store::Occupants::Current, owner_store::OwnerOrder::ByNumber);
+    auto* query = widgets::button(leftBox, "btnQuery", QStringLiteral("单位查询"));
+    auto* excel = widgets::button(leftBox, "Btnexcela", QStringLiteral("Excel"));
     auto* leftButtons = new QHBoxLayout;
     leftButtons->addWidget(query);
     leftButtons->addWidget(excel);
-    auto* left = new QVBoxLayout;
-    left->addWidget(m_grid, 1);
+    auto* left = new QVBoxLayout(leftBox);
+    left->addWidget(m_owners->view(), 1);
     left->addLayout(leftButtons);
 
     m_pages = new QTabWidget(this);
@@ -124,49 +110,27 @@ OwnerDetailScreen::OwnerDetailScreen(const ScreenContext& context, QWidget* pare
     m_pages->addTab(m_parks, QStringLiteral(" 车位"));
 
     auto* layout = new QHBoxLayout(this);
-    auto* leftBox = new QWidget(this);
-    leftBox->setLayout(left);
-    leftBox->setMaximumWidth(300);
     layout->addWidget(leftBox);
     layout->addWidget(m_pages, 1);
 
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { showOwner(current.row()); });
-    connect(query, &QPushButton::clicked, this, &OwnerDetailScreen::search);
+    connect(query, &QPushButton::clicked, this,
+            [this] { m_owners->search(QStringLiteral("请输入单位公司名称:")); });
     connect(excel, &QPushButton::clicked, this, &OwnerDetailScreen::exportLinks);
-    connect(m_rooms, &RoomLinksPage::closeRequested, this, &QWidget::close);
-    connect(m_members, &MembersPage::closeRequested, this, &QWidget::close);
-    connect(m_cars, &RecordEditorPage::closeRequested, this, &QWidget::close);
-    connect(m_parks, &RecordEditorPage::closeRequested, this, &QWidget::close);
 
-    reload();
+    run([&] { m_owners->reload(); });
+    connect(m_owners->view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { showOwner(m_owners->ownerIdAt(current.row())); });
+    showOwner(m_owners->currentOwnerId());
 }
 
-void OwnerDetailScreen::reload()
+void OwnerDetailScreen::showOwner(qlonglong ownerId)
 {
-    run([&] {
-        m_owners->load(db(), QStringLiteral("from owner_info where in_out = ? order by owner_id"),
-                       {Owner::kLiving});
-        widgets::selectRow(m_grid, 0);
-    });
-    showOwner(widgets::currentRow(m_grid));
-}
-
-qlonglong OwnerDetailScreen::ownerIdAt(int row) const
-{
-    return row < 0 ? 0 : m_owners->value(row, QStringLiteral("owner_id")).toLongLong();
-}
-
-void OwnerDetailScreen::showOwner(int row)
-{
-    const qlonglong ownerId = ownerIdAt(row);
     if (!m_rooms->setOwner(ownerId)) {
         // The typed room links could not be stored: stay with their owner.
-        const int back = m_owners->findRow(QStringLiteral("owner_id"), m_ownerId);
-        QTimer::singleShot(0, this, [this, back] {
-            const QSignalBlocker blocker(m_grid->selectionModel());
-            widgets::selectRow(m_grid, back);
-            m_grid->viewport()->update();
+        QTimer::singleShot(0, this, [this] {
+            const QSignalBlocker blocker(m_owners->view()->selectionModel());
+            m_owners->select(m_ownerId);
+            m_owners->view()->viewport()->update();
         });
         return;
     }
@@ -174,24 +138,6 @@ void OwnerDetailScreen::showOwner(int row)
     m_members->setOwner(m_ownerId);
     m_cars->setOwner(m_ownerId);
     m_parks->setOwner(m_ownerId);
-}
-
-void OwnerDetailScreen::search()
-{
-    const std::optional<QString> text =
-        messages().askText(QStringLiteral("住户名称查询"), QStringLiteral("请输入单位公司名称:"));
-    if (!text || text->isEmpty()) {
-        messages().information(QStringLiteral("请先填写住户名称！"));
-        return;
-    }
-    run([&] {
-        const std::optional<qlonglong> id = owner_store::findByName(db(), *text, true);
-        if (!id)
-            return;
-        const int row = m_owners->findRow(QStringLiteral("owner_id"), *id);
-        if (row >= 0)
-            widgets::selectRow(m_grid, row);
-    });
 }
 
 void OwnerDetailScreen::exportLinks()
@@ -215,11 +161,8 @@ void OwnerDetailScreen::exportLinks()
     // The links of every owner, in the order they were made; the name is that of a
     // current occupant, as the list on the left knows them.
     StatementRecordSource rows(
-        db(),
-        QStringLiteral("select o.owner_name, r.room_id, r.relation_desc from owner_rooms r "
-                       "left join owner_info o on o.owner_id = r.owner_id and o.in_out = ? "
-                       "order by r.ownerroom_id"),
-        {Owner::kLiving});
+        db(), room_link_store::allWithOccupantNames(),
+        {QStringLiteral("o.owner_name"), QStringLiteral("r.room_id"), QStringLiteral("r.relation_desc")});
     exportList(context(), d, rows, this);
     m_rooms->setOwner(m_ownerId); // the owner's own links again, from the first
 }

@@ -3,9 +3,8 @@
 #include "app/Screen.h"
 
 class MembersPage;
-class QTableView;
+class OwnerPicker;
 class QTabWidget;
-class QueryListModel;
 class RecordEditorPage;
 class RoomLinksPage;
 
@@ -18,14 +17,10 @@ public:
     explicit OwnerDetailScreen(const ScreenContext& context, QWidget* parent = nullptr);
 
 private:
-    void reload();
-    void showOwner(int row);
-    void search();
+    void showOwner(qlonglong ownerId);
     void exportLinks();
-    qlonglong ownerIdAt(int row) const;
 
-    QueryListModel* m_owners;
-    QTableView* m_grid;
+    OwnerPicker* m_owners;
     QTabWidget* m_pages;
     RoomLinksPage* m_rooms;
     MembersPage* m_members;

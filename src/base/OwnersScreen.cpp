@@ -3,23 +3,27 @@
 #include "app/WidgetFactory.h"
 #include "base/Owner.h"
 #include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/OwnerPicker.h"
+#include "gui/RowForm.h"
 #include "output/ListReportLayouts.h"
 #include "output/ReportPreview.h"
 #include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
+
+using owner_store::Occupants;
 
 OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
@@ -27,14 +31,11 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
     setWindowTitle(QStringLiteral("业主信息"));
     resize(900, 520);
 
-    m_model = new QueryListModel({{QStringLiteral("owner_id"), QString(), QueryListModel::Kind::Number},
-                                  {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
-                                 this);
-    m_grid = widgets::grid(this, "dbgOwner", m_model);
-    m_grid->setMinimumWidth(240);
-    m_grid->setMaximumWidth(320);
-
-    buildEditors();
+    m_owners = new OwnerPicker(context, this);
+    m_owners->view()->setMinimumWidth(240);
+    m_owners->view()->setMaximumWidth(320);
+    m_editors = new EditorSet(this);
+    QWidget* editors = buildEditors();
 
     auto* query = widgets::button(this, "btnQuery", QStringLiteral("单位查询"));
     m_all = new QCheckBox(QStringLiteral("所有住户"), this);
@@ -47,6 +48,8 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
     auto* printButton = widgets::button(this, "btnPrint", QStringLiteral("打印 &p."));
     for (QPushButton* b : {add, remove, saveButton})
         b->setEnabled(canWrite());
+    // Browsing never writes: occupancy and move-in date are read-only too.
+    m_editors->setReadOnly(!canWrite());
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(query);
@@ -54,46 +57,51 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
     buttons->addStretch();
     for (QPushButton* b : {excel, add, remove, saveButton, printButton, exit})
         buttons->addWidget(b);
-
     auto* right = new QVBoxLayout;
-    right->addWidget(findChild<QWidget*>(QStringLiteral("editors")));
+    right->addWidget(editors);
     right->addStretch();
     auto* body = new QHBoxLayout;
-    body->addWidget(m_grid);
+    body->addWidget(m_owners->view());
     body->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
 
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &OwnersScreen::rowChanged);
-    connect(m_grid, &QTableView::doubleClicked, this, [this] {
+    m_form = new RowForm(context, m_owners->view(), m_owners->model(), QStringLiteral("owner_id"),
+                         {[this] { return m_owners->query(); }, [this](int row) { showOwner(row); },
+                          [this] { return m_editors->isModified(); }, [this] { return storeOwner(); }});
+
+    connect(m_owners->view(), &QTableView::doubleClicked, this, [this] {
         if (canWrite())
             save();
     });
-    connect(query, &QPushButton::clicked, this, &OwnersScreen::search);
+    connect(query, &QPushButton::clicked, this,
+            [this] { m_owners->search(QStringLiteral("请输入住户名称:")); });
     connect(m_all, &QCheckBox::toggled, this, [this](bool checked) {
-        if (!storeEditors()) {
+        if (!m_form->storeIfModified()) {
             const QSignalBlocker blocker(m_all);
             m_all->setChecked(!checked);
             return;
         }
-        reload(m_shownId);
+        m_owners->setScope(checked ? Occupants::All : Occupants::Current, owner_store::OwnerOrder::ByName);
+        m_form->reload(m_shownId);
     });
     connect(excel, &QPushButton::clicked, this, &OwnersScreen::exportOwners);
-    connect(add, &QPushButton::clicked, this, &OwnersScreen::addOwner);
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (m_form->addNewRow())
+            m_name->setFocus();
+    });
     connect(remove, &QPushButton::clicked, this, &OwnersScreen::removeOwner);
     connect(saveButton, &QPushButton::clicked, this, &OwnersScreen::save);
     connect(printButton, &QPushButton::clicked, this, &OwnersScreen::print);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
 
-    reload(0);
+    m_form->reload();
 }
 
-void OwnersScreen::buildEditors()
+QWidget* OwnersScreen::buildEditors()
 {
     auto* box = new QWidget(this);
-    box->setObjectName(QStringLiteral("editors"));
     m_name = widgets::lineEdit(box, "dbeOwnerName", "owner_info", "owner_name");
     m_inOut = new QComboBox(box);
     m_inOut->setObjectName(QStringLiteral("DBComboBox2"));
@@ -110,6 +118,8 @@ void OwnersScreen::buildEditors()
     m_fare = widgets::lineEdit(box, "DBEdit10", "owner_info", "fare");
     m_remarks = widgets::memo(box, "DBMemo1", "owner_info", "remarks");
     m_remarks->setFixedHeight(70);
+    m_editors->add({m_name, m_inOut, m_linker, m_credit, m_linkTel, m_inDate, m_paperName, m_paperId,
+                    m_workTime, m_fare, m_remarks});
 
     auto* grid = new QGridLayout(box);
     const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
@@ -127,75 +137,20 @@ void OwnersScreen::buildEditors()
     row(4, 1, QStringLiteral("证件号码"), m_paperId);
     row(5, 0, QStringLiteral("经营范围"), m_fare, 3);
     row(6, 0, QStringLiteral("备注"), m_remarks, 3);
-
-    // Any change the operator makes is stored by Save or when moving on.
-    for (QLineEdit* e : {m_name, m_linker, m_linkTel, m_paperName, m_paperId, m_workTime, m_fare})
-        connect(e, &QLineEdit::textEdited, this, [this] { m_dirty = true; });
-    connect(m_credit->lineEdit(), &QLineEdit::textEdited, this, [this] { m_dirty = true; });
-    connect(m_credit, &QComboBox::activated, this, [this] { m_dirty = true; });
-    connect(m_inOut, &QComboBox::activated, this, [this] { m_dirty = true; });
-    connect(m_inDate, &QDateEdit::dateChanged, this, [this] {
-        if (!m_quiet)
-            m_dirty = true;
-    });
-    connect(m_remarks, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_quiet)
-            m_dirty = true;
-    });
-
-    if (!canWrite()) {
-        for (QLineEdit* e : {m_name, m_paperName, m_linker, m_workTime, m_fare, m_linkTel, m_paperId})
-            e->setReadOnly(true);
-        m_remarks->setReadOnly(true);
-        m_credit->lineEdit()->setReadOnly(true);
-        m_credit->setEnabled(false);
-        // Browsing never writes: occupancy and move-in date are read-only too.
-        m_inOut->setEnabled(false);
-        m_inDate->setReadOnly(true);
-    }
-}
-
-QString OwnersScreen::listConditions(QVariantList* values) const
-{
-    if (m_all->isChecked())
-        return {};
-    *values << Owner::kLiving;
-    return QStringLiteral(" where in_out = ?");
-}
-
-void OwnersScreen::reload(qlonglong selectId)
-{
-    run([&] {
-        QVariantList values;
-        const QString where = listConditions(&values);
-        m_quiet = true;
-        m_model->load(db(), u"from owner_info" + where + u" order by owner_name, owner_id", values);
-        int row = selectId ? m_model->findRow(QStringLiteral("owner_id"), selectId) : 0;
-        if (row < 0)
-            row = 0;
-        widgets::selectRow(m_grid, row);
-        m_quiet = false;
-        showOwner(widgets::currentRow(m_grid));
-    });
-    m_quiet = false;
-}
-
-qlonglong OwnersScreen::ownerIdAt(int row) const
-{
-    return row < 0 ? 0 : m_model->value(row, QStringLiteral("owner_id")).toLongLong();
+    return box;
 }
 
 void OwnersScreen::showOwner(int row)
 {
-    m_quiet = true;
     Owner owner;
-    if (row >= 0 && !m_model->isNewRow(row)) {
-        run([&] { owner = owner_store::load(db(), ownerIdAt(row)).value_or(Owner{}); });
-    } else if (row >= 0) {
+    if (m_form->isNewRow(row))
         owner.inDate = context().clock->today(); // a new owner lives here from today
-    } else {
+    else if (row >= 0)
+        run([&] { owner = owner_store::load(db(), m_owners->ownerIdAt(row)).value_or(Owner{}); });
+    else
         owner.inOut.clear();
-    }
+
+    const EditorSet::Loading loading(*m_editors);
     m_shownId = owner.id;
     m_name->setText(owner.name);
     m_inOut->setCurrentIndex(m_inOut->findText(owner.inOut));
@@ -208,8 +163,7 @@ void OwnersScreen::showOwner(int row)
     m_workTime->setText(owner.workTime);
     m_fare->setText(owner.fare);
     m_remarks->setPlainText(owner.remarks);
-    m_dirty = row >= 0 && m_model->isNewRow(row);
-    m_quiet = false;
+    m_editors->setModified(false);
 }
 
 Owner OwnersScreen::ownerFromEditors() const
@@ -230,65 +184,23 @@ Owner OwnersScreen::ownerFromEditors() const
     return o;
 }
 
-bool OwnersScreen::storeEditors()
+bool OwnersScreen::storeOwner()
 {
-    if (!m_dirty || !canWrite())
+    if (!canWrite())
         return true;
-    Owner owner = ownerFromEditors();
+    const Owner owner = ownerFromEditors();
     if (owner.name.isEmpty()) {
-        if (owner.id == 0) {
-            m_dirty = false; // a new owner nobody named: nothing to keep
-            return true;
-        }
+        if (owner.id == 0)
+            return true; // a new owner nobody named: nothing to keep
         messages().information(QStringLiteral("请填写住户名称！"));
         return false;
     }
-    return run([&] {
-        if (owner.id == 0)
-            m_shownId = owner_store::insert(db(), owner);
-        else
-            owner_store::update(db(), owner);
-        m_dirty = false;
-    });
-}
-
-void OwnersScreen::rowChanged(const QModelIndex& current, const QModelIndex& previous)
-{
-    if (m_quiet)
-        return;
-    if (!m_dirty) {
-        showOwner(current.row());
-        return;
-    }
-    // Leaving changed editors: store them first (a new owner without a name is
-    // dropped), then show the owner chosen in the list as it now stands. The list
-    // is reloaded once the view has finished the click or key that moved it, so
-    // that the click does not land on a row of the reloaded list.
-    const qlonglong target =
-        current.isValid() && !m_model->isNewRow(current.row()) ? ownerIdAt(current.row()) : 0;
-    if (!storeEditors()) {
-        QTimer::singleShot(0, this, [this, row = previous.row()] {
-            m_quiet = true;
-            widgets::selectRow(m_grid, row);
-            m_quiet = false;
-        });
-        return;
-    }
-    showOwner(current.row());
-    QTimer::singleShot(0, this, [this, target] { reload(target); });
-}
-
-void OwnersScreen::addOwner()
-{
-    if (!storeEditors())
-        return;
-    reload(m_shownId);
-    m_quiet = true;
-    const int row = m_model->appendNewRow();
-    widgets::selectRow(m_grid, row);
-    m_quiet = false;
-    showOwner(row);
-    m_name->setFocus();
+    if (owner.id == 0)
+        m_shownId = owner_store::insert(db(), owner);
+    else
+        owner_store::update(db(), owner);
+    m_editors->setModified(false);
+    return true;
 }
 
 void OwnersScreen::save()
@@ -297,69 +209,49 @@ void OwnersScreen::save()
         messages().information(QStringLiteral("请填写住户名称！"));
         return;
     }
-    m_dirty = true; // Save stores the editors as they are, the date picker included
-    if (storeEditors())
-        reload(m_shownId);
+    // Save stores the editors as they are, the date picker included.
+    m_form->storeAndReload([this] { return QVariant(m_shownId); });
 }
 
 void OwnersScreen::removeOwner()
 {
-    const int row = widgets::currentRow(m_grid);
+    const int row = m_form->currentRow();
     if (row < 0)
         return;
     if (!confirmDelete(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>")))
         return;
-    if (m_model->isNewRow(row)) {
-        m_dirty = false;
-        reload(0);
+    if (m_form->isNewRow(row)) {
+        m_form->reload();
         return;
     }
-    run([&] {
-        switch (owner_store::removeUnlessInUse(db(), ownerIdAt(row))) {
-        case owner_store::Removal::HasCharges:
-            messages().information(QStringLiteral("在收费记录里有此用户的记录，请先删除此用户的缴费记录."));
-            return;
-        case owner_store::Removal::HasRooms:
-            messages().information(QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！"));
-            return;
-        case owner_store::Removal::Removed:
-            break;
-        }
-        m_dirty = false;
-        const qlonglong next = ownerIdAt(row + 1 < m_model->rowCount() ? row + 1 : row - 1);
-        reload(next);
-    });
-}
-
-void OwnersScreen::search()
-{
-    const std::optional<QString> text =
-        messages().askText(QStringLiteral("住户名称查询"), QStringLiteral("请输入住户名称:"));
-    if (!text || text->isEmpty()) {
-        messages().information(QStringLiteral("请先填写住户名称！"));
-        return;
-    }
-    run([&] {
-        const std::optional<qlonglong> id = owner_store::findByName(db(), *text, !m_all->isChecked());
-        if (!id)
-            return;
-        const int row = m_model->findRow(QStringLiteral("owner_id"), *id);
-        if (row >= 0)
-            widgets::selectRow(m_grid, row);
-    });
+    run(
+        [&] {
+            switch (owner_store::removeUnlessInUse(db(), m_owners->ownerIdAt(row))) {
+            case owner_store::Removal::HasCharges:
+                messages().information(
+                    QStringLiteral("在收费记录里有此用户的记录，请先删除此用户的缴费记录."));
+                return;
+            case owner_store::Removal::HasRooms:
+                messages().information(QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！"));
+                return;
+            case owner_store::Removal::Removed:
+                break;
+            }
+            m_editors->setModified(false);
+            const int next = row + 1 < m_owners->model()->rowCount() ? row + 1 : row - 1;
+            m_form->reload(m_form->keyAt(next));
+        },
+        [this] { m_form->reload(); });
 }
 
 StatementRecordSource OwnersScreen::listedOwners() const
 {
-    QVariantList values;
-    const QString where = listConditions(&values);
-    return StatementRecordSource(
-        db(), u"select * from owner_info" + where + u" order by owner_name, owner_id", values);
+    return StatementRecordSource(db(), m_owners->query());
 }
 
 void OwnersScreen::exportOwners()
 {
-    if (!storeEditors())
+    if (!m_form->storeIfModified())
         return;
     ExportDescription d;
     d.title = QStringLiteral("物业管理系统住户资料");
@@ -382,12 +274,12 @@ void OwnersScreen::exportOwners()
     };
     StatementRecordSource rows = listedOwners();
     if (exportList(context(), d, rows, this))
-        widgets::selectRow(m_grid, 0);
+        widgets::selectRow(m_owners->view(), 0);
 }
 
 void OwnersScreen::print()
 {
-    if (!storeEditors())
+    if (!m_form->storeIfModified())
         return;
     run([&] {
         // The list as it stands: its occupancy filter and its order.

@@ -1,10 +1,11 @@
 #include "base/RecordEditorPage.h"
 
 #include "app/WidgetFactory.h"
+#include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/RowForm.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -36,8 +37,9 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
     const Description& d = m_description;
     m_model = new QueryListModel(d.gridColumns, this);
     m_grid = widgets::grid(this, d.gridName, m_model);
+    m_editorSet = new EditorSet(this);
 
-    const QByteArray table = d.table.toLatin1();
+    const QByteArray table = d.table.table.toLatin1();
     auto* form = new QFormLayout;
     for (const Editor& e : d.editors) {
         QWidget* editor =
@@ -47,31 +49,35 @@ RecordEditorPage::RecordEditorPage(const ScreenContext& context, Description des
             editor->setFixedHeight(56);
         form->addRow(e.label, editor);
         m_editors << editor;
+        m_editorSet->add(editor);
     }
+    // The boxes are plain: Save alone writes them; moving on shows the next row.
+    m_form = new RowForm(context, m_grid, m_model, d.table.key,
+                         {[this] { return owner_records::list(m_description.table, m_ownerId); },
+                          [this](int row) { showRow(row); }, [this] { return m_editorSet->isModified(); },
+                          [] { return true; }},
+                         RowForm::OnLeave::Discard);
 
     auto* add = widgets::button(this, d.addName, QStringLiteral("增加 &a"));
     auto* saveButton = widgets::button(this, d.saveName, QStringLiteral("保存 &s."));
     auto* remove = widgets::button(this, d.deleteName, QStringLiteral("删除 &d."));
     auto* close = widgets::button(this, d.closeName, QStringLiteral("退出 &e."));
     m_writeButtons = {add, saveButton, remove};
-    auto* buttons = widgets::buttonRow({add, saveButton, remove, close});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    layout->addLayout(widgets::buttonRow({add, saveButton, remove, close}));
 
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { showRow(current.row()); });
     // A click shows the stored record again; on the new record it keeps what was typed.
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
-        if (!m_model->isNewRow(index.row()))
+        if (!m_form->isNewRow(index.row()))
             showRow(index.row());
     });
     connect(add, &QPushButton::clicked, this, &RecordEditorPage::addRecord);
     connect(saveButton, &QPushButton::clicked, this, &RecordEditorPage::save);
     connect(remove, &QPushButton::clicked, this, &RecordEditorPage::removeCurrent);
-    connect(close, &QPushButton::clicked, this, &RecordEditorPage::closeRequested);
+    connect(close, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void RecordEditorPage::setOwner(qlonglong ownerId)
@@ -79,43 +85,31 @@ void RecordEditorPage::setOwner(qlonglong ownerId)
     m_ownerId = ownerId;
     for (QPushButton* b : m_writeButtons)
         b->setEnabled(canWrite() && m_ownerId != 0); // nothing is stored for no owner
-    reload(0);
-}
-
-void RecordEditorPage::reload(qlonglong selectId)
-{
-    run([&] {
-        m_model->load(
-            db(), u"from \"" + m_description.table + u"\" where owner_id = ? order by " + m_description.key,
-            {m_ownerId});
-        const int row = selectId ? m_model->findRow(m_description.key, selectId) : 0;
-        widgets::selectRow(m_grid, row);
-        showRow(widgets::currentRow(m_grid));
-    });
+    m_form->reload();
 }
 
 void RecordEditorPage::showRow(int row)
 {
     const bool stored = row >= 0 && !m_model->isNewRow(row);
+    const EditorSet::Loading loading(*m_editorSet);
     for (int i = 0; i < m_editors.size(); ++i) {
         const Editor& e = m_description.editors[i];
         const QString value =
             stored ? m_model->value(row, QString::fromLatin1(e.column)).toString() : QString();
         setTextOf(m_editors[i], e.memo ? value : value.trimmed());
     }
+    m_editorSet->setModified(false);
 }
 
 void RecordEditorPage::addRecord()
 {
-    const int row = m_model->appendNewRow();
-    widgets::selectRow(m_grid, row);
-    showRow(row);
+    m_form->addNewRow();
     m_editors.first()->setFocus();
 }
 
-sql::Fields RecordEditorPage::editorValues() const
+OwnerRecordTable::Values RecordEditorPage::editorValues() const
 {
-    sql::Fields fields{{QStringLiteral("owner_id"), m_ownerId}};
+    OwnerRecordTable::Values fields;
     for (int i = 0; i < m_editors.size(); ++i) {
         const Editor& e = m_description.editors[i];
         const QString text = textOf(m_editors[i]);
@@ -130,45 +124,37 @@ void RecordEditorPage::save()
         messages().information(m_description.requiredMessage);
         return;
     }
-    const int row = widgets::currentRow(m_grid);
+    const int row = m_form->currentRow();
     // With no record at all, Save stores the editors as a new one.
-    const bool isNew = row < 0 || m_model->isNewRow(row);
-    const qlonglong id = isNew ? 0 : m_model->value(row, m_description.key).toLongLong();
-    const sql::Fields fields = editorValues();
-    run([&] {
-        Transaction transaction(db());
-        if (m_description.refuse) {
-            const QString refusal = m_description.refuse(db(), fields, id);
-            if (!refusal.isEmpty()) {
-                messages().information(refusal);
+    const bool isNew = row < 0 || m_form->isNewRow(row);
+    const qlonglong id = isNew ? 0 : m_form->keyAt(row).toLongLong();
+    const OwnerRecordTable::Values fields = editorValues();
+    run(
+        [&] {
+            const owner_records::Stored stored =
+                owner_records::store(db(), m_description.table, m_ownerId, id, fields);
+            if (!stored.refusal.isEmpty()) {
+                messages().information(stored.refusal);
                 return;
             }
-        }
-        qlonglong saved = id;
-        if (isNew)
-            saved = sql::insert(db(), m_description.table, fields);
-        else
-            sql::update(db(), m_description.table, fields, m_description.key, id);
-        transaction.commit();
-        reload(saved);
-        if (isNew)
-            addRecord();
-    });
+            m_form->reload(stored.id);
+            if (isNew)
+                addRecord();
+        },
+        [this] { m_form->reload(); });
 }
 
 void RecordEditorPage::removeCurrent()
 {
-    const int row = widgets::currentRow(m_grid);
+    const int row = m_form->currentRow();
     if (row < 0)
         return;
     if (!confirmDelete())
         return;
-    if (m_model->isNewRow(row)) {
-        reload(0);
+    if (m_form->isNewRow(row)) {
+        m_form->reload();
         return;
     }
-    run([&] {
-        sql::remove(db(), m_description.table, m_description.key, m_model->value(row, m_description.key));
-        reload(m_model->value(row + 1, m_description.key).toLongLong());
-    });
+    run([&] { owner_records::remove(db(), m_description.table, m_form->keyAt(row).toLongLong()); });
+    m_form->reload(m_form->keyAt(row + 1));
 }

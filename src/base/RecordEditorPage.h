@@ -1,13 +1,14 @@
 #pragma once
 
 #include "app/Screen.h"
-#include "db/QueryListModel.h"
-#include "db/Sql.h"
+#include "base/OwnerRecords.h"
+#include "db/ListQuery.h"
 
-#include <functional>
-
+class EditorSet;
 class QPushButton;
 class QTableView;
+class QueryListModel;
+class RowForm;
 
 // A page of an owner's records (cars, parking places) with a grid and plain
 // editors below it: the editors show the current row and Save writes them back.
@@ -26,19 +27,15 @@ public:
 
     struct Description
     {
-        QString table; // car
-        QString key;   // car_id
+        OwnerRecordTable table;
         const char* gridName;
-        QList<QueryListModel::Column> gridColumns; // the key first; columns without title stay hidden
-        QList<Editor> editors;                     // the first one is required
-        QString requiredMessage;                   // when the first editor is empty
+        QList<ListColumn> gridColumns; // the key first; columns without title stay hidden
+        QList<Editor> editors;         // the first one is required
+        QString requiredMessage;       // when the first editor is empty
         const char* addName;
         const char* saveName;
         const char* deleteName;
         const char* closeName;
-        // Refuses a record about to be stored, inside the storing transaction: returns
-        // the message to show, or nothing. May be empty.
-        std::function<QString(const QSqlDatabase&, const sql::Fields& fields, qlonglong id)> refuse;
     };
 
     RecordEditorPage(const ScreenContext& context, Description description, QWidget* parent = nullptr);
@@ -46,20 +43,18 @@ public:
     // Shows the records of this owner; a new record not saved yet is dropped.
     void setOwner(qlonglong ownerId);
 
-Q_SIGNALS:
-    void closeRequested();
-
 private:
-    void reload(qlonglong selectId);
     void showRow(int row);
     void addRecord();
     void save();
     void removeCurrent();
-    sql::Fields editorValues() const;
+    OwnerRecordTable::Values editorValues() const;
 
     Description m_description;
     QueryListModel* m_model;
     QTableView* m_grid;
+    RowForm* m_form;
+    EditorSet* m_editorSet;
     QList<QWidget*> m_editors;
     QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;

@@ -1,65 +1,77 @@
 #include "base/Room.h"
 
-#include "db/Sql.h"
-
-#include <QSqlQuery>
+#include "db/RecordMap.h"
 
 namespace room_store {
 namespace {
 
-sql::Fields fieldsOf(const Room& r)
+const RecordMap<Room>& map()
 {
-    return {
-        {QStringLiteral("room_id"), r.id},
-        {QStringLiteral("garden_id"), r.buildingId},
-        {QStringLiteral("use_state"), r.useState},
-        {QStringLiteral("build_area"), r.buildArea.toDb()},
-        {QStringLiteral("use_area"), r.useArea ? r.useArea->toDb() : QVariant()},
-        {QStringLiteral("room_type"), r.roomType},
-        {QStringLiteral("direct"), r.direct},
-        {QStringLiteral("floor"), r.floor},
-        {QStringLiteral("fitment"), r.fitment},
-        {QStringLiteral("match"), r.match},
-        {QStringLiteral("remarks"), r.remarks},
-    };
+    using M = RecordMap<Room>;
+    static const M m = M(QStringLiteral("rooms_info"), "room_id", &Room::id, M::Key::Typed)
+                           .field("garden_id", &Room::buildingId)
+                           .field("use_state", &Room::useState)
+                           .field("build_area", &Room::buildArea)
+                           .field("use_area", &Room::useArea)
+                           .field("room_type", &Room::roomType)
+                           .field("direct", &Room::direct)
+                           .field("floor", &Room::floor)
+                           .field("fitment", &Room::fitment)
+                           .field("match", &Room::match)
+                           .field("remarks", &Room::remarks);
+    return m;
 }
 
 } // namespace
 
-std::optional<Room> load(const QSqlDatabase& db, const QString& id)
+ListQuery list(const RoomScope& scope)
 {
-    QSqlQuery q =
-        sql::exec(db,
-                  QStringLiteral("select room_id, garden_id, use_state, build_area, use_area, room_type, "
-                                 "direct, floor, fitment, \"match\", remarks from rooms_info "
-                                 "where room_id = ?"),
-                  {id});
-    if (!q.next())
-        return std::nullopt;
-    Room r;
-    r.id = q.value(0).toString().trimmed();
-    r.buildingId = q.value(1).toLongLong();
-    r.useState = q.value(2).toString().trimmed();
-    r.buildArea = Decimal2::fromDb(q.value(3)).value_or(Area());
-    r.useArea = Decimal2::fromDb(q.value(4));
-    r.roomType = q.value(5).toString().trimmed();
-    r.direct = q.value(6).toString().trimmed();
-    r.floor = q.value(7).toString().trimmed();
-    r.fitment = q.value(8).toString().trimmed();
-    r.match = q.value(9).toString().trimmed();
-    r.remarks = q.value(10).toString().trimmed();
-    return r;
+    ListQuery q{QStringLiteral("rooms_info"), {}, {}, {QStringLiteral("room_id")}};
+    switch (scope.kind) {
+    case RoomScope::Kind::All:
+        break;
+    case RoomScope::Kind::Building:
+        q.where = QStringLiteral("garden_id = ?");
+        q.values = {scope.buildingId};
+        break;
+    case RoomScope::Kind::NoBuilding:
+        q.where = QStringLiteral("1 = 0"); // a name of no building shows no rooms
+        break;
+    }
+    return q;
 }
 
-void insert(const QSqlDatabase& db, const Room& room)
+std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope& scope,
+                                         const QString& prefix)
 {
-    sql::insert(db, QStringLiteral("rooms_info"), fieldsOf(room));
+    ListQuery q = list(scope);
+    q.where = (q.where.isEmpty() ? QString() : u'(' + q.where + u") and ") + u"substr(room_id, 1, ?) = ?";
+    q.values << prefix.size() << prefix;
+    const QVariant room = sql::scalar(db, q.statement({QStringLiteral("room_id")}) + u" limit 1", q.values);
+    if (!room.isValid())
+        return std::nullopt;
+    return room.toString().trimmed();
+}
+
+std::optional<Room> load(const QSqlDatabase& db, const QString& id)
+{
+    return map().load(db, id);
+}
+
+bool exists(const QSqlDatabase& db, const QString& id)
+{
+    return sql::exists(db, QStringLiteral("select room_id from rooms_info where room_id = ?"), {id});
+}
+
+void insert(const QSqlDatabase& db, Room room)
+{
+    map().insert(db, room);
 }
 
 void update(const QSqlDatabase& db, const QString& oldId, const Room& room)
 {
     Transaction transaction(db);
-    sql::update(db, QStringLiteral("rooms_info"), fieldsOf(room), QStringLiteral("room_id"), oldId);
+    map().update(db, room, oldId);
     if (room.id != oldId) {
         sql::exec(db, QStringLiteral("update owner_rooms set room_id = ? where room_id = ?"),
                   {room.id, oldId});
@@ -76,7 +88,7 @@ std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& 
                                        {id});
     if (owner.isValid())
         return owner.toString().trimmed();
-    sql::remove(db, QStringLiteral("rooms_info"), QStringLiteral("room_id"), id);
+    map().remove(db, id);
     transaction.commit();
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Decimal2.h"
+#include "db/ListQuery.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -31,11 +32,32 @@ struct BuildingName
     QString name;
 };
 
+// Which rooms a list shows.
+struct RoomScope
+{
+    enum class Kind { All, Building, NoBuilding };
+    Kind kind = Kind::All;
+    qlonglong buildingId = 0;
+
+    static RoomScope all() { return {}; }
+    static RoomScope of(std::optional<qlonglong> building)
+    {
+        return building ? RoomScope{Kind::Building, *building} : RoomScope{Kind::NoBuilding, 0};
+    }
+};
+
 // Reading and writing rooms. Every function throws DbError.
 namespace room_store {
 
+// The rooms of the scope, in the order of their numbers.
+ListQuery list(const RoomScope& scope);
+// The first room of the scope, in list order, whose number begins with `prefix`.
+std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope& scope,
+                                         const QString& prefix);
+
 std::optional<Room> load(const QSqlDatabase& db, const QString& id);
-void insert(const QSqlDatabase& db, const Room& room);
+bool exists(const QSqlDatabase& db, const QString& id);
+void insert(const QSqlDatabase& db, Room room);
 // Stores the room that had the number `oldId`. A changed number is changed in the
 // owners' room links as well, in the same transaction, so that fee areas stay right.
 void update(const QSqlDatabase& db, const QString& oldId, const Room& room);

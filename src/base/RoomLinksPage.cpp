@@ -1,19 +1,17 @@
 #include "base/RoomLinksPage.h"
 
 #include "app/WidgetFactory.h"
-#include "base/OwnerDetails.h"
+#include "base/Room.h"
+#include "base/RoomLink.h"
 #include "db/QueryListModel.h"
 #include "db/Schema.h"
-#include "db/Sql.h"
+#include "gui/RowForm.h"
 
-#include <QHBoxLayout>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -44,14 +42,16 @@ private:
     mutable QPointer<QWidget> m_open;
 };
 
+const QString kKey = QStringLiteral("ownerroom_id");
+
 } // namespace
 
 RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
 {
-    using K = QueryListModel::Kind;
+    using K = ListColumn::Kind;
     m_model = new QueryListModel(
         {
-            {QStringLiteral("ownerroom_id"), QString(), K::Number},
+            {kKey, QString(), K::Number},
             {QStringLiteral("room_id"), QStringLiteral("房号"), K::Text, canWrite()},
             {QStringLiteral("relation_desc"), QStringLiteral("备注"), K::Text, canWrite()},
         },
@@ -63,68 +63,51 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
                                 QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
         m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     }
+    // The grid's cells are the editors: leaving a typed row stores it.
+    m_form = new RowForm(context, m_grid, m_model, kKey,
+                         {[this] { return room_link_store::list(m_ownerId); },
+                          {},
+                          [this] { return isModified(); },
+                          [this] { return storeEdits(); }});
 
     auto* add = widgets::button(this, "btnAddRoom", QStringLiteral("增加 &a"));
     auto* saveButton = widgets::button(this, "btnSaveRoom", QStringLiteral("保存 &s."));
     auto* remove = widgets::button(this, "btnDelRoom", QStringLiteral("删除 &d."));
     auto* close = widgets::button(this, "btnCancel2", QStringLiteral("退出 &e."));
     m_writeButtons = {add, saveButton, remove};
-    setWritable();
-    auto* buttons = widgets::buttonRow({add, saveButton, remove, close});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(widgets::buttonRow({add, saveButton, remove, close}));
 
-    // Leaving a typed row stores it, as a form bound to its rows would. The list is
-    // reloaded once the view has finished the click or key that moved it.
-    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current, const QModelIndex& previous) {
-                if (!previous.isValid() || current.row() == previous.row() ||
-                    !(m_model->isEdited(previous.row()) || m_model->isNewRow(previous.row())))
-                    return;
-                const qlonglong key =
-                    current.isValid()
-                        ? m_model->value(current.row(), QStringLiteral("ownerroom_id")).toLongLong()
-                        : 0;
-                if (storeEdits())
-                    QTimer::singleShot(0, this, [this, key] { reload(key); });
-            });
     connect(add, &QPushButton::clicked, this, &RoomLinksPage::addLink);
     connect(saveButton, &QPushButton::clicked, this, &RoomLinksPage::store);
     connect(remove, &QPushButton::clicked, this, &RoomLinksPage::removeCurrent);
-    connect(close, &QPushButton::clicked, this, &RoomLinksPage::closeRequested);
+    connect(close, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 int RoomLinksPage::storedCount() const
 {
-    return m_model->rowCount() - (m_model->hasNewRow() ? 1 : 0);
-}
-
-void RoomLinksPage::setWritable()
-{
-    // Nothing can be added for no owner.
-    for (QPushButton* b : m_writeButtons)
-        b->setEnabled(canWrite() && m_ownerId != 0);
+    return m_model->storedRowCount();
 }
 
 bool RoomLinksPage::setOwner(qlonglong ownerId)
 {
-    if (!storeEdits())
+    commitOpenEditor();
+    if (!m_form->storeIfModified())
         return false;
     m_ownerId = ownerId;
-    setWritable();
-    reload(0);
+    // Nothing can be added for no owner.
+    for (QPushButton* b : m_writeButtons)
+        b->setEnabled(canWrite() && m_ownerId != 0);
+    m_form->reload();
     return true;
 }
 
 bool RoomLinksPage::store()
 {
-    const int row = widgets::currentRow(m_grid);
-    const qlonglong key = row < 0 ? 0 : m_model->value(row, QStringLiteral("ownerroom_id")).toLongLong();
-    if (!storeEdits())
-        return false;
-    reload(key);
-    return true;
+    commitOpenEditor();
+    const QVariant key = m_form->keyAt(m_form->currentRow());
+    return m_form->storeAndReload([key] { return key; });
 }
 
 void RoomLinksPage::commitOpenEditor()
@@ -136,59 +119,44 @@ void RoomLinksPage::commitOpenEditor()
         QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget*, editor));
 }
 
-void RoomLinksPage::reload(qlonglong selectId)
+bool RoomLinksPage::isModified() const
 {
-    run([&] {
-        m_model->load(db(), QStringLiteral("from owner_rooms where owner_id = ? order by ownerroom_id"),
-                      {m_ownerId});
-        const int row = selectId ? m_model->findRow(QStringLiteral("ownerroom_id"), selectId) : 0;
-        widgets::selectRow(m_grid, row < 0 ? 0 : row);
-    });
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (m_model->isEdited(row) || m_model->isNewRow(row))
+            return true;
+    }
+    return false;
 }
 
 bool RoomLinksPage::storeEdits()
 {
-    commitOpenEditor();
-    QStringList stored;
-    const bool ok = run([&] {
-        Transaction transaction(db());
-        for (int row = 0; row < m_model->rowCount(); ++row) {
-            const bool isNew = m_model->isNewRow(row);
-            if (!isNew && !m_model->isEdited(row))
-                continue;
-            const QString roomId = m_model->value(row, QStringLiteral("room_id")).toString().trimmed();
-            const QString remark = m_model->value(row, QStringLiteral("relation_desc")).toString().trimmed();
-            if (isNew && roomId.isEmpty() && remark.isEmpty())
-                continue; // nothing typed
-            if (isNew)
-                owner_details::addRoomLink(db(), m_ownerId, roomId, remark);
-            else
-                owner_details::updateRoomLink(
-                    db(), m_model->value(row, QStringLiteral("ownerroom_id")).toLongLong(), roomId, remark);
-            stored << roomId;
-        }
-        transaction.commit();
-    });
-    if (!ok)
-        return false;
-    run([&] {
-        for (const QString& roomId : stored) {
-            if (!owner_details::roomExists(db(), roomId))
-                messages().information(u"房号" + roomId + u"不存在，请确认!");
-        }
-    });
+    QList<RoomLink> links;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        const bool isNew = m_model->isNewRow(row);
+        if (!isNew && !m_model->isEdited(row))
+            continue;
+        RoomLink link;
+        link.id = isNew ? 0 : m_model->value(row, kKey).toLongLong();
+        link.roomId = m_model->value(row, QStringLiteral("room_id")).toString().trimmed();
+        link.remark = m_model->value(row, QStringLiteral("relation_desc")).toString().trimmed();
+        if (isNew && link.roomId.isEmpty() && link.remark.isEmpty())
+            continue; // nothing typed
+        links << link;
+    }
+    for (const QString& roomId : room_link_store::store(db(), m_ownerId, links)) {
+        if (!room_store::exists(db(), roomId))
+            messages().information(u"房号" + roomId + u"不存在，请确认!");
+    }
     return true;
 }
 
 void RoomLinksPage::addLink()
 {
     // A link typed before is stored first, as a new row posts the one before it.
-    if (m_model->hasNewRow() || m_grid->model()->rowCount() > 0) {
-        if (!store())
-            return;
-    }
-    const int row = m_model->appendNewRow();
-    const QModelIndex cell = m_model->index(row, 1);
+    commitOpenEditor();
+    if (!m_form->addNewRow())
+        return;
+    const QModelIndex cell = m_model->index(m_form->currentRow(), 1);
     m_grid->setCurrentIndex(cell);
     if (m_grid->isVisible()) {
         m_grid->setFocus();
@@ -198,18 +166,15 @@ void RoomLinksPage::addLink()
 
 void RoomLinksPage::removeCurrent()
 {
-    const int row = widgets::currentRow(m_grid);
+    const int row = m_form->currentRow();
     if (row < 0)
         return;
     if (!confirmDelete())
         return;
-    if (m_model->isNewRow(row)) {
-        reload(0);
+    if (m_form->isNewRow(row)) {
+        m_form->reload();
         return;
     }
-    run([&] {
-        sql::remove(db(), QStringLiteral("owner_rooms"), QStringLiteral("ownerroom_id"),
-                    m_model->value(row, QStringLiteral("ownerroom_id")));
-        reload(0);
-    });
+    run([&] { room_link_store::remove(db(), m_form->keyAt(row).toLongLong()); });
+    m_form->reload();
 }

@@ -5,6 +5,7 @@
 class QPushButton;
 class QTableView;
 class QueryListModel;
+class RowForm;
 
 // The rooms an owner occupies (owner_rooms), typed into the grid: room number and
 // remark. A link is stored by Save, or when the operator moves to another row or
@@ -23,19 +24,16 @@ public:
     // The owner's stored links (a new row not stored yet does not count).
     int storedCount() const;
 
-Q_SIGNALS:
-    void closeRequested();
-
 private:
+    bool isModified() const;
     bool storeEdits();
     void commitOpenEditor();
-    void setWritable();
-    void reload(qlonglong selectId);
     void addLink();
     void removeCurrent();
 
     QueryListModel* m_model;
     QTableView* m_grid;
+    RowForm* m_form;
     QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

@@ -17,9 +17,10 @@ public:
 
     // A box with one OK button and an information icon.
     virtual void information(const QString& text, const QString& caption = {}) = 0;
-    // A box with one OK button and an error icon; also the general error box that
-    // shows the database engine's own text.
-    virtual void error(const QString& text, const QString& caption = {}) = 0;
+    // A box with one OK button and an error icon; also the general error box of
+    // a refused database action. A `detail` (the database engine's own text) is
+    // shown on request below the text.
+    virtual void error(const QString& text, const QString& caption = {}, const QString& detail = {}) = 0;
     // A question; true only for OK (or Yes).
     virtual bool confirm(const QString& text, const QString& caption,
                          Buttons buttons = Buttons::OkCancel) = 0;

@@ -2,35 +2,26 @@
 
 #include "db/DbError.h"
 #include "db/Schema.h"
+#include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
+#include "db/SqlDialect.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
-#include <QUrl>
 
 namespace database_file {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
-
-// SQLite URI of a local file, with `mode` "rw" (existing file only) or "rwc".
-QString sqliteUri(const QString& path, const char* mode)
-{
-    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
-    url.setQuery(u"mode=" + QString::fromLatin1(mode));
-    return url.toString(QUrl::FullyEncoded);
-}
-
-QSqlDatabase openUri(const QString& uri, const QString& connectionName, QString* error)
+QSqlDatabase openConnection(const QString& path, bool mayCreate, const QString& connectionName,
+                            int busyTimeoutMs, QString* error)
 {
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+                          : QSqlDatabase::addDatabase(sql_dialect::driverName(), connectionName);
     db.close();
-    db.setDatabaseName(uri);
-    db.setConnectOptions(u"QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=" + QString::number(kBusyTimeoutMs));
+    sql_dialect::setConnection(db, path, mayCreate, busyTimeoutMs);
     if (!db.open()) {
         *error = db.lastError().text().trimmed();
         if (error->isEmpty())
@@ -40,28 +31,36 @@ QSqlDatabase openUri(const QString& uri, const QString& connectionName, QString*
     return db;
 }
 
+// The error's text, and the engine's on a line of its own.
+QString fullText(const DbError& e)
+{
+    return e.detail().isEmpty() ? e.text() : e.text() + u'\n' + e.detail();
+}
+
 } // namespace
 
-QSqlDatabase open(const QString& path, const QString& connectionName, QString* error)
+QSqlDatabase open(const QString& path, const QString& connectionName, QString* error, int busyTimeoutMs)
 {
     error->clear();
-    QSqlDatabase db = openUri(sqliteUri(path, "rw"), connectionName, error);
+    QSqlDatabase db = openConnection(path, false, connectionName, busyTimeoutMs, error);
     if (!error->isEmpty())
         return db;
     try {
         // The first read also finds a file that is no database at all.
-        const int applicationId = sql::scalar(db, QStringLiteral("PRAGMA application_id")).toInt();
-        const int version = sql::scalar(db, QStringLiteral("PRAGMA user_version")).toInt();
+        const int applicationId = sql_dialect::applicationId(db);
+        const int version = sql_dialect::schemaVersion(db);
         if (applicationId != schema::kApplicationId) {
             *error = QStringLiteral("文件%1不是物业管理系统的数据库。").arg(QDir::toNativeSeparators(path));
         } else if (version > schema::kVersion) {
             *error = QStringLiteral("数据库文件%1来自更新的版本，请使用新版程序打开。")
                          .arg(QDir::toNativeSeparators(path));
         } else {
-            sql::exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+            sql_dialect::configureConnection(db);
+            if (version < schema::kVersion)
+                schema_upgrade::upgrade(db, schema_upgrade::steps(), schema::kVersion);
         }
     } catch (const DbError& e) {
-        *error = e.text();
+        *error = fullText(e);
     }
     if (!error->isEmpty())
         db.close();
@@ -76,13 +75,13 @@ QString create(const QString& path)
     const QString connectionName = QStringLiteral("pelm-create");
     QString error;
     {
-        QSqlDatabase db = openUri(sqliteUri(path, "rwc"), connectionName, &error);
+        QSqlDatabase db = openConnection(path, true, connectionName, kBusyTimeoutMs, &error);
         if (error.isEmpty()) {
             try {
                 schema::create(db);
-                sql::exec(db, QStringLiteral("PRAGMA journal_mode = WAL"));
+                sql_dialect::configureConnection(db);
             } catch (const DbError& e) {
-                error = e.text();
+                error = fullText(e);
             }
         }
         db.close();

@@ -1,76 +1,89 @@
 #pragma once
 
+#include "db/ListQuery.h"
+
+#include <QAbstractTableModel>
 #include <QHash>
 #include <QList>
 #include <QSqlDatabase>
-#include <QSqlQueryModel>
 #include <QVariantList>
 
-// A list read from the database by a statement with bound values, for the grids
-// of the screens. Every row is read when the list loads, so that no statement
-// stays open on the shared connection (20,000 rooms take a few milliseconds).
-// Values show as the office reads them: texts trimmed, decimal(p,2) columns
-// (kept as hundredths) as "12.50", dates as "yyyy-MM-dd".
+// A list read from the database for the grids of the screens: the columns of a
+// ListColumn description over the rows of a ListQuery.
+//
+// No statement stays open on the shared connection: a statement left open would
+// keep this copy on an old snapshot of the file and make its next write fail as
+// locked. A list of ordinary size is read to its end when it loads. A list that
+// may hold a million rows (setPageSize) is read a page at a time as the view
+// scrolls: each page is a statement of its own that continues after the last row
+// read, by the list's order keys, and is finished before the next page.
+//
+// Values show as the office reads them: texts trimmed, decimal(p,2) columns (kept
+// as hundredths) as "12.50", dates as "yyyy-MM-dd"; numbers are aligned right.
 //
 // A screen may let the operator type into some columns, and append one new row
 // at the end: those edits stay in the model until the screen stores them and
 // reloads the list.
-class QueryListModel : public QSqlQueryModel
+class QueryListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum class Kind { Text, Number, Decimal, Date };
+    using Column = ListColumn;
+    using Kind = ListColumn::Kind;
 
-    struct Column
-    {
-        QString field;
-        QString title; // grids hide a column without a title
-        Kind kind = Kind::Text;
-        bool editable = false;
-    };
+    explicit QueryListModel(QList<ListColumn> columns, QObject* parent = nullptr);
 
-    explicit QueryListModel(QList<Column> columns, QObject* parent = nullptr);
-
-    const QList<Column>& columns() const { return m_columns; }
+    const QList<ListColumn>& columns() const { return m_columns; }
     int columnOf(const QString& field) const;
 
-    // Runs "select <the columns> " + `rest` (from, where, order by) with bound values.
-    // Throws DbError. The edits and the new row are dropped.
-    void load(const QSqlDatabase& db, const QString& rest, const QVariantList& values = {});
-    // Runs the last statement again.
+    // Read in pages of `rows` rows as the view asks for them; 0 (the default)
+    // reads the whole list when it loads.
+    void setPageSize(int rows) { m_pageSize = rows; }
+
+    // Reads the rows of `query`. Throws DbError. The edits and the new row are dropped.
+    void load(const QSqlDatabase& db, const ListQuery& query);
+    // Reads the last query again.
     void reload();
-    // The statement and values of the last load, for printing the same list.
-    QString statement() const { return m_statement; }
-    QVariantList values() const { return m_values; }
+    // Empties the list, as when nothing is chosen to list.
+    void clear();
+    const ListQuery& query() const { return m_query; }
 
     // The stored value of a field (with the operator's edits), untrimmed and unformatted.
     QVariant value(int row, const QString& field) const;
-    // The first row whose field equals `key` (as text), or -1.
+    // The first row whose field equals `key` (as text), reading further pages when
+    // needed; -1 when no row has it.
     int findRow(const QString& field, const QVariant& key);
-    void fetchAll();
 
-    // A new, empty row at the end of the list; returns its row. At most one.
+    // A new, empty row at the end of the list (the whole list is read first);
+    // returns its row. At most one.
     int appendNewRow();
     bool hasNewRow() const { return m_hasNewRow; }
     bool isNewRow(int row) const { return m_hasNewRow && row == storedRowCount(); }
+    // The rows read from the database, without the new row.
+    int storedRowCount() const { return static_cast<int>(m_rows.size()); }
     // Whether the operator changed a stored row in the grid.
     bool isEdited(int row) const { return m_edits.contains(row); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex& parent = QModelIndex()) const override;
+    void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
 private:
-    int storedRowCount() const { return QSqlQueryModel::rowCount(); }
+    // Reads a page (or every row), after the row `after` when given.
+    QList<QVariantList> readRows(const QVariantList* after) const;
     QVariant rawValue(int row, int column) const;
-    void clearEdits();
 
-    QList<Column> m_columns;
+    QList<ListColumn> m_columns;
     QSqlDatabase m_db;
-    QString m_statement;
-    QVariantList m_values;
+    ListQuery m_query;
+    int m_pageSize = 0;
+    bool m_complete = true;                   // every row of the query is read
+    QList<QVariantList> m_rows;               // per row: the columns' values, then the order keys
     QHash<int, QHash<int, QVariant>> m_edits; // row → column → typed value
     QHash<int, QVariant> m_newRow;            // column → typed value
     bool m_hasNewRow = false;

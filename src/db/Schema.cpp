@@ -13,230 +13,296 @@ using T = ColumnType;
 constexpr int kShortText = 255;
 
 constexpr Column kOperator[] = {
-    {"op_code", T::Char, 6, nullptr, true},
-    {"op_name", T::Char, 8},
+    {"op_code", "操作员代码", T::Char, 6, nullptr, true},
+    {"op_name", "操作员姓名", T::Char, 8},
     // Holds a libsodium password hash, never the password itself.
-    {"PassWord", T::Text, 128},
-    {"group_name", T::Char, 16},
-    {"PopeBase", T::Text, 20},
-    {"PopeAdmin", T::Text, 20},
-    {"PopeCharge", T::Text, 20},
-    {"popeManage", T::Text, 20},
-    {"popeQuery", T::Text, 20},
-    {"popePara", T::Text, 20},
+    {"PassWord", "密码", T::Text, 128},
+    {"group_name", "操作员组", T::Char, 16},
+    {"PopeBase", "基础信息权限", T::Text, 20},
+    {"PopeAdmin", "行政管理权限", T::Text, 20},
+    {"PopeCharge", "收费管理权限", T::Text, 20},
+    {"popeManage", "物业服务权限", T::Text, 20},
+    {"popeQuery", "查询权限", T::Text, 20},
+    {"popePara", "参数设置权限", T::Text, 20},
 };
 
 constexpr Column kGarden[] = {
-    {"garden_id", T::AutoNumber}, {"garden_name", T::Text, 30},   {"developer", T::Text, 50},
-    {"builder", T::Text, 50},     {"build_high", T::Text, 16},    {"build_floor", T::Text, 16},
-    {"structure", T::Text, 20},   {"build_area", T::Decimal, 10}, {"use_area", T::Decimal, 10},
-    {"rooms_num", T::Integer},    {"finish_date", T::DateTime},   {"remarks", T::Text, 100},
+    {"garden_id", "序号", T::AutoNumber},     {"garden_name", "大楼名称", T::Text, 30},
+    {"developer", "开发商", T::Text, 50},     {"builder", "建筑商", T::Text, 50},
+    {"build_high", "楼高", T::Text, 16},      {"build_floor", "楼层", T::Text, 16},
+    {"structure", "建筑结构", T::Text, 20},   {"build_area", "建筑面积", T::Decimal, 10},
+    {"use_area", "实用面积", T::Decimal, 10}, {"rooms_num", "房间数", T::Integer},
+    {"finish_date", "竣工日期", T::DateTime}, {"remarks", "备注", T::Text, 100},
 };
 
 constexpr Column kRoomsInfo[] = {
-    {"room_id", T::Char, 10, nullptr, true},
-    {"garden_id", T::Integer},
-    {"build_area", T::Decimal, 7},
-    {"use_area", T::Decimal, 7},
-    {"use_state", T::Char, 10},
-    {"room_type", T::Text, 30},
-    {"direct", T::Text, 20},
-    {"floor", T::Char, 10},
-    {"fitment", T::Text, 60},
-    {"match", T::Text, 60},
-    {"remarks", T::Text, 100},
+    {"room_id", "房号", T::Char, 10, nullptr, true},
+    {"garden_id", "大楼", T::Integer},
+    {"build_area", "建筑面积", T::Decimal, 7},
+    {"use_area", "实用面积", T::Decimal, 7},
+    {"use_state", "使用状态", T::Char, 10},
+    {"room_type", "房屋类型", T::Text, 30},
+    {"direct", "朝向", T::Text, 20},
+    {"floor", "楼层", T::Char, 10},
+    {"fitment", "装修情况", T::Text, 60},
+    {"match", "配套设施", T::Text, 60},
+    {"remarks", "描述", T::Text, 100},
 };
 
 constexpr Column kOwnerInfo[] = {
-    {"owner_id", T::AutoNumber}, {"owner_name", T::Text, 100},   {"paper_name", T::Text, 30},
-    {"paper_id", T::Text, 30},   {"linker", T::Char, 8},         {"link_tel", T::Text, 30},
-    {"work_time", T::Text, 50},  {"fare", T::Text, 100},         {"credit", T::Char, 6},
-    {"jjlink", T::Text, 60},     {"remarks", T::Text, 100},      {"in_out", T::Text, 4},
-    {"in_date", T::DateTime},    {"bail_money", T::Decimal, 10}, {"charge_man", T::Char, 8},
-    {"charge_tel", T::Text, 30},
+    {"owner_id", "住户序号", T::AutoNumber}, {"owner_name", "单位名称", T::Text, 100},
+    {"paper_name", "证件名称", T::Text, 30}, {"paper_id", "证件号码", T::Text, 30},
+    {"linker", "联系人", T::Char, 8},        {"link_tel", "联系电话", T::Text, 30},
+    {"work_time", "作息时间", T::Text, 50},  {"fare", "经营范围", T::Text, 100},
+    {"credit", "信誉等级", T::Char, 6},      {"jjlink", "紧急联系", T::Text, 60},
+    {"remarks", "备注", T::Text, 100},       {"in_out", "是否搬出", T::Text, 4},
+    {"in_date", "迁入日期", T::DateTime},    {"bail_money", "装修押金", T::Decimal, 10},
+    {"charge_man", "负责人", T::Char, 8},    {"charge_tel", "负责人电话", T::Text, 30},
 };
 
 constexpr Column kOwnerRooms[] = {
-    {"ownerroom_id", T::AutoNumber},
-    {"room_id", T::Char, 10},
-    {"owner_id", T::Integer},
-    {"relation_desc", T::Text, 100},
+    {"ownerroom_id", "序号", T::AutoNumber},
+    {"room_id", "房号", T::Char, 10},
+    {"owner_id", "住户序号", T::Integer},
+    {"relation_desc", "备注", T::Text, 100},
     // Every new link counts for the floor area that the fee screen bills.
-    {"if_manage", T::Text, 2, "是"},
+    {"if_manage", "计入物管面积", T::Text, 2, "是"},
 };
 
 constexpr Column kMember[] = {
-    {"member_id", T::AutoNumber}, {"owner_id", T::Integer}, {"member_name", T::Char, 8},
-    {"sex", T::Char, 2},          {"duty", T::Char, 12},    {"connect_tel", T::Text, 26},
-    {"birthday", T::DateTime},    {"degree", T::Char, 10},  {"polity", T::Char, 10},
-    {"work_dept", T::Text, 30},
+    {"member_id", "成员编号", T::AutoNumber},
+    {"owner_id", "住户序号", T::Integer},
+    {"member_name", "姓名", T::Char, 8},
+    {"sex", "性别", T::Char, 2},
+    {"duty", "职务", T::Char, 12},
+    {"connect_tel", "联系电话", T::Text, 26},
+    {"birthday", "出生日期", T::DateTime},
+    {"degree", "文化程度", T::Char, 10},
+    {"polity", "政治面貌", T::Char, 10},
+    {"work_dept", "工作单位", T::Text, 30},
 };
 
 constexpr Column kCar[] = {
-    {"car_id", T::AutoNumber}, {"owner_id", T::Integer}, {"car_no", T::Char, 20},   {"car_type", T::Char, 12},
-    {"car_color", T::Char, 8}, {"driver", T::Char, 8},   {"link_tel", T::Text, 25}, {"remark", T::Text, 200},
+    {"car_id", "序号", T::AutoNumber},     {"owner_id", "住户序号", T::Integer},
+    {"car_no", "车牌号", T::Char, 20},     {"car_type", "汽车种类", T::Char, 12},
+    {"car_color", "颜色", T::Char, 8},     {"driver", "司机", T::Char, 8},
+    {"link_tel", "联系电话", T::Text, 25}, {"remark", "备注", T::Text, 200},
 };
 
 constexpr Column kPark[] = {
-    {"park_id", T::AutoNumber}, {"owner_id", T::Integer}, {"park_no", T::Char, 10},
-    {"lend_type", T::Char, 8},  {"palace", T::Text, 60},  {"remark", T::Text, 200},
+    {"park_id", "序号", T::AutoNumber}, {"owner_id", "住户序号", T::Integer},
+    {"park_no", "车位号", T::Char, 10}, {"lend_type", "租售类型", T::Char, 8},
+    {"palace", "位置", T::Text, 60},    {"remark", "备注", T::Text, 200},
 };
 
 constexpr Column kChargeType[] = {
-    {"type_id", T::AutoNumber},
-    {"type_name", T::Text, 20},
-    {"unit_price", T::Decimal, 10},
-    {"take_type", T::Text, 30},
+    {"type_id", "序号", T::AutoNumber},
+    {"type_name", "费用名", T::Text, 20},
+    {"unit_price", "单价", T::Decimal, 10},
+    {"take_type", "费用类别", T::Text, 30},
 };
 
 constexpr Column kChargeTake[] = {
-    {"take_id", T::AutoNumber},       {"owner_id", T::Integer},   {"type_id", T::Byte},
-    {"should_pay", T::Decimal, 10},   {"delay", T::Decimal, 10},  {"derate", T::Decimal, 10},
-    {"payment_real", T::Decimal, 10}, {"start_num", T::Char, 10}, {"end_num", T::Char, 10},
-    {"pay_mode", T::Char, 12},        {"take_date", T::DateTime}, {"write_man", T::Char, 8},
-    {"if_remain", T::Char, 2},        {"if_prep", T::Char, 2},    {"remarks", T::Text, 200},
+    {"take_id", "序号", T::AutoNumber},         {"owner_id", "住户序号", T::Integer},
+    {"type_id", "收费类别", T::Byte},           {"should_pay", "应付款", T::Decimal, 10},
+    {"delay", "滞纳金", T::Decimal, 10},        {"derate", "减免金额", T::Decimal, 10},
+    {"payment_real", "实付款", T::Decimal, 10}, {"start_num", "上次抄数", T::Char, 10},
+    {"end_num", "本次抄数", T::Char, 10},       {"pay_mode", "付款方式", T::Char, 12},
+    {"take_date", "付款日期", T::DateTime},     {"write_man", "制单人", T::Char, 8},
+    {"if_remain", "上期节余", T::Char, 2},      {"if_prep", "使用预付款", T::Char, 2},
+    {"remarks", "备注", T::Text, 200},
 };
 
 constexpr Column kDevType[] = {
-    {"type_id", T::AutoNumber},
-    {"type_name", T::Text, 20},
+    {"type_id", "序号", T::AutoNumber},
+    {"type_name", "设备类别", T::Text, 20},
 };
 
 constexpr Column kDevice[] = {
-    {"dev_id", T::AutoNumber},     {"type_id", T::Integer},   {"dev_no", T::Text, 20},
-    {"dev_name", T::Text, 30},     {"asset_id", T::Text, 20}, {"factory", T::Text, 30},
-    {"factory_date", T::DateTime}, {"link_tel", T::Text, 25}, {"palace", T::Text, 50},
-    {"voltage", T::Text, 10},      {"curr", T::Text, 10},     {"power", T::Text, 10},
-    {"use_date", T::DateTime},     {"old_year", T::Integer},  {"remark", T::Text, 200},
+    {"dev_id", "序号", T::AutoNumber},         {"type_id", "设备类别", T::Integer},
+    {"dev_no", "设备编号", T::Text, 20},       {"dev_name", "设备名称", T::Text, 30},
+    {"asset_id", "资产编号", T::Text, 20},     {"factory", "生产厂家", T::Text, 30},
+    {"factory_date", "出厂日期", T::DateTime}, {"link_tel", "厂家电话", T::Text, 25},
+    {"palace", "安装位置", T::Text, 50},       {"voltage", "额定电压", T::Text, 10},
+    {"curr", "额定电流", T::Text, 10},         {"power", "额定功率", T::Text, 10},
+    {"use_date", "安装日期", T::DateTime},     {"old_year", "折旧年限", T::Integer},
+    {"remark", "说明", T::Text, 200},
 };
 
 constexpr Column kRepair[] = {
-    {"repair_id", T::AutoNumber}, {"dev_id", T::Integer},           {"fault_time", T::DateTime},
-    {"fault_desc", T::Text, 200}, {"cause", T::Text, 200},          {"repair", T::Char, 8},
-    {"repair_time", T::DateTime}, {"repair_money", T::Decimal, 10}, {"repair_desc", T::Text, 200},
-    {"result", T::Text, 200},     {"finish_time", T::DateTime},     {"remark", T::Text, 200},
+    {"repair_id", "序号", T::AutoNumber},     {"dev_id", "设备", T::Integer},
+    {"fault_time", "故障时间", T::DateTime},  {"fault_desc", "故障现象", T::Text, 200},
+    {"cause", "故障原因", T::Text, 200},      {"repair", "维修人", T::Char, 8},
+    {"repair_time", "维修时间", T::DateTime}, {"repair_money", "维修费", T::Decimal, 10},
+    {"repair_desc", "备注", T::Text, 200},    {"result", "维修结果", T::Text, 200},
+    {"finish_time", "完工时间", T::DateTime}, {"remark", "说明", T::Text, 200},
 };
 
 constexpr Column kDepartment[] = {
-    {"dept_id", T::AutoNumber}, {"dept_name", T::Text, 30}, {"manager", T::Char, 8},
-    {"sup_deptid", T::Integer}, {"duty_desc", T::Memo},
+    {"dept_id", "序号", T::AutoNumber}, {"dept_name", "部门名称", T::Text, 30},
+    {"manager", "领导", T::Char, 8},    {"sup_deptid", "上级部门", T::Integer},
+    {"duty_desc", "职责描述", T::Memo},
 };
 
 constexpr Column kEmployee[] = {
-    {"emp_id", T::AutoNumber},       {"dept_id", T::Integer},       {"emp_name", T::Char, 8},
-    {"identity_card", T::Char, 18},  {"sextype", T::Char, 2},       {"marry", T::Char, 2},
-    {"birthday", T::DateTime},       {"home_address", T::Text, 60}, {"link_tel", T::Text, 20},
-    {"regist_address", T::Char, 60}, {"position", T::Text, 20},     {"post", T::Text, 16},
-    {"grade", T::Text, 12},          {"polity", T::Text, 10},       {"school", T::Text, 26},
-    {"special", T::Text, 20},        {"graduate", T::DateTime},     {"old_company", T::Text, 60},
-    {"remarks", T::Text, 200},
+    {"emp_id", "序号", T::AutoNumber},     {"dept_id", "部门", T::Integer},
+    {"emp_name", "姓名", T::Char, 8},      {"identity_card", "身份证号码", T::Char, 18},
+    {"sextype", "性别", T::Char, 2},       {"marry", "婚姻状况", T::Char, 2},
+    {"birthday", "出生年月", T::DateTime}, {"home_address", "家庭地址", T::Text, 60},
+    {"link_tel", "联系电话", T::Text, 20}, {"regist_address", "户口所在地", T::Char, 60},
+    {"position", "职务", T::Text, 20},     {"post", "职称", T::Text, 16},
+    {"grade", "文化程度", T::Text, 12},    {"polity", "政治面貌", T::Text, 10},
+    {"school", "毕业学校", T::Text, 26},   {"special", "所学专业", T::Text, 20},
+    {"graduate", "毕业时间", T::DateTime}, {"old_company", "原工作单位", T::Text, 60},
+    {"remarks", "备注", T::Text, 200},
 };
 
 constexpr Column kMessageInfo[] = {
-    {"msg_id", T::AutoNumber},          {"sender", T::Text, kShortText}, {"receive", T::Text, kShortText},
-    {"mesg_head", T::Text, kShortText}, {"mesg_contents", T::Memo},      {"send_time", T::DateTime},
-    {"mesg_type", T::Text, kShortText},
+    {"msg_id", "序号", T::AutoNumber},
+    {"sender", "发信人", T::Text, kShortText},
+    {"receive", "收信人", T::Text, kShortText},
+    {"mesg_head", "主题", T::Text, kShortText},
+    {"mesg_contents", "信件内容", T::Memo},
+    {"send_time", "发送时间", T::DateTime},
+    {"mesg_type", "阅读状态", T::Text, kShortText},
 };
 
 constexpr Column kWorkPlan[] = {
-    {"plan_id", T::AutoNumber}, {"op_code", T::Char, 6},     {"plan_type", T::Text, 20},
-    {"state", T::Text, 20},     {"title", T::Text, 60},      {"finish_state", T::Text, 30},
-    {"charge_man", T::Char, 8}, {"awoke_date", T::Char, 20}, {"start_end", T::Text, 30},
-    {"manager", T::Char, 6},    {"contents", T::Memo},
+    {"plan_id", "序号", T::AutoNumber},     {"op_code", "操作员代码", T::Char, 6},
+    {"plan_type", "计划类型", T::Text, 20}, {"state", "执行状态", T::Text, 20},
+    {"title", "标题", T::Text, 60},         {"finish_state", "完成情况", T::Text, 30},
+    {"charge_man", "负责人", T::Char, 8},   {"awoke_date", "提醒日期", T::Char, 20},
+    {"start_end", "起止时间", T::Text, 30}, {"manager", "上级", T::Char, 6},
+    {"contents", "内容", T::Memo},
 };
 
 constexpr Column kMeet[] = {
-    {"id", T::AutoNumber},      {"title", T::Text, 100},       {"take_man", T::Text, 50},
-    {"take_date", T::DateTime}, {"take_people", T::Text, 200}, {"contents", T::Memo},
+    {"id", "序号", T::AutoNumber},
+    {"title", "会议主题", T::Text, 100},
+    {"take_man", "召开人", T::Text, 50},
+    {"take_date", "召开日期", T::DateTime},
+    {"take_people", "参加人员", T::Text, 200},
+    {"contents", "会议内容", T::Memo},
 };
 
 constexpr Column kGoodsType[] = {
-    {"type_id", T::AutoNumber},
-    {"type_name", T::Char, 18},
+    {"type_id", "序号", T::AutoNumber},
+    {"type_name", "类别名称", T::Char, 18},
 };
 
 constexpr Column kGoods[] = {
-    {"goods_id", T::AutoNumber}, {"sort_id", T::Integer},        {"goods_name", T::Text, 50},
-    {"type_id", T::Integer},     {"store_num", T::SmallInteger}, {"remark", T::Text, 50},
+    {"goods_id", "物品序号", T::AutoNumber},    {"sort_id", "序号", T::Integer},
+    {"goods_name", "用品名称", T::Text, 50},    {"type_id", "物品类别", T::Integer},
+    {"store_num", "库存数量", T::SmallInteger}, {"remark", "备注", T::Text, 50},
 };
 
 constexpr Column kGoodsBuy[] = {
-    {"buy_id", T::AutoNumber}, {"goods_id", T::Integer}, {"buy_date", T::DateTime},
-    {"unit_price", T::Float},  {"num", T::SmallInteger}, {"buyer", T::Text, 8},
-    {"xhgg", T::Text, 30},     {"pzr", T::Text, 8},      {"remark", T::Memo},
+    {"buy_id", "序号", T::AutoNumber},     {"goods_id", "物品名称", T::Integer},
+    {"buy_date", "采购日期", T::DateTime}, {"unit_price", "单价", T::Float},
+    {"num", "数量", T::SmallInteger},      {"buyer", "申请人", T::Text, 8},
+    {"xhgg", "规格型号", T::Text, 30},     {"pzr", "批准人", T::Text, 8},
+    {"remark", "备注", T::Memo},
 };
 
 constexpr Column kTakeGoods[] = {
-    {"id", T::AutoNumber},    {"goods_id", T::Integer}, {"dept_id", T::Integer},
-    {"take_man", T::Char, 8}, {"take_num", T::Float},   {"take_date", T::DateTime},
-    {"xhgg", T::Text, 50},    {"pzr", T::Text, 8},      {"remark", T::Text, 200},
+    {"id", "序号", T::AutoNumber},     {"goods_id", "物品名称", T::Integer},
+    {"dept_id", "部门", T::Integer},   {"take_man", "领用人", T::Char, 8},
+    {"take_num", "数量", T::Float},    {"take_date", "领用日期", T::DateTime},
+    {"xhgg", "型号规格", T::Text, 50}, {"pzr", "批准人", T::Text, 8},
+    {"remark", "备注", T::Text, 200},
 };
 
 constexpr Column kDeptGoods[] = {
-    {"id", T::AutoNumber},   {"dept_id", T::Integer},  {"goods_id", T::Integer},
-    {"goods_num", T::Float}, {"remark", T::Text, 100},
+    {"id", "序号", T::AutoNumber},        {"dept_id", "部门序号", T::Integer},
+    {"goods_id", "物品序号", T::Integer}, {"goods_num", "数量", T::Float},
+    {"remark", "备注", T::Text, 100},
 };
 
 constexpr Column kService[] = {
-    {"serve_id", T::AutoNumber},
-    {"owner_id", T::Integer},
-    {"contents", T::Memo},
-    {"worker", T::Char, 8},
-    {"start_time", T::DateTime},
-    {"finish_time", T::DateTime},
-    {"material_money", T::Decimal, 10},
-    {"serve_money", T::Decimal, 10},
-    {"need_material", T::Text, 200},
-    {"owner_check", T::Text, 50},
-    {"if_take", T::Char, 2},
+    {"serve_id", "序号", T::AutoNumber},
+    {"owner_id", "业主序号", T::Integer},
+    {"contents", "服务内容", T::Memo},
+    {"worker", "服务人", T::Char, 8},
+    {"start_time", "开始时间", T::DateTime},
+    {"finish_time", "结束时间", T::DateTime},
+    {"material_money", "原料费用", T::Decimal, 10},
+    {"serve_money", "服务费用", T::Decimal, 10},
+    {"need_material", "所需原料", T::Text, 200},
+    {"owner_check", "用户验收", T::Text, 50},
+    {"if_take", "已付费", T::Char, 2},
 };
 
 constexpr Column kAdvice[] = {
-    {"advice_id", T::AutoNumber}, {"owner_id", T::Integer},     {"advice_name", T::Text, 30},
-    {"advice_type", T::Text, 20}, {"advice_time", T::DateTime}, {"serve_name", T::Char, 8},
-    {"revert", T::Char, 8},       {"revert_type", T::Text, 20}, {"satisfy", T::Char, 8},
-    {"advice_content", T::Memo},  {"deal_content", T::Memo},
+    {"advice_id", "序号", T::AutoNumber},     {"owner_id", "业主序号", T::Integer},
+    {"advice_name", "投诉对象", T::Text, 30}, {"advice_type", "投诉类型", T::Text, 20},
+    {"advice_time", "投诉时间", T::DateTime}, {"serve_name", "处理人", T::Char, 8},
+    {"revert", "回访人", T::Char, 8},         {"revert_type", "回访方式", T::Text, 20},
+    {"satisfy", "满意程度", T::Char, 8},      {"advice_content", "投诉内容", T::Memo},
+    {"deal_content", "处理内容", T::Memo},
 };
 
 constexpr Column kFitment[] = {
-    {"fit_id", T::AutoNumber}, {"owner_id", T::Char, 18},     {"start_date", T::DateTime},
-    {"end_date", T::DateTime}, {"company_name", T::Text, 50}, {"licence", T::Text, 20},
-    {"fit_tel", T::Text, 25},  {"address", T::Text, 60},      {"checker", T::Char, 8},
-    {"remark", T::Text, 200},  {"fit_Content", T::Memo},
+    {"fit_id", "序号", T::AutoNumber},         {"owner_id", "业主序号", T::Char, 18},
+    {"start_date", "开始日期", T::DateTime},   {"end_date", "结束日期", T::DateTime},
+    {"company_name", "装修公司", T::Text, 50}, {"licence", "公司执照", T::Text, 20},
+    {"fit_tel", "联系电话", T::Text, 25},      {"address", "装修地址", T::Text, 60},
+    {"checker", "审批人", T::Char, 8},         {"remark", "备注", T::Text, 200},
+    {"fit_Content", "装修内容", T::Memo},
 };
 
 constexpr Column kEvent[] = {
-    {"event_id", T::AutoNumber}, {"event_name", T::Text, 60},   {"event_type", T::Text, 20},
-    {"take_time", T::DateTime},  {"take_address", T::Text, 60}, {"deal_man", T::Char, 8},
-    {"detail", T::Memo},         {"deal_result", T::Memo},
+    {"event_id", "序号", T::AutoNumber},       {"event_name", "事件名称", T::Text, 60},
+    {"event_type", "事件类型", T::Text, 20},   {"take_time", "发生时间", T::DateTime},
+    {"take_address", "发生地点", T::Text, 60}, {"deal_man", "处理人", T::Char, 8},
+    {"detail", "事件缘由", T::Memo},           {"deal_result", "处理结果", T::Memo},
 };
 
 constexpr Column kFireArea[] = {
-    {"fire_id", T::AutoNumber}, {"area_name", T::Text, 60}, {"address", T::Text, 60},
-    {"fire_area", T::Text, 60}, {"grade", T::Text, 20},     {"cycle", T::Text, 20},
-    {"fireman", T::Char, 8},    {"checker", T::Char, 8},    {"equipment", T::Text, 100},
-    {"remark", T::Char, 100},
+    {"fire_id", "序号", T::AutoNumber},      {"area_name", "片区名", T::Text, 60},
+    {"address", "地点", T::Text, 60},        {"fire_area", "消防面积", T::Text, 60},
+    {"grade", "消防级别", T::Text, 20},      {"cycle", "查验周期", T::Text, 20},
+    {"fireman", "负责人", T::Char, 8},       {"checker", "查验人", T::Char, 8},
+    {"equipment", "配备设备", T::Text, 100}, {"remark", "备注", T::Char, 100},
 };
 
 constexpr Column kCondition[] = {
-    {"cond_id", T::AutoNumber}, {"area_name", T::Text, 60}, {"charger", T::Char, 8},
-    {"cycle", T::Text, 30},     {"remark", T::Text, 100},   {"require", T::Memo},
+    {"cond_id", "序号", T::AutoNumber},   {"area_name", "区域名称", T::Text, 60},
+    {"charger", "负责人", T::Char, 8},    {"cycle", "保洁周期", T::Text, 30},
+    {"remark", "岗位要求", T::Text, 100}, {"require", "要求", T::Memo},
 };
 
 constexpr Column kCommunity[] = {
-    {"ploy_id", T::AutoNumber},   {"ploy_name", T::Text, 50},    {"main_dept", T::Text, 50},
-    {"second_dept", T::Text, 50}, {"ploy_type", T::Text, 20},    {"start_date", T::DateTime},
-    {"end_date", T::DateTime},    {"charge_man", T::Char, 8},    {"ploy_money", T::Char, 10},
-    {"money_take", T::Text, 100}, {"take_people", T::Text, 100}, {"affiche", T::Text, 20},
-    {"circs", T::Memo},           {"remark", T::Memo},
+    {"ploy_id", "序号", T::AutoNumber},
+    {"ploy_name", "活动名称", T::Text, 50},
+    {"main_dept", "主办单位", T::Text, 50},
+    {"second_dept", "协办单位", T::Text, 50},
+    {"ploy_type", "活动类型", T::Text, 20},
+    {"start_date", "开始日期", T::DateTime},
+    {"end_date", "结束日期", T::DateTime},
+    {"charge_man", "负责人", T::Char, 8},
+    {"ploy_money", "活动经费", T::Char, 10},
+    {"money_take", "经费筹措", T::Text, 100},
+    {"take_people", "参加人员", T::Text, 100},
+    {"affiche", "公告方式", T::Text, 20},
+    {"circs", "活动情况", T::Memo},
+    {"remark", "备注", T::Memo},
 };
 
 constexpr Column kServeOrder[] = {
-    {"id", T::AutoNumber},      {"owner_id", T::Integer},     {"send_dept", T::Text, 50},
-    {"rece_dept", T::Text, 50}, {"order_time", T::Text, 50},  {"recorder", T::Char, 8},
-    {"link_tel", T::Text, 30},  {"take_stand", T::Text, 200}, {"take_money", T::Decimal, 10},
-    {"big_money", T::Text, 50}, {"record_date", T::DateTime}, {"cust_write", T::Text, 50},
-    {"server_item", T::Memo},   {"remark", T::Memo},
+    {"id", "序号", T::AutoNumber},
+    {"owner_id", "住户序号", T::Integer},
+    {"send_dept", "发单部门", T::Text, 50},
+    {"rece_dept", "收单部门", T::Text, 50},
+    {"order_time", "预约时间", T::Text, 50},
+    {"recorder", "记录人", T::Char, 8},
+    {"link_tel", "联系电话", T::Text, 30},
+    {"take_stand", "收费标准", T::Text, 200},
+    {"take_money", "费用", T::Decimal, 10},
+    {"big_money", "大写金额", T::Text, 50},
+    {"record_date", "记录日期", T::DateTime},
+    {"cust_write", "客户签名", T::Text, 50},
+    {"server_item", "服务内容", T::Memo},
+    {"remark", "备注", T::Memo},
 };
 
 constexpr Table kTables[] = {
@@ -288,59 +354,108 @@ constexpr Index kIndexes[] = {
     {"fitment", "owner_id"},      {"serveorder", "owner_id"},
 };
 
-QString quoted(const char* identifier)
+// Every column has a label: a refusal names its column by it.
+constexpr bool everyColumnLabelled()
 {
-    return u'"' + QString::fromLatin1(identifier) + u'"';
+    for (const Table& table : kTables) {
+        for (const Column& column : table.columns) {
+            if (column.label == nullptr || column.label[0] == '\0')
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(everyColumnLabelled(), "a column without a label");
+
+QString quoted(const QString& identifier)
+{
+    return u'"' + identifier + u'"';
 }
 
-QString integerCheck(const QString& c, const QString& range)
+struct RuleName
 {
-    return u"CHECK (" + c + u" IS NULL OR (typeof(" + c + u") = 'integer'" + range + u"))";
-}
+    Rule rule;
+    QLatin1StringView name;
+};
 
-// The declaration of one column, with the checks that hold its type and size.
-QString columnDefinition(const Column& column)
+constexpr RuleName kRuleNames[] = {
+    {Rule::Length, QLatin1StringView("length")}, {Rule::NotBlank, QLatin1StringView("blank")},
+    {Rule::Number, QLatin1StringView("number")}, {Rule::Range, QLatin1StringView("range")},
+    {Rule::Date, QLatin1StringView("date")},
+};
+
+// The declaration of one column, with the named checks that hold its type and size.
+class ColumnDefinition
 {
-    const QString c = quoted(column.name);
-    const QString n = QString::number(column.size);
-    switch (column.type) {
-    case ColumnType::AutoNumber:
-        return c + u" INTEGER PRIMARY KEY AUTOINCREMENT";
-    case ColumnType::Integer:
-        return c + u" INTEGER " + integerCheck(c, u" AND " + c + u" BETWEEN -2147483648 AND 2147483647");
-    case ColumnType::SmallInteger:
-        return c + u" INTEGER " + integerCheck(c, u" AND " + c + u" BETWEEN -32768 AND 32767");
-    case ColumnType::Byte:
-        return c + u" INTEGER " + integerCheck(c, u" AND " + c + u" BETWEEN 0 AND 255");
-    case ColumnType::Decimal: {
-        // decimal(p,2) in hundredths: fewer than p digits.
-        const QString limit = u'1' + QString(column.size, u'0');
-        return c + u" INTEGER " + integerCheck(c, u" AND abs(" + c + u") < " + limit);
+public:
+    ColumnDefinition(const char* table, const Column& column)
+        : m_table(QString::fromLatin1(table)), m_column(column), m_c(quoted(QString::fromLatin1(column.name)))
+    {
     }
-    case ColumnType::Float:
-        return c + u" REAL CHECK (" + c + u" IS NULL OR typeof(" + c + u") IN ('real', 'integer'))";
-    case ColumnType::DateTime:
-        return c + u" TEXT CHECK (" + c + u" IS NULL OR " + c +
-               u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]' OR " + c +
-               u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]')";
-    case ColumnType::Memo:
-        return c + u" TEXT COLLATE RTRIM";
-    case ColumnType::Text:
-    case ColumnType::Char: {
-        QString def = c + u" TEXT";
-        if (column.key)
-            def += u" PRIMARY KEY NOT NULL";
-        def += u" COLLATE RTRIM";
-        if (column.defaultText)
-            def += u" DEFAULT '" + QString::fromUtf8(column.defaultText) + u'\'';
-        def += u" CHECK (" + c + u" IS NULL OR (typeof(" + c + u") = 'text' AND length(" + c + u") <= " + n;
-        if (column.key)
-            def += u" AND length(trim(" + c + u")) > 0";
-        return def + u"))";
+
+    QString text() const
+    {
+        const QString& c = m_c;
+        switch (m_column.type) {
+        case ColumnType::AutoNumber:
+            return c + u" INTEGER PRIMARY KEY AUTOINCREMENT";
+        case ColumnType::Integer:
+            return c + u" INTEGER" + integer(u"-2147483648", u"2147483647");
+        case ColumnType::SmallInteger:
+            return c + u" INTEGER" + integer(u"-32768", u"32767");
+        case ColumnType::Byte:
+            return c + u" INTEGER" + integer(u"0", u"255");
+        case ColumnType::Decimal:
+            // decimal(p,2) in hundredths: fewer than p digits.
+            return c + u" INTEGER" + check(Rule::Number, u"typeof(" + c + u") = 'integer'") +
+                   check(Rule::Range, u"abs(" + c + u") < 1" + QString(m_column.size, u'0'));
+        case ColumnType::Float:
+            return c + u" REAL" + check(Rule::Number, u"typeof(" + c + u") IN ('real', 'integer')");
+        case ColumnType::DateTime:
+            return c + u" TEXT" +
+                   check(Rule::Date, c + u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]' OR " + c +
+                                         u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] "
+                                         u"[0-2][0-9]:[0-5][0-9]:[0-5][0-9]'");
+        case ColumnType::Memo:
+            return c + u" TEXT COLLATE RTRIM";
+        case ColumnType::Text:
+        case ColumnType::Char: {
+            QString def = c + u" TEXT";
+            if (m_column.key)
+                def += u" PRIMARY KEY NOT NULL";
+            def += u" COLLATE RTRIM";
+            if (m_column.defaultText)
+                def += u" DEFAULT '" + QString::fromUtf8(m_column.defaultText) + u'\'';
+            def += check(Rule::Length, u"typeof(" + c + u") = 'text' AND length(" + c + u") <= " +
+                                           QString::number(m_column.size));
+            if (m_column.key)
+                def += check(Rule::NotBlank, u"length(trim(" + c + u")) > 0");
+            return def;
+        }
+        }
+        return {};
     }
+
+private:
+    // " CONSTRAINT "<table>.<column>.<rule>" CHECK (<column> IS NULL OR (<condition>))"
+    QString check(Rule rule, const QString& condition) const
+    {
+        return u" CONSTRAINT " + quoted(checkName(m_table, QString::fromLatin1(m_column.name), rule)) +
+               u" CHECK (" + m_c + u" IS NULL OR (" + condition + u"))";
     }
-    return {};
-}
+
+    // A whole number first, so that a text is refused as no number rather than
+    // as out of range.
+    QString integer(QStringView lowest, QStringView highest) const
+    {
+        return check(Rule::Number, u"typeof(" + m_c + u") = 'integer'") +
+               check(Rule::Range, m_c + u" BETWEEN " + lowest + u" AND " + highest);
+    }
+
+    QString m_table;
+    const Column& m_column;
+    QString m_c;
+};
 
 } // namespace
 
@@ -375,19 +490,47 @@ int maxLength(const QString& table, const QString& column)
     return c->size;
 }
 
+QString label(const QString& table, const QString& column)
+{
+    const Column* c = findColumn(table, column);
+    return c ? QString::fromUtf8(c->label) : column;
+}
+
+QString checkName(const QString& table, const QString& column, Rule rule)
+{
+    for (const RuleName& r : kRuleNames) {
+        if (r.rule == rule)
+            return table + u'.' + column + u'.' + r.name;
+    }
+    return {};
+}
+
+std::optional<CheckTarget> parseCheckName(const QString& name)
+{
+    const QStringList parts = name.split(u'.');
+    if (parts.size() != 3)
+        return std::nullopt;
+    for (const RuleName& r : kRuleNames) {
+        if (parts[2] == r.name)
+            return CheckTarget{parts[0], parts[1], r.rule};
+    }
+    return std::nullopt;
+}
+
 QStringList createStatements()
 {
     QStringList statements;
     for (const Table& table : kTables) {
         QStringList columns;
         for (const Column& column : table.columns)
-            columns << columnDefinition(column);
-        statements << u"CREATE TABLE " + quoted(table.name) + u" (\n    " + columns.join(u",\n    ") + u"\n)";
+            columns << ColumnDefinition(table.name, column).text();
+        statements << u"CREATE TABLE " + quoted(QString::fromLatin1(table.name)) + u" (\n    " +
+                          columns.join(u",\n    ") + u"\n)";
     }
     for (const Index& index : kIndexes) {
         const QString name = QString::fromLatin1(index.table) + u'_' + QString::fromLatin1(index.column);
-        statements << u"CREATE INDEX \"" + name + u"\" ON " + quoted(index.table) + u" (" +
-                          quoted(index.column) + u')';
+        statements << u"CREATE INDEX " + quoted(name) + u" ON " + quoted(QString::fromLatin1(index.table)) +
+                          u" (" + quoted(QString::fromLatin1(index.column)) + u')';
     }
     statements << u"PRAGMA application_id = " + QString::number(kApplicationId);
     statements << u"PRAGMA user_version = " + QString::number(kVersion);

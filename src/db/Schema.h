@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <span>
 
 // The one description of every table and column of pelm.mdb. The database file
@@ -27,6 +28,9 @@ enum class ColumnType {
 struct Column
 {
     const char* name;
+    // What the screens call the column (UTF-8); messages about a refused value
+    // name the column by it.
+    const char* label;
     ColumnType type;
     int size = 0;                      // characters of Text/Char, digits of Decimal
     const char* defaultText = nullptr; // default value of a text column
@@ -58,6 +62,32 @@ const Column* findColumn(const QString& table, const QString& column);
 
 // How many characters a text column holds; 0 for columns without a limit.
 int maxLength(const QString& table, const QString& column);
+
+// The column's label; the column's own name when it is unknown.
+QString label(const QString& table, const QString& column);
+
+// The rules that a column's CHECK constraints hold. Every constraint is named
+// "<table>.<column>.<rule>", so that the engine's refusal tells which column and
+// which rule refused a value.
+enum class Rule {
+    Length,   // a text of at most `size` characters
+    NotBlank, // a typed key is not blank
+    Number,   // a number of the column's kind (a whole number for integers)
+    Range,    // within the column's range
+    Date,     // "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss"
+};
+
+QString checkName(const QString& table, const QString& column, Rule rule);
+
+struct CheckTarget
+{
+    QString table;
+    QString column;
+    Rule rule;
+};
+
+// The parts of a name made by checkName(); nothing for any other name.
+std::optional<CheckTarget> parseCheckName(const QString& name);
 
 // The statements that make an empty database: tables, indexes, version.
 QStringList createStatements();

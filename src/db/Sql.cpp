@@ -1,9 +1,37 @@
 #include "db/Sql.h"
 
 #include "db/DbError.h"
+#include "db/SqlDialect.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QSqlError>
 #include <QStringList>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+// How often a statement that finds the file locked is tried, and the pause
+// between the tries (each try itself waits up to the connection's busy timeout).
+constexpr int kBusyAttempts = 3;
+constexpr std::chrono::milliseconds kBusyPause{200};
+
+// Open Transactions per connection name. Connections may live in other threads.
+QMutex depthMutex;
+QHash<QString, int> depths;
+
+void setDepth(const QSqlDatabase& db, int depth)
+{
+    const QMutexLocker lock(&depthMutex);
+    if (depth == 0)
+        depths.remove(db.connectionName());
+    else
+        depths.insert(db.connectionName(), depth);
+}
+
+} // namespace
 
 namespace sql {
 
@@ -13,15 +41,23 @@ QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantLi
 {
     if (!db.isOpen())
         throw DbError(QStringLiteral("数据库连接没有打开。"));
-    QSqlQuery query(db);
-    query.setForwardOnly(forwardOnly);
-    if (!query.prepare(statement))
-        throw DbError(query.lastError());
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw DbError(query.lastError());
-    return query;
+    for (int attempt = 1;; ++attempt) {
+        QSqlQuery query(db);
+        query.setForwardOnly(forwardOnly);
+        if (query.prepare(statement)) {
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (query.exec())
+                return query;
+        }
+        const QSqlError error = query.lastError();
+        const bool retry =
+            attempt < kBusyAttempts && Transaction::depth(db) == 0 && sql_dialect::isBusy(error);
+        if (!retry)
+            throw DbError(error);
+        query.finish();
+        std::this_thread::sleep_for(kBusyPause);
+    }
 }
 
 } // namespace
@@ -88,8 +124,8 @@ qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fie
     return exec(db, statement, values).lastInsertId().toLongLong();
 }
 
-void update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
-            const QVariant& key)
+int update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+           const QVariant& key)
 {
     QStringList assignments;
     QVariantList values;
@@ -98,15 +134,40 @@ void update(const QSqlDatabase& db, const QString& table, const Fields& fields, 
         values << stored(value);
     }
     values << key;
-    exec(db,
-         u"update " + quoted(table) + u" set " + assignments.join(u", ") + u" where " + quoted(keyColumn) +
-             u" = ?",
-         values);
+    return exec(db,
+                u"update " + quoted(table) + u" set " + assignments.join(u", ") + u" where " +
+                    quoted(keyColumn) + u" = ?",
+                values)
+        .numRowsAffected();
 }
 
-void remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key)
+int remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key)
 {
-    exec(db, u"delete from " + quoted(table) + u" where " + quoted(keyColumn) + u" = ?", {key});
+    return exec(db, u"delete from " + quoted(table) + u" where " + quoted(keyColumn) + u" = ?", {key})
+        .numRowsAffected();
+}
+
+namespace {
+
+DbError recordGone(const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    return DbError(DbError::Kind::RecordGone, QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"),
+                   QStringLiteral("表 %1 中没有 %2 = %3 的记录。").arg(table, keyColumn, key.toString()));
+}
+
+} // namespace
+
+void updateOne(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+               const QVariant& key)
+{
+    if (update(db, table, fields, keyColumn, key) == 0)
+        throw recordGone(table, keyColumn, key);
+}
+
+void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key)
+{
+    if (remove(db, table, keyColumn, key) == 0)
+        throw recordGone(table, keyColumn, key);
 }
 
 QVariant dateValue(const QDate& date)
@@ -121,9 +182,24 @@ QDate toDate(const QVariant& stored)
 
 } // namespace sql
 
-Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db))
+namespace {
+
+QString savepointName(int level)
 {
-    sql::exec(m_db, QStringLiteral("BEGIN IMMEDIATE"));
+    return u"pelm_" + QString::number(level);
+}
+
+} // namespace
+
+Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db)), m_level(depth(m_db))
+{
+    // The outermost BEGIN runs while the connection is in autocommit, so a busy
+    // file is tried again there; a savepoint inside a transaction never waits.
+    if (m_level == 0)
+        sql::exec(m_db, sql_dialect::beginWriteTransaction());
+    else
+        sql::exec(m_db, u"SAVEPOINT " + savepointName(m_level));
+    setDepth(m_db, m_level + 1);
     m_open = true;
 }
 
@@ -131,12 +207,33 @@ Transaction::~Transaction()
 {
     if (!m_open)
         return;
-    QSqlQuery rollback(m_db);
-    rollback.exec(QStringLiteral("ROLLBACK"));
+    Q_ASSERT(depth(m_db) == m_level + 1);
+    // Errors are not reported from here: when the engine already undid the
+    // transaction (it does on some failures), there is nothing left to undo.
+    QSqlQuery undo(m_db);
+    if (m_level == 0) {
+        undo.exec(QStringLiteral("ROLLBACK"));
+    } else {
+        // ROLLBACK TO keeps the savepoint open; RELEASE then ends it.
+        undo.exec(u"ROLLBACK TO SAVEPOINT " + savepointName(m_level));
+        undo.exec(u"RELEASE SAVEPOINT " + savepointName(m_level));
+    }
+    setDepth(m_db, m_level);
 }
 
 void Transaction::commit()
 {
-    sql::exec(m_db, QStringLiteral("COMMIT"));
+    Q_ASSERT(m_open && depth(m_db) == m_level + 1);
+    if (m_level == 0)
+        sql::exec(m_db, QStringLiteral("COMMIT"));
+    else
+        sql::exec(m_db, u"RELEASE SAVEPOINT " + savepointName(m_level));
     m_open = false;
+    setDepth(m_db, m_level);
+}
+
+int Transaction::depth(const QSqlDatabase& db)
+{
+    const QMutexLocker lock(&depthMutex);
+    return depths.value(db.connectionName(), 0);
 }

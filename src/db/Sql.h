@@ -10,7 +10,14 @@
 
 // Running statements on a connection. Every value reaches SQL as a bound
 // parameter: statements hold "?" placeholders and the values come as a list.
-// Every function throws DbError with the engine's text when the statement fails.
+// Every function throws DbError when the statement fails (see DbError for what
+// the operator is told).
+//
+// A statement that finds the file locked by another copy is tried again, a few
+// times with a short pause, where that is safe: when no Transaction is open on
+// the connection (a statement in autocommit changes nothing when it fails) and
+// for the BEGIN of the outermost Transaction. Inside a transaction the error
+// goes to the caller, whose Transaction then rolls back.
 namespace sql {
 
 // Prepares and runs a statement; the query is positioned before its first row.
@@ -32,12 +39,20 @@ using Fields = QList<std::pair<QString, QVariant>>;
 // auto-number (0 for tables keyed by a typed value).
 qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fields);
 
-// "update <table> set <column> = ?, ... where <keyColumn> = ?".
-void update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
-            const QVariant& key);
+// "update <table> set <column> = ?, ... where <keyColumn> = ?"; returns how many
+// rows it changed.
+int update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+           const QVariant& key);
 
-// "delete from <table> where <keyColumn> = ?".
-void remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
+// "delete from <table> where <keyColumn> = ?"; returns how many rows it deleted.
+int remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
+
+// The same for the one record the operator is changing or deleting: a write that
+// finds no row (another copy removed the record, or renamed its key) throws
+// DbError of kind RecordGone instead of passing for success.
+void updateOne(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
+               const QVariant& key);
+void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
 
 // The value a date column stores: "yyyy-MM-dd", or null for no date.
 QVariant dateValue(const QDate& date);
@@ -46,9 +61,22 @@ QDate toDate(const QVariant& stored);
 
 } // namespace sql
 
-// A write transaction that rolls back unless committed. It begins with
-// BEGIN IMMEDIATE, so that two copies writing one file wait for each other within
-// the busy timeout instead of failing at once.
+// A write transaction that rolls back unless committed:
+//
+//     Transaction transaction(db);
+//     ... writes ...
+//     transaction.commit();
+//
+// Transactions compose. The outermost one on a connection begins the engine's
+// write transaction, which takes the write lock at once, so that two copies
+// writing one file wait for each other instead of failing halfway. A Transaction
+// opened while another is open on the same connection is a savepoint inside it:
+// when it is left without commit() (an exception, an early return) only its own
+// work is undone, and the outer one may still commit. What an inner one committed
+// is undone with the outer one when that does not commit. Inner transactions end
+// before the outer ones, as scopes do.
+//
+// Finish or destroy every QSqlQuery of the transaction before commit().
 class Transaction
 {
 public:
@@ -59,7 +87,11 @@ public:
 
     void commit();
 
+    // How many Transactions are open on the connection (0 in autocommit).
+    static int depth(const QSqlDatabase& db);
+
 private:
     QSqlDatabase m_db;
+    int m_level = 0; // 0 for the outermost transaction, 1 for the first savepoint ...
     bool m_open = false;
 };

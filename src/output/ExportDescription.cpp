@@ -20,6 +20,30 @@ ExportColumn ExportColumn::screenValue(QString caption, QString value)
     return {std::move(caption), Source::ScreenValue, {}, FieldFormat::Plain, std::move(value)};
 }
 
+QList<ExportColumn> ExportColumn::listed(const QList<ListColumn>& columns)
+{
+    QList<ExportColumn> result;
+    for (const ListColumn& c : columns) {
+        const FieldFormat format = c.kind == ListColumn::Kind::Decimal ? FieldFormat::Decimal
+                                   : c.kind == ListColumn::Kind::Date  ? FieldFormat::Date
+                                                                       : FieldFormat::Plain;
+        switch (c.exportAs) {
+        case ListColumn::Export::Text:
+            result << text(c.caption(), c.field, format);
+            break;
+        case ListColumn::Export::Plain:
+            result << plain(c.caption(), c.field, format);
+            break;
+        case ListColumn::Export::Date:
+            result << date(c.caption(), c.field);
+            break;
+        case ListColumn::Export::None:
+            break;
+        }
+    }
+    return result;
+}
+
 QStringList ExportDescription::captions() const
 {
     QStringList result;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/ListQuery.h"
 #include "output/FieldText.h"
 
 #include <QList>
@@ -27,6 +28,10 @@ struct ExportColumn
     static ExportColumn plain(QString caption, QString field, FieldFormat format = FieldFormat::Plain);
     static ExportColumn date(QString caption, QString field);
     static ExportColumn screenValue(QString caption, QString value);
+
+    // The exported columns of a list's description, in its order, with their
+    // captions and the way each is written.
+    static QList<ExportColumn> listed(const QList<ListColumn>& columns);
 };
 
 // A width, in characters, that a column of the sheet gets; columns are counted from 1.

@@ -57,7 +57,7 @@ bool exportList(const ScreenContext& context, const ExportDescription& descripti
         result = writer.write(rows, path);
     } catch (const DbError& e) {
         progress.reset();
-        context.messages->error(e.text());
+        context.messages->error(e.text(), {}, e.detail());
         return false;
     }
     progress.reset();

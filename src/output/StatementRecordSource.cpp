@@ -10,6 +10,12 @@ StatementRecordSource::StatementRecordSource(QSqlDatabase db, QString statement,
 {
 }
 
+StatementRecordSource::StatementRecordSource(QSqlDatabase db, const ListQuery& list,
+                                             const QStringList& columns)
+    : StatementRecordSource(std::move(db), list.statement(columns), list.values)
+{
+}
+
 bool StatementRecordSource::first()
 {
     m_query = sql::exec(m_db, m_statement, m_values);

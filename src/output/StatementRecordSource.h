@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/ListQuery.h"
 #include "output/RecordSource.h"
 
 #include <QSqlDatabase>
@@ -15,6 +16,9 @@ class StatementRecordSource final : public RecordSource
 {
 public:
     StatementRecordSource(QSqlDatabase db, QString statement, QVariantList values = {});
+    // The rows of a list as its store describes them, with the columns named (every
+    // column of the list's tables when none are).
+    StatementRecordSource(QSqlDatabase db, const ListQuery& list, const QStringList& columns = {});
 
     bool first() override;
     bool next() override;

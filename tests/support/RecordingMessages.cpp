@@ -5,9 +5,9 @@ void RecordingMessages::information(const QString& text, const QString& caption)
     m_shown.append({Kind::Information, caption, text});
 }
 
-void RecordingMessages::error(const QString& text, const QString& caption)
+void RecordingMessages::error(const QString& text, const QString& caption, const QString& detail)
 {
-    m_shown.append({Kind::Error, caption, text});
+    m_shown.append({Kind::Error, caption, text, detail});
 }
 
 bool RecordingMessages::confirm(const QString& text, const QString& caption, Buttons)

@@ -20,10 +20,11 @@ public:
         Kind kind;
         QString caption;
         QString text;
+        QString detail = {}; // of an error box
     };
 
     void information(const QString& text, const QString& caption = {}) override;
-    void error(const QString& text, const QString& caption = {}) override;
+    void error(const QString& text, const QString& caption = {}, const QString& detail = {}) override;
     bool confirm(const QString& text, const QString& caption, Buttons buttons = Buttons::OkCancel) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
                                    const QString& initial = {}) override;
@@ -39,6 +40,7 @@ public:
     const QList<Shown>& shown() const { return m_shown; }
     QStringList texts() const;
     QString lastText() const { return m_shown.isEmpty() ? QString() : m_shown.last().text; }
+    QString lastDetail() const { return m_shown.isEmpty() ? QString() : m_shown.last().detail; }
     // Texts of the error boxes only.
     QStringList errors() const;
     void clear() { m_shown.clear(); }

@@ -1,0 +1,68 @@
+#include "gui/OwnerPicker.h"
+
+#include "app/WidgetFactory.h"
+#include "db/DbError.h"
+#include "db/QueryListModel.h"
+
+#include <QTableView>
+
+OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const char* gridName)
+    : QObject(parent), m_context(context)
+{
+    m_model = new QueryListModel({{QStringLiteral("owner_id"), QString(), ListColumn::Kind::Number},
+                                  {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
+                                 this);
+    m_view = widgets::grid(parent, gridName, m_model);
+}
+
+void OwnerPicker::setScope(owner_store::Occupants occupants, owner_store::OwnerOrder order)
+{
+    m_occupants = occupants;
+    m_order = order;
+}
+
+ListQuery OwnerPicker::query() const
+{
+    return owner_store::list(m_occupants, m_order);
+}
+
+void OwnerPicker::reload(qlonglong id)
+{
+    m_model->load(m_context.db, query());
+    const int row = id ? m_model->findRow(QStringLiteral("owner_id"), id) : 0;
+    widgets::selectRow(m_view, row < 0 ? 0 : row);
+}
+
+qlonglong OwnerPicker::ownerIdAt(int row) const
+{
+    return row < 0 || m_model->isNewRow(row) ? 0
+                                             : m_model->value(row, QStringLiteral("owner_id")).toLongLong();
+}
+
+qlonglong OwnerPicker::currentOwnerId() const
+{
+    return ownerIdAt(widgets::currentRow(m_view));
+}
+
+bool OwnerPicker::select(qlonglong id)
+{
+    const int row = m_model->findRow(QStringLiteral("owner_id"), id);
+    if (row < 0)
+        return false;
+    widgets::selectRow(m_view, row);
+    return true;
+}
+
+void OwnerPicker::search(const QString& prompt)
+{
+    Messages& messages = *m_context.messages;
+    const std::optional<QString> text = messages.askText(QStringLiteral("住户名称查询"), prompt);
+    if (!text || text->isEmpty()) {
+        messages.information(QStringLiteral("请先填写住户名称！"));
+        return;
+    }
+    runAction(messages, [&] {
+        if (const std::optional<qlonglong> id = owner_store::findByName(m_context.db, *text, m_occupants))
+            select(*id);
+    });
+}

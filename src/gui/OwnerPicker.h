@@ -1,0 +1,48 @@
+#pragma once
+
+#include "base/Owner.h"
+#include "core/ScreenContext.h"
+
+#include <QObject>
+
+class QTableView;
+class QWidget;
+class QueryListModel;
+
+// The list of owners that many screens choose an owner from: a grid of names
+// (titled "单位名称") that keeps each owner's number, so that two owners of one
+// name stay two owners and choosing one chooses that owner. It lists the
+// current occupants or every owner, and finds an owner by a fragment of the name.
+class OwnerPicker : public QObject
+{
+    Q_OBJECT
+public:
+    OwnerPicker(const ScreenContext& context, QWidget* parent, const char* gridName = "dbgOwner");
+
+    QTableView* view() const { return m_view; }
+    QueryListModel* model() const { return m_model; }
+
+    void setScope(owner_store::Occupants occupants, owner_store::OwnerOrder order);
+    owner_store::Occupants occupants() const { return m_occupants; }
+    ListQuery query() const;
+
+    // Reads the list again and stands on the owner `id` (the first owner when it is
+    // not listed). Throws DbError.
+    void reload(qlonglong id = 0);
+    qlonglong ownerIdAt(int row) const;
+    qlonglong currentOwnerId() const;
+    // Moves to the owner `id`; false when the list does not show it.
+    bool select(qlonglong id);
+
+    // Asks for a name with `prompt` ("请输入住户名称:") and moves to the first
+    // listed owner, in the order of their numbers, whose name contains it; stays
+    // where it is when none does. An empty answer is refused with a message.
+    void search(const QString& prompt);
+
+private:
+    ScreenContext m_context;
+    QueryListModel* m_model;
+    QTableView* m_view;
+    owner_store::Occupants m_occupants = owner_store::Occupants::Current;
+    owner_store::OwnerOrder m_order = owner_store::OwnerOrder::ByName;
+};

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/ScreenContext.h"
+#include "db/ListQuery.h"
+
+#include <QModelIndex>
+#include <QObject>
+#include <QVariant>
+
+#include <functional>
+
+class QTableView;
+class QueryListModel;
+
+// A form bound to the current row of a list, as the office knows it from its
+// forms: the editors (or the grid's own cells) show the row the list stands on;
+// when the operator leaves a row he changed, it is stored first, and a new row
+// nobody typed into is dropped. When storing is refused, the list stays on the
+// row so that the operator can put it right.
+//
+// The screen supplies what is particular to it:
+class RowForm : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        // What the list shows.
+        std::function<ListQuery()> list;
+        // Fills the editors from `row`: a stored row, the new row (defaults), or -1
+        // (no row). Not needed when the grid's cells are the editors.
+        std::function<void(int row)> show;
+        // Whether the operator changed the row shown since it was shown.
+        std::function<bool()> isModified;
+        // Stores what was changed; false when refused (the operator was told why).
+        // A new row with nothing worth keeping is not stored and counts as done.
+        // May throw DbError, which the form shows.
+        std::function<bool()> store;
+    };
+
+    // Leaving a changed row stores it, or (for plain boxes that Save alone
+    // writes) shows the next row without storing.
+    enum class OnLeave { Store, Discard };
+
+    RowForm(const ScreenContext& context, QTableView* view, QueryListModel* model, QString keyField,
+            Hooks hooks, OnLeave onLeave = OnLeave::Store);
+
+    int currentRow() const;
+    QVariant keyAt(int row) const;
+    bool isNewRow(int row) const;
+
+    // Reads the list again, stands on the row of `key` (the first row when it is not
+    // listed) and shows it. False when the list could not be read.
+    bool reload(const QVariant& key = {});
+    // Stores the row shown when it was changed; false when refused.
+    bool storeIfModified();
+    // Stores the row shown (changed or not, as a Save button does) and shows the
+    // list as stored, on that row; `storedKey` tells the key it was stored under.
+    bool storeAndReload(const std::function<QVariant()>& storedKey);
+    // Stores a changed row, then starts a new row at the end and shows it.
+    bool addNewRow();
+
+private:
+    void rowChanged(const QModelIndex& current, const QModelIndex& previous);
+    void select(int row);
+    bool guarded(const std::function<bool()>& action);
+
+    ScreenContext m_context;
+    QTableView* m_view;
+    QueryListModel* m_model;
+    QString m_keyField;
+    Hooks m_hooks;
+    OnLeave m_onLeave;
+    bool m_quiet = false; // row changes the form makes itself
+};
