@@ -78,8 +78,12 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     setIdentity();
-    // The name shown for the running application in the desktop's task list.
-    QApplication::setApplicationDisplayName(QStringLiteral("物业管理"));
+    // The desktop knows the program as "pelm": its window class, its Wayland app id
+    // and the name of a desktop entry (pelm.desktop) that would describe it; the
+    // task list shows the window titles.
+    // No application display name is set: Qt would append it to every window title,
+    // and the titles are the office's captions exactly.
+    QGuiApplication::setDesktopFileName(QStringLiteral("pelm"));
     const Options options = parseOptions(app);
 
     // Qt's own dialogs (buttons, print preview, calendars) in Chinese.

@@ -20,7 +20,7 @@ template <class Screen> QWidget* makeScreen(const ScreenContext& context, QWidge
 
 // One function entry of the main window: which rights character governs it,
 // its label and the screen it opens. A screen not built yet has no factory; its
-// entry is gated like the others and opens nothing.
+// entry stays disabled whatever the rights say until the factory is filled in.
 struct FunctionEntry
 {
     RightsGroup group;

@@ -1,6 +1,7 @@
 #include "app/LoginDialog.h"
 
 #include "app/PasswordDialog.h"
+#include "app/WindowPlacement.h"
 #include "db/DbError.h"
 
 #include <QFormLayout>
@@ -127,6 +128,7 @@ void LoginDialog::changePassword()
         m_password->clear();
         auto* dialog = new PasswordDialog(m_db, m_messages, code, this);
         dialog->setAttribute(Qt::WA_DeleteOnClose);
+        window_placement::centreOnScreen(*dialog, *screen());
         dialog->open();
     });
 }

@@ -6,6 +6,7 @@
 #include "app/FunctionTable.h"
 #include "app/GroupPanel.h"
 #include "app/LoginDialog.h"
+#include "app/WindowPlacement.h"
 #include "db/DbError.h"
 #include "db/DefaultRows.h"
 
@@ -77,6 +78,7 @@ MainWindow::MainWindow(const ScreenContext& shared, QWidget* parent)
     m_timer->start();
 
     applyRights();
+    window_placement::centreOnScreen(*this, *screen());
 }
 
 void MainWindow::buildBanner()
@@ -130,6 +132,7 @@ void MainWindow::buildGroups()
             connect(about, &FunctionLabel::clicked, this, [this] {
                 auto* dialog = new AboutDialog(this);
                 dialog->setAttribute(Qt::WA_DeleteOnClose);
+                window_placement::centreOnScreen(*dialog, *screen());
                 dialog->show();
             });
         }
@@ -180,6 +183,7 @@ void MainWindow::openLogin(bool atStartUp)
     auto* dialog = new LoginDialog(m_context.db, *m_context.messages, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setCancelAllowed(atStartUp);
+    window_placement::centreOnScreen(*dialog, *screen());
     connect(dialog, &QDialog::finished, this, [this, dialog, atStartUp](int result) {
         const bool succeeded = result == QDialog::Accepted;
         if (atStartUp && !succeeded) {
@@ -204,9 +208,13 @@ void MainWindow::takeLogin(const LoginDialog& dialog, bool succeeded)
 
 void MainWindow::applyRights()
 {
-    for (const Entry& entry : m_entries)
-        entry.label->setEnabled(m_rights.access(entry.function->group, entry.function->position) !=
-                                Access::None);
+    // An entry whose screen is not built yet would open nothing: it stays greyed
+    // out whatever the rights say.
+    for (const Entry& entry : m_entries) {
+        const FunctionEntry& function = *entry.function;
+        entry.label->setEnabled(function.open &&
+                                m_rights.access(function.group, function.position) != Access::None);
+    }
 }
 
 void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)
@@ -220,6 +228,7 @@ void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)
     screen->setAttribute(Qt::WA_DeleteOnClose);
     if (function.modal)
         screen->setWindowModality(Qt::ApplicationModal);
+    window_placement::centreOnScreen(*screen, *this->screen());
     screen->show();
 }
 

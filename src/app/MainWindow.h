@@ -16,9 +16,10 @@ class QTimer;
 struct FunctionEntry;
 
 // The home screen: six group buttons, each with a panel of function entries
-// gated by the operator's rights. It runs the start-up (default fee types,
-// login), opens the function screens and checks the connection every ten
-// seconds, opening the work-plan reminder once per run.
+// gated by the operator's rights (an entry without a screen stays disabled). It
+// runs the start-up (default fee types, login), opens the function screens in
+// the middle of its screen and checks the connection every ten seconds, opening
+// the work-plan reminder once per run.
 class MainWindow : public QWidget
 {
     Q_OBJECT
@@ -27,6 +28,7 @@ public:
 
     // `shared` holds what every screen gets: the connection, messages, clock,
     // desktop and print preview. The operator and can-write flag are set here.
+    // The window stands in the middle of its screen.
     explicit MainWindow(const ScreenContext& shared, QWidget* parent = nullptr);
 
     // The show sequence: picture, default fee types, login. Runs once, when the

@@ -13,9 +13,10 @@ QWidget* parentWindow()
     return QApplication::activeWindow();
 }
 
+// A box without a caption of its own is captioned with the application's title.
 QString captionOrTitle(const QString& caption)
 {
-    return caption.isEmpty() ? QGuiApplication::applicationDisplayName() : caption;
+    return caption.isEmpty() ? QStringLiteral("物业管理") : caption;
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "core/Messages.h"
 
 // The application's Messages: modal message boxes and input dialogs over the
-// active window, captioned with the application's name unless a caption is given.
+// active window, captioned "物业管理" (the application's title) unless a caption is given.
 class MessageBoxes final : public Messages
 {
 public:

@@ -11,10 +11,14 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 
 namespace widgets {
 namespace {
+
+// How many rows a grid looks at to fit its column widths.
+constexpr int kFittedRows = 200;
 
 int limitOf(const char* table, const char* column)
 {
@@ -130,13 +134,20 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
     view->horizontalHeader()->setStretchLastSection(true);
     view->setTabKeyNavigation(false);
-    // Columns without a title (keys the screen needs) stay hidden, also after a reload.
+    // Columns without a title (keys the screen needs) stay hidden, also after a
+    // reload; the others are as wide as their title and the values shown (a long
+    // remark no wider than a third of the screen), fitted again after each reload.
+    view->horizontalHeader()->setResizeContentsPrecision(kFittedRows);
     const auto hideUntitled = [view, model] {
         for (int column = 0; column < model->columnCount(); ++column)
             view->setColumnHidden(column, model->headerData(column, Qt::Horizontal).toString().isEmpty());
+        view->resizeColumnsToContents();
+        const int widest = std::max(160, view->screen() ? view->screen()->availableSize().width() / 3 : 400);
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (view->columnWidth(column) > widest)
+                view->setColumnWidth(column, widest);
+        }
     };
-    QObject::connect(model, &QAbstractItemModel::modelReset, view, hideUntitled);
-    QObject::connect(model, &QAbstractItemModel::columnsInserted, view, hideUntitled);
     hideUntitled();
     return view;
 }

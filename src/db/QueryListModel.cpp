@@ -6,8 +6,11 @@
 
 #include <QDebug>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QSqlQuery>
 #include <QSqlRecord>
+
+#include <utility>
 
 namespace {
 
@@ -31,6 +34,12 @@ bool isIdentifier(const QString& field)
 
 } // namespace
 
+bool QueryListModel::isCell(const QModelIndex& index) const
+{
+    return index.isValid() && index.model() == this && !index.parent().isValid() &&
+           index.row() < rowCount() && index.column() < columnCount();
+}
+
 QueryListModel::QueryListModel(QList<ListColumn> columns, QObject* parent)
     : QAbstractTableModel(parent), m_columns(std::move(columns))
 {
@@ -47,9 +56,16 @@ int QueryListModel::columnOf(const QString& field) const
 
 void QueryListModel::load(const QSqlDatabase& db, const ListQuery& query)
 {
-    m_db = db;
-    m_query = query;
-    reload();
+    // A statement the database refuses leaves the list as it was, with its query.
+    const QSqlDatabase previousDb = std::exchange(m_db, db);
+    const ListQuery previous = std::exchange(m_query, query);
+    try {
+        reload();
+    } catch (const DbError&) {
+        m_db = previousDb;
+        m_query = previous;
+        throw;
+    }
 }
 
 void QueryListModel::reload()
@@ -63,6 +79,9 @@ void QueryListModel::reload()
     m_edits.clear();
     m_newRow.clear();
     m_hasNewRow = false;
+    // Whoever hears of the reset reads the list as it stands; the next page comes
+    // when the view asks for it afterwards.
+    const QScopedValueRollback fetching(m_fetching, true);
     endResetModel();
 }
 
@@ -137,7 +156,8 @@ QList<QVariantList> QueryListModel::readRows(const QVariantList* after) const
 
 bool QueryListModel::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && !m_complete;
+    // Not while a page is being added: views and testers ask again from within.
+    return !parent.isValid() && !m_complete && !m_fetching;
 }
 
 void QueryListModel::fetchMore(const QModelIndex& parent)
@@ -159,6 +179,7 @@ void QueryListModel::fetchMore(const QModelIndex& parent)
         return;
     const int first = storedRowCount();
     // The new row, if any, stays last.
+    const QScopedValueRollback fetching(m_fetching, true);
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
     m_rows << rows;
     endInsertRows();
@@ -230,7 +251,7 @@ int QueryListModel::columnCount(const QModelIndex& parent) const
 
 QVariant QueryListModel::data(const QModelIndex& index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return {};
     const Kind kind = m_columns[index.column()].kind;
     if (role == Qt::TextAlignmentRole) {
@@ -260,8 +281,7 @@ QVariant QueryListModel::data(const QModelIndex& index, int role) const
 
 bool QueryListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
-        role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+    if (!isCell(index) || role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
     if (isNewRow(index.row()))
         m_newRow.insert(index.column(), value);
@@ -281,7 +301,7 @@ QVariant QueryListModel::headerData(int section, Qt::Orientation orientation, in
 
 Qt::ItemFlags QueryListModel::flags(const QModelIndex& index) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     if (m_columns[index.column()].editable)

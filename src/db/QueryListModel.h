@@ -77,6 +77,7 @@ private:
     // Reads a page (or every row), after the row `after` when given.
     QList<QVariantList> readRows(const QVariantList* after) const;
     QVariant rawValue(int row, int column) const;
+    bool isCell(const QModelIndex& index) const;
 
     QList<ListColumn> m_columns;
     QSqlDatabase m_db;
@@ -87,4 +88,5 @@ private:
     QHash<int, QHash<int, QVariant>> m_edits; // row → column → typed value
     QHash<int, QVariant> m_newRow;            // column → typed value
     bool m_hasNewRow = false;
+    bool m_fetching = false;
 };

@@ -5,12 +5,18 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
+
+Q_DECLARE_METATYPE(password_hash::Cost)
 
 class TestLogin : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void initTestCase();
+    void hashesOfEitherCostVerify_data();
+    void hashesOfEitherCostVerify();
     void emptyTableGetsDefaultAdministrator();
     void administratorOnlyOnEmptyTable();
     void codeAndPasswordAreTrimmed();
@@ -55,6 +61,45 @@ void addOperator(TestDatabase& t, const QString& code, const QString& name, cons
 const QString kMismatch = "用户名密码不一致，请重新输入！！";
 
 } // namespace
+
+void TestLogin::initTestCase()
+{
+    // Until something chooses otherwise (TestDatabase chooses the minimal cost),
+    // passwords are hashed at the interactive cost the application ships with.
+    QCOMPARE(password_hash::cost(), password_hash::Cost::Interactive);
+}
+
+void TestLogin::hashesOfEitherCostVerify_data()
+{
+    QTest::addColumn<password_hash::Cost>("cost");
+    QTest::addColumn<QString>("parameters"); // memory in KiB, passes, lanes
+
+    QTest::newRow("interactive") << password_hash::Cost::Interactive << "$m=65536,t=2,p=1$";
+    QTest::newRow("minimal") << password_hash::Cost::Minimal << "$m=8,t=1,p=1$";
+}
+
+void TestLogin::hashesOfEitherCostVerify()
+{
+    QFETCH(password_hash::Cost, cost);
+    QFETCH(QString, parameters);
+    const auto restore = qScopeGuard([] { password_hash::setCost(password_hash::Cost::Minimal); });
+    password_hash::setCost(cost);
+    const QString stored = password_hash::hash("密码1");
+    QVERIFY2(stored.startsWith("$argon2id$v=19" + parameters), qPrintable(stored));
+
+    // A stored hash carries its cost: it verifies whatever cost new hashes take.
+    for (const password_hash::Cost current :
+         {password_hash::Cost::Interactive, password_hash::Cost::Minimal}) {
+        password_hash::setCost(current);
+        QVERIFY(password_hash::verify(stored, "密码1"));
+    }
+    QVERIFY(!password_hash::verify(stored, "密码2"));
+
+    // And through the operator table, as a login reads it (TestDatabase chose the minimal cost).
+    TestDatabase t;
+    t.exec("insert into operator (op_code, op_name, PassWord) values ('clerk', '张三', ?)", {stored});
+    QVERIFY(operator_accounts::verify(t.db(), "clerk", "密码1"));
+}
 
 void TestLogin::emptyTableGetsDefaultAdministrator()
 {

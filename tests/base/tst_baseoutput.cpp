@@ -58,21 +58,24 @@ bool isTextCell(const WorkbookReader& book, const QString& ref)
 void TestBaseOutput::init()
 {
     t = new TestDatabase;
-    t->exec("insert into garden (garden_name) values ('一号楼')");
-    t->exec("insert into garden (garden_name) values ('二号楼')");
-    t->exec("insert into rooms_info (room_id, garden_id, build_area, use_state, \"match\") "
-            "values ('00123', 1, 10050, '公司', '空调')");
-    t->exec("insert into rooms_info (room_id, garden_id, build_area) values ('201', 1, 8000)");
-    t->exec("insert into rooms_info (room_id, garden_id, build_area) values ('B01', 2, 5000)");
-    t->exec(
-        "insert into owner_info (owner_name, in_out, linker, link_tel, credit, in_date, bail_money, jjlink) "
-        "values ('乙公司', '居住', '李四', '0551-001', '良好', '2026-03-01', 150050, '王五')");
-    t->exec("insert into owner_info (owner_name, in_out, link_tel, bail_money) "
-            "values ('甲公司', '居住', '00123', 20000)");
-    t->exec("insert into owner_info (owner_name, in_out) values ('丙公司', '搬出')");
-    t->exec("insert into owner_rooms (room_id, owner_id, relation_desc) values ('00123', 1, '主楼')");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('B01', 3)");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('201', 2)");
+    Estate e = t->estate();
+    const qlonglong one = e.addBuilding("一号楼");
+    const qlonglong two = e.addBuilding("二号楼");
+    e.addRoom({.id = "00123", .building = one, .buildArea = "100.50", .useState = "公司", .match = "空调"});
+    e.addRoom({.id = "201", .building = one, .buildArea = "80"});
+    e.addRoom({.id = "B01", .building = two, .buildArea = "50"});
+    const qlonglong yi = e.addOwner({.name = "乙公司",
+                                     .linker = "李四",
+                                     .linkTel = "0551-001",
+                                     .inDate = "2026-03-01",
+                                     .jjlink = "王五",
+                                     .bailMoney = "1500.50",
+                                     .credit = "良好"});
+    const qlonglong jia = e.addOwner({.name = "甲公司", .linkTel = "00123", .bailMoney = "200"});
+    const qlonglong bing = e.addOwner({.name = "丙公司", .inOut = "搬出"});
+    e.linkRoom(yi, "00123", "主楼");
+    e.linkRoom(bing, "B01");
+    e.linkRoom(jia, "201");
 }
 
 void TestBaseOutput::cleanup()

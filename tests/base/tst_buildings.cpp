@@ -1,4 +1,6 @@
 #include "base/BuildingsScreen.h"
+#include "db/DatabaseFile.h"
+#include "db/Sql.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void modifyShowsAndStores();
     void deleteRules();
     void browseOnly();
+    void anotherCopyRemovedTheBuilding();
 };
 
 namespace {
@@ -123,7 +126,7 @@ void TestBuildings::addRefusals()
     QFETCH(QString, message);
     QFETCH(bool, isError);
     Fixture f;
-    f.t.exec("insert into garden (garden_name) values ('一号楼')");
+    f.t.estate().addBuilding("一号楼");
     f.click("btnAdd");
     f.type("edtGardenName", name);
     f.type("edtRoomsNum", rooms);
@@ -147,7 +150,7 @@ void TestBuildings::modifyShowsAndStores()
     TestDatabase t;
     t.exec("insert into garden (garden_name, build_area, rooms_num, finish_date, developer) "
            "values ('一号楼', 50025, 12, '1999-01-02', '万达')");
-    t.exec("insert into garden (garden_name) values ('二号楼')");
+    t.estate().addBuilding("二号楼");
     BuildingsScreen screen(t.context());
     auto* grid = control<QTableView>(&screen, "dbgGarden");
     emit grid->doubleClicked(grid->model()->index(0, 1));
@@ -176,9 +179,9 @@ void TestBuildings::modifyShowsAndStores()
 void TestBuildings::deleteRules()
 {
     TestDatabase t;
-    t.exec("insert into garden (garden_name) values ('一号楼')");
-    t.exec("insert into garden (garden_name) values ('二号楼')");
-    t.exec("insert into rooms_info (room_id, garden_id, build_area) values ('101', 1, 100)");
+    Estate e = t.estate();
+    e.addRoom({.id = "101", .building = e.addBuilding("一号楼")});
+    e.addBuilding("二号楼");
     BuildingsScreen screen(t.context());
     auto* grid = control<QTableView>(&screen, "dbgGarden");
 
@@ -203,7 +206,7 @@ void TestBuildings::deleteRules()
 void TestBuildings::browseOnly()
 {
     TestDatabase t;
-    t.exec("insert into garden (garden_name) values ('一号楼')");
+    t.estate().addBuilding("一号楼");
     BuildingsScreen screen(t.context(false));
     QVERIFY(!control<QPushButton>(&screen, "btnAdd")->isEnabled());
     QVERIFY(!control<QPushButton>(&screen, "btnDel")->isEnabled());
@@ -212,6 +215,40 @@ void TestBuildings::browseOnly()
     QVERIFY(editor);
     QCOMPARE(control<QLineEdit>(editor, "edtGardenName")->text(), QStringLiteral("一号楼"));
     QVERIFY(!control<QPushButton>(editor, "btnSave")->isEnabled());
+}
+
+// A building another copy deleted meanwhile: neither a change nor a delete passes
+// for done; the operator is told and the list shows what is there now.
+void TestBuildings::anotherCopyRemovedTheBuilding()
+{
+    TestDatabase t;
+    t.estate().addBuilding("一号楼");
+    t.estate().addBuilding("二号楼");
+    BuildingsScreen screen(t.context());
+    auto* grid = control<QTableView>(&screen, "dbgGarden");
+    grid->selectRow(1);
+    control<QPushButton>(&screen, "btnModify")->click();
+    QDialog* editor = openChild<QDialog>(&screen, "TbuildmFrm");
+    QVERIFY(editor);
+    QString error;
+    {
+        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QVERIFY(error.isEmpty());
+        sql::exec(other, "delete from garden where garden_id = 2");
+    }
+    QSqlDatabase::removeDatabase("other copy");
+
+    control<QLineEdit>(editor, "edtHigh")->setText("30米");
+    control<QPushButton>(editor, "btnSave")->click();
+    const QString gone = "该记录已被其他用户删除或修改，请刷新后重试。";
+    QCOMPARE(t.messages().errors(), QStringList{gone});
+    QCOMPARE(t.scalar("select count(*) from garden").toInt(), 1);
+    editor->close();
+
+    t.messages().clear();
+    control<QPushButton>(&screen, "btnDel")->click();
+    QCOMPARE(t.messages().texts(), (QStringList{"确实要删除此任务吗?", gone}));
+    QCOMPARE(columnTexts(grid->model(), 1), QStringList{"一号楼"});
 }
 
 QTEST_MAIN(TestBuildings)

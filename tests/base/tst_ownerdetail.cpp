@@ -70,15 +70,16 @@ int rows(QWidget* s, const char* name)
 void TestOwnerDetail::init()
 {
     t = new TestDatabase;
-    t->exec("insert into owner_info (owner_name, in_out) values ('甲公司', '居住')"); // 1
-    t->exec("insert into owner_info (owner_name, in_out) values ('乙公司', '搬出')"); // 2
-    t->exec("insert into owner_info (owner_name, in_out) values ('丙公司', '居住')"); // 3
-    t->exec("insert into rooms_info (room_id, garden_id, build_area) values ('101', 1, 100)");
-    t->exec("insert into owner_rooms (room_id, owner_id, relation_desc) values ('101', 1, '主楼')");
-    t->exec("insert into member (owner_id, member_name, sex) values (1, '小王', '男')");
-    t->exec("insert into member (owner_id, member_name, sex) values (1, '小李', NULL)");
-    t->exec("insert into car (owner_id, car_no, remark) values (1, '粤A12345', ' 白色 ')");
-    t->exec("insert into park (owner_id, park_no) values (1, 'P-01')");
+    Estate e = t->estate();
+    const qlonglong first = e.addOwner({.name = "甲公司"}); // 1
+    e.addOwner({.name = "乙公司", .inOut = "搬出"});        // 2
+    e.addOwner({.name = "丙公司"});                         // 3
+    e.addRoom({.id = "101", .building = e.addBuilding("一号楼")});
+    e.linkRoom(first, "101", "主楼");
+    e.addMember(first, "小王", "男");
+    e.addMember(first, "小李", QVariant());
+    e.addCar(first, "粤A12345", " 白色 ");
+    e.addParkingPlace(first, "P-01");
 }
 
 void TestOwnerDetail::cleanup()

@@ -71,8 +71,7 @@ void type(QWidget* s, const char* name, const QString& text)
 
 void addOwner(TestDatabase* t, const QString& name, const QString& inOut, const QString& linker = {})
 {
-    t->exec("insert into owner_info (owner_name, in_out, linker, in_date) values (?, ?, ?, '2020-05-01')",
-            {name, inOut, linker});
+    t->estate().addOwner({.name = name, .inOut = inOut, .linker = linker, .inDate = "2020-05-01"});
 }
 
 } // namespace
@@ -273,10 +272,11 @@ void TestOwners::movingOut()
 
 void TestOwners::deleteRules()
 {
-    t->exec("insert into charge_take (owner_id, type_id) values (1, 1)");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('101', 1)");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('102', 2)");
-    t->exec("insert into member (owner_id, member_name) values (4, '小王')");
+    Estate e = t->estate();
+    e.addFee({.owner = 1, .type = e.addChargeType("水费", "2.5", "表读数*单价")});
+    e.linkRoom(1, "101");
+    e.linkRoom(2, "102");
+    e.addMember(4, "小王");
     OwnersScreen screen(t->context());
 
     struct Case

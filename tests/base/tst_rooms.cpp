@@ -94,14 +94,16 @@ void save(QDialog* editor)
 void TestRooms::init()
 {
     t = new TestDatabase;
-    t->exec("insert into garden (garden_name) values ('一号楼')");
-    t->exec("insert into garden (garden_name) values ('二号楼')");
-    const QList<QVariantList> rows = {
-        {"201", 1, 8000}, {"101", 1, 10050}, {"102", 1, 9000}, {"B10", 2, 5000}, {"110", 2, 6000},
-    };
-    for (const QVariantList& r : rows)
-        t->exec("insert into rooms_info (room_id, garden_id, build_area, use_state) values (?, ?, ?, '公司')",
-                r);
+    Estate e = t->estate();
+    const qlonglong one = e.addBuilding("一号楼");
+    const qlonglong two = e.addBuilding("二号楼");
+    for (const Estate::Room& r :
+         {Estate::Room{"201", one, "80"}, Estate::Room{"101", one, "100.50"}, Estate::Room{"102", one, "90"},
+          Estate::Room{"B10", two, "50"}, Estate::Room{"110", two, "60"}}) {
+        Estate::Room room = r;
+        room.useState = "公司";
+        e.addRoom(room);
+    }
 }
 
 void TestRooms::cleanup()
@@ -277,8 +279,7 @@ void TestRooms::modifyAndRename()
 {
     t->exec(
         "update rooms_info set use_area = 9000, \"match\" = '空调', remarks = '朝南' where room_id = '102'");
-    t->exec("insert into owner_info (owner_name, in_out) values ('甲公司', '居住')");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('102', 1)");
+    t->estate().linkRoom(t->estate().addOwner({.name = "甲公司"}), "102");
     RoomsScreen screen(t->context());
     grid(&screen)->selectRow(1);
     emit grid(&screen)->doubleClicked(grid(&screen)->currentIndex());
@@ -323,9 +324,9 @@ void TestRooms::modifyAndRename()
 
 void TestRooms::deleteRules()
 {
-    t->exec("insert into owner_info (owner_name, in_out) values ('甲公司', '居住')");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('101', 1)");
-    t->exec("insert into owner_rooms (room_id, owner_id) values ('102', 99)"); // owner no longer exists
+    Estate e = t->estate();
+    e.linkRoom(e.addOwner({.name = "甲公司"}), "101");
+    e.linkRoom(99, "102"); // owner no longer exists
     RoomsScreen screen(t->context());
 
     t->messages().answerConfirm(false);
@@ -378,8 +379,7 @@ void TestRooms::anotherCopyWritesWhileTheListIsOpen()
     // A list longer than one fetch: no statement may stay open on the connection,
     // or this copy would keep reading an old snapshot and fail its next write.
     for (int i = 0; i < 600; ++i)
-        t->exec("insert into rooms_info (room_id, garden_id, build_area) values (?, 1, 100)",
-                {QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0'))});
+        t->estate().addRoom({.id = QStringLiteral("R%1").arg(i, 3, 10, QLatin1Char('0')), .building = 1});
     RoomsScreen screen(t->context());
     QString error;
     {

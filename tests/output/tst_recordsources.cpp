@@ -1,3 +1,4 @@
+#include "core/Decimal2.h"
 #include "db/DbError.h"
 #include "output/MemoryRecordSource.h"
 #include "output/QueryModelRecordSource.h"
@@ -45,8 +46,9 @@ void addOwners(TestDatabase& t, int count)
 {
     t.exec("begin");
     for (int i = 0; i < count; ++i) {
-        t.exec("insert into owner_info (owner_name, in_out, bail_money) values (?, ?, ?)",
-               {QString("户%1").arg(i, 4, 10, QChar('0')), i % 3 == 0 ? "搬出" : "居住", qlonglong(i)});
+        t.estate().addOwner({.name = QString("户%1").arg(i, 4, 10, QChar('0')),
+                             .inOut = i % 3 == 0 ? "搬出" : "居住",
+                             .bailMoney = Decimal2::fromHundredths(i).toString()});
     }
     t.exec("commit");
 }
@@ -126,7 +128,7 @@ void TestRecordSources::statementSourceBindsAndRunsAgain()
     QCOMPARE(readAll(source, "owner_name"), QStringList({"户0000", "户0006", "户0009"}));
 
     // first() runs the statement again and sees what was written meanwhile.
-    t.exec("insert into owner_info (owner_name, in_out) values (?, ?)", {"后来户", "搬出"});
+    t.estate().addOwner({.name = "后来户", .inOut = "搬出"});
     QCOMPARE(readAll(source, "owner_name").last(), "后来户");
     QVERIFY(!source.next());
     QVERIFY(!source.fieldValue("owner_name").isValid()); // past the last row

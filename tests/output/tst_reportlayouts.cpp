@@ -1,5 +1,6 @@
 #include "PdfText.h"
 #include "app/Fonts.h"
+#include "core/Decimal2.h"
 #include "output/ListReportLayouts.h"
 #include "output/MemoryRecordSource.h"
 #include "output/QueryModelRecordSource.h"
@@ -52,9 +53,11 @@ std::unique_ptr<RecordSource> statement(TestDatabase& t, const ReportStatement& 
 
 qlonglong owner(TestDatabase& t, const QString& name, qlonglong bail = 0, const QString& inOut = "居住")
 {
-    return t.insert(
-        "insert into owner_info (owner_name, in_out, bail_money, linker, link_tel) values (?, ?, ?, ?, ?)",
-        {name, inOut, bail, "王五", "010-12345678"});
+    return t.estate().addOwner({.name = name,
+                                .inOut = inOut,
+                                .linker = "王五",
+                                .linkTel = "010-12345678",
+                                .bailMoney = Decimal2::fromHundredths(bail).toString()});
 }
 
 QMap<QString, LayoutCase> layoutCases()
@@ -331,8 +334,10 @@ void TestReportLayouts::arrearsTotalIsTheSumOwed()
     TestDatabase t;
     const qlonglong a = owner(t, "甲公司");
     const qlonglong b = owner(t, "乙公司");
-    for (const QVariantList& fee : QList<QVariantList>{{a, 10010, 0}, {a, 20020, 10000}, {b, 333, 111}})
-        t.exec("insert into charge_take (owner_id, should_pay, payment_real) values (?, ?, ?)", fee);
+    for (const Estate::Fee& fee : {Estate::Fee{.owner = a, .shouldPay = "100.10", .paid = "0"},
+                                   Estate::Fee{.owner = a, .shouldPay = "200.20", .paid = "100"},
+                                   Estate::Fee{.owner = b, .shouldPay = "3.33", .paid = "1.11"}})
+        t.estate().addFee(fee);
     // The arrears list as its screen computes it, without sum_derate.
     StatementRecordSource rows(
         t.db(), "select b.owner_name, sum(a.should_pay) as sum_should, "

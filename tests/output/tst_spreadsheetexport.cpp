@@ -72,10 +72,10 @@ private:
 void TestSpreadsheetExport::writesAndOpensTheWorkbook()
 {
     TestDatabase t;
-    for (const QVariantList& o : QList<QVariantList>{{"乙公司", "居住", "0551-001", "2026-03-01"},
-                                                     {"甲公司", "居住", "00123", QVariant()},
-                                                     {"丙公司", "搬出", "", "2020-01-01"}})
-        t.exec("insert into owner_info (owner_name, in_out, link_tel, in_date) values (?, ?, ?, ?)", o);
+    Estate e = t.estate();
+    e.addOwner({.name = "乙公司", .linkTel = "0551-001", .inDate = "2026-03-01"});
+    e.addOwner({.name = "甲公司", .linkTel = "00123"});
+    e.addOwner({.name = "丙公司", .inOut = "搬出", .inDate = "2020-01-01"});
     QSqlQuery query(t.db());
     query.prepare("select * from owner_info where in_out = ? order by owner_name desc");
     query.addBindValue("居住");

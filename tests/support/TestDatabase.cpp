@@ -1,5 +1,6 @@
 #include "support/TestDatabase.h"
 
+#include "app/PasswordHash.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -19,6 +20,9 @@ TestDatabase::TestDatabase()
       m_connectionName(QStringLiteral("test-%1").arg(++nextConnection)),
       m_clock(QDateTime(QDate(2026, 12, 10), QTime(9, 30)))
 {
+    // Operators' passwords at the cheapest cost: argon2 at the interactive cost
+    // would take a large part of the suite's time.
+    password_hash::setCost(password_hash::Cost::Minimal);
     const QString created = database_file::create(m_path);
     if (!created.isEmpty())
         throw std::runtime_error("cannot create the test database: " + created.toStdString());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ScreenContext.h"
+#include "support/Estate.h"
 #include "support/RecordingDesktop.h"
 #include "support/RecordingMessages.h"
 #include "support/RecordingReportPreview.h"
@@ -26,6 +27,9 @@ public:
     FixedClock& clock() { return m_clock; }
     RecordingDesktop& desktop() { return m_desktop; }
     RecordingReportPreview& reports() { return m_reports; }
+
+    // Builds the estate of the test, one fact per line.
+    Estate estate() const { return Estate(m_db); }
 
     // What the main window would hand a screen.
     ScreenContext context(bool canWrite = true);
