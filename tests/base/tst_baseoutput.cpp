@@ -2,6 +2,7 @@
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
+#include "output/SpreadsheetProgram.h"
 #include "output/WorkbookReader.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
@@ -106,6 +107,12 @@ void TestBaseOutput::roomsExportTheFilteredList()
     QCOMPARE(cellText(book, "C4"), QStringLiteral("100.50"));
     QVERIFY(isTextCell(book, "C4"));
     QCOMPARE(cellText(book, "A5"), QStringLiteral("201"));
+    // As the spreadsheet program shows it: texts keep their zeros and decimals.
+    const QList<QStringList> sheet = spreadsheetProgramRows(t->desktop().opened().first());
+    QCOMPARE(sheet.value(0).value(0), QStringLiteral("物业管理系统房间资料"));
+    QCOMPARE(sheet.value(2), rowTexts(book, 3));
+    QCOMPARE(sheet.value(3), (QStringList{"00123", "公司", "100.50", "", "", "", "", "", "空调"}));
+    QCOMPARE(sheet.size(), 5);
     // Back on the first room.
     QCOMPARE(control<QTableView>(&screen, "dbgRoom")->currentIndex().row(), 0);
 }
@@ -156,6 +163,11 @@ void TestBaseOutput::ownersExport()
     QVERIFY(!isTextCell(book, "F5"));
     QCOMPARE(book.style(date.style).numberFormat.toLower(), QStringLiteral("yyyy-mm-dd"));
     QVERIFY(cellText(book, "F6").isEmpty());
+    const QList<QStringList> sheet = spreadsheetProgramRows(t->desktop().opened().first());
+    QCOMPARE(sheet.value(4).mid(0, 6),
+             (QStringList{"乙公司", "居住", "李四", "良好", "0551-001", "2026-03-01"}));
+    QCOMPARE(sheet.value(5), (QStringList{"甲公司", "居住", "", "", "00123"})); // no move-in date
+    QCOMPARE(sheet.size(), 6);
 }
 
 void TestBaseOutput::ownersPrintTheListAsShown()
@@ -196,6 +208,11 @@ void TestBaseOutput::ownerDetailExportsEveryLink()
     QCOMPARE(cellText(book, "A6"), QStringLiteral("甲公司"));
     QCOMPARE(rowTexts(book, 7), (QStringList{"乙公司", "201", ""}));
     QCOMPARE(book.lastRow(), 7);
+    // Written as they are: the spreadsheet program takes "00123" for a number.
+    const QList<QStringList> sheet = spreadsheetProgramRows(t->desktop().opened().first());
+    QCOMPARE(sheet.value(3), (QStringList{"乙公司", "123", "主楼"}));
+    QCOMPARE(sheet.value(4), (QStringList{"", "B01"}));
+    QCOMPARE(sheet.size(), 7);
     // The page shows the chosen owner's links again, the room "201" once.
     QCOMPARE(columnTexts(links->model(), 1), (QStringList{"00123", "201"}));
 }

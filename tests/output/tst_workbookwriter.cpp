@@ -1,3 +1,4 @@
+#include "SpreadsheetProgram.h"
 #include "WorkbookReader.h"
 #include "db/DbError.h"
 #include "output/MemoryRecordSource.h"
@@ -334,27 +335,16 @@ void TestWorkbookWriter::sourceErrorLeavesNoFile()
 // texts with their zeros and the date as a date.
 void TestWorkbookWriter::spreadsheetProgramReadsIt()
 {
-    const QString office = QStandardPaths::findExecutable("soffice");
-    if (office.isEmpty())
-        QFAIL("LibreOffice Calc is needed: scripts/install-deps.sh --tests");
     QTemporaryDir dir;
     MemoryRecordSource rows = staff();
     QCOMPARE(WorkbookWriter(staffDescription()).write(rows, dir.filePath("staff.xlsx")).outcome,
              WorkbookWriter::Outcome::Written);
-    QProcess convert;
-    convert.setWorkingDirectory(dir.path());
-    convert.start(office, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless",
-                           "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,true",
-                           "--outdir", dir.path(), dir.filePath("staff.xlsx")});
-    QVERIFY(convert.waitForFinished(120000));
-    QFile csv(dir.filePath("staff.csv"));
-    QVERIFY2(csv.open(QIODevice::ReadOnly), qPrintable(convert.readAllStandardError()));
-    const QStringList lines = QString::fromUtf8(csv.readAll()).split('\n', Qt::SkipEmptyParts);
-    QVERIFY(lines.size() >= 5);
-    QVERIFY2(lines[0].startsWith("部门员工资料"), qPrintable(lines[0]));
-    QVERIFY2(lines[2].startsWith("姓名,部门,联系电话,出生日期"), qPrintable(lines[2]));
-    QVERIFY2(lines[3].startsWith("张三,工程部,00123,1980-05-17,1250.50,12,在职"), qPrintable(lines[3]));
-    QVERIFY2(lines[4].startsWith("李四,保安部,13900001111,,,3,在职"), qPrintable(lines[4]));
+    const QList<QStringList> sheet = spreadsheetProgramRows(dir.filePath("staff.xlsx"));
+    QVERIFY(sheet.size() >= 5);
+    QCOMPARE(sheet[0].value(0), QString("部门员工资料"));
+    QCOMPARE(sheet[2].mid(0, 4), (QStringList{"姓名", "部门", "联系电话", "出生日期"}));
+    QCOMPARE(sheet[3], (QStringList{"张三", "工程部", "00123", "1980-05-17", "1250.50", "12", "在职"}));
+    QCOMPARE(sheet[4], (QStringList{"李四", "保安部", "13900001111", "", "", "3", "在职"}));
 }
 
 QTEST_MAIN(TestWorkbookWriter)
