@@ -1,8 +1,8 @@
 #include "base/BuildingEditor.h"
 
-#include "app/WidgetFactory.h"
 #include "base/Building.h"
 #include "db/NumberInput.h"
+#include "gui/WidgetFactory.h"
 
 #include <QDateEdit>
 #include <QFormLayout>

@@ -1,7 +1,7 @@
 #include "base/MemberEditor.h"
 
-#include "app/WidgetFactory.h"
 #include "base/Member.h"
+#include "gui/WidgetFactory.h"
 
 #include <QButtonGroup>
 #include <QComboBox>

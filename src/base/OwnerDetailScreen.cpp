@@ -1,11 +1,11 @@
 #include "base/OwnerDetailScreen.h"
 
-#include "app/WidgetFactory.h"
 #include "base/MembersPage.h"
 #include "base/RecordEditorPage.h"
 #include "base/RoomLink.h"
 #include "base/RoomLinksPage.h"
 #include "gui/OwnerPicker.h"
+#include "gui/WidgetFactory.h"
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"
 

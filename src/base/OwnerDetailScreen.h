@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screen.h"
+#include "gui/Screen.h"
 
 class MembersPage;
 class OwnerPicker;

@@ -1,11 +1,11 @@
 #include "base/OwnersScreen.h"
 
-#include "app/WidgetFactory.h"
 #include "base/Owner.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/OwnerPicker.h"
 #include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
 #include "output/ListReportLayouts.h"
 #include "output/ReportPreview.h"
 #include "output/SpreadsheetExport.h"
@@ -215,33 +215,20 @@ void OwnersScreen::save()
 
 void OwnersScreen::removeOwner()
 {
-    const int row = m_form->currentRow();
-    if (row < 0)
-        return;
-    if (!confirmDelete(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>")))
-        return;
-    if (m_form->isNewRow(row)) {
-        m_form->reload();
-        return;
-    }
-    run(
-        [&] {
-            switch (owner_store::removeUnlessInUse(db(), m_owners->ownerIdAt(row))) {
-            case owner_store::Removal::HasCharges:
-                messages().information(
-                    QStringLiteral("在收费记录里有此用户的记录，请先删除此用户的缴费记录."));
-                return;
-            case owner_store::Removal::HasRooms:
-                messages().information(QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！"));
-                return;
-            case owner_store::Removal::Removed:
-                break;
-            }
-            m_editors->setModified(false);
-            const int next = row + 1 < m_owners->model()->rowCount() ? row + 1 : row - 1;
-            m_form->reload(m_form->keyAt(next));
-        },
-        [this] { m_form->reload(); });
+    m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>"),
+                          [this](const QVariant& key) -> std::optional<QString> {
+                              switch (owner_store::removeUnlessInUse(db(), key.toLongLong())) {
+                              case owner_store::Removal::HasCharges:
+                                  return QStringLiteral(
+                                      "在收费记录里有此用户的记录，请先删除此用户的缴费记录.");
+                              case owner_store::Removal::HasRooms:
+                                  return QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！");
+                              case owner_store::Removal::Removed:
+                                  break;
+                              }
+                              m_editors->setModified(false);
+                              return std::nullopt;
+                          });
 }
 
 StatementRecordSource OwnersScreen::listedOwners() const

@@ -1,9 +1,9 @@
 #include "base/RecordEditorPage.h"
 
-#include "app/WidgetFactory.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
@@ -146,15 +146,8 @@ void RecordEditorPage::save()
 
 void RecordEditorPage::removeCurrent()
 {
-    const int row = m_form->currentRow();
-    if (row < 0)
-        return;
-    if (!confirmDelete())
-        return;
-    if (m_form->isNewRow(row)) {
-        m_form->reload();
-        return;
-    }
-    run([&] { owner_records::remove(db(), m_description.table, m_form->keyAt(row).toLongLong()); });
-    m_form->reload(m_form->keyAt(row + 1));
+    m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
+        owner_records::remove(db(), m_description.table, key.toLongLong());
+        return std::optional<QString>();
+    });
 }

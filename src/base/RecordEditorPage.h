@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Screen.h"
 #include "base/OwnerRecords.h"
 #include "db/ListQuery.h"
+#include "gui/Screen.h"
 
 class EditorSet;
 class QPushButton;

@@ -93,9 +93,9 @@ std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& 
     return std::nullopt;
 }
 
-QList<BuildingName> buildings(const QSqlDatabase& db)
+QList<NamedKey> buildings(const QSqlDatabase& db)
 {
-    QList<BuildingName> result;
+    QList<NamedKey> result;
     QSqlQuery q =
         sql::exec(db, QStringLiteral("select garden_id, garden_name from garden order by garden_id"));
     while (q.next())

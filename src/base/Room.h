@@ -2,6 +2,7 @@
 
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
+#include "db/NamedKey.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -23,13 +24,6 @@ struct Room
     QString fitment;
     QString match;
     QString remarks;
-};
-
-// A building as the room screens list it: number and name.
-struct BuildingName
-{
-    qlonglong id = 0;
-    QString name;
 };
 
 // Which rooms a list shows.
@@ -66,7 +60,7 @@ void update(const QSqlDatabase& db, const QString& oldId, const Room& room);
 std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& id);
 
 // Every building, in the order of their numbers.
-QList<BuildingName> buildings(const QSqlDatabase& db);
+QList<NamedKey> buildings(const QSqlDatabase& db);
 // The number of the first building of that name.
 std::optional<qlonglong> buildingIdByName(const QSqlDatabase& db, const QString& name);
 std::optional<QString> buildingName(const QSqlDatabase& db, qlonglong id);

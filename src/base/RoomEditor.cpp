@@ -1,9 +1,9 @@
 #include "base/RoomEditor.h"
 
-#include "app/WidgetFactory.h"
-#include "base/BuildingChoice.h"
 #include "base/Room.h"
 #include "db/NumberInput.h"
+#include "gui/NameChoice.h"
+#include "gui/WidgetFactory.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -63,10 +63,10 @@ RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& r
 
     m_building->setEditText(buildingName);
     run([&] {
-        const QList<BuildingName> buildings = room_store::buildings(db());
+        const QList<NamedKey> buildings = room_store::buildings(db());
         m_hasBuildings = !buildings.isEmpty();
         if (m_hasBuildings)
-            building_choice::fill(m_building, buildings);
+            name_choice::fill(m_building, buildings);
         else
             messages().information(kNoBuilding);
     });
@@ -126,7 +126,8 @@ std::optional<QVariant> RoomEditor::store()
         messages().information(QStringLiteral("使用面积需要填写数字！"));
         return std::nullopt;
     }
-    const std::optional<qlonglong> building = building_choice::chosen(m_building, db());
+    const std::optional<qlonglong> building = name_choice::chosen(
+        m_building, [this](const QString& name) { return room_store::buildingIdByName(db(), name); });
     if (!building) {
         messages().information(kNoBuilding);
         return std::nullopt;

@@ -1,46 +1,17 @@
 #include "base/RoomLinksPage.h"
 
-#include "app/WidgetFactory.h"
 #include "base/Room.h"
 #include "base/RoomLink.h"
 #include "db/QueryListModel.h"
-#include "db/Schema.h"
+#include "gui/CellEditing.h"
 #include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
 
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-
-// Grid editors limited to the size of their column. The delegate knows the
-// editor open at the moment, so that Save can take the text still being typed;
-// Esc in the editor leaves the cell as it was.
-class LinkDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override
-    {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const char* column = index.column() == 1 ? "room_id" : "relation_desc";
-            line->setMaxLength(schema::maxLength(QStringLiteral("owner_rooms"), QString::fromLatin1(column)));
-        }
-        m_open = editor;
-        return editor;
-    }
-
-    QWidget* openEditor() const { return m_open; }
-
-private:
-    mutable QPointer<QWidget> m_open;
-};
 
 const QString kKey = QStringLiteral("ownerroom_id");
 
@@ -57,12 +28,8 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
         },
         this);
     m_grid = widgets::grid(this, "dbgRelation", m_model);
-    m_grid->setItemDelegate(new LinkDelegate(m_grid));
-    if (canWrite()) {
-        m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                                QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
-        m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    }
+    if (canWrite())
+        m_cells = CellEditing::install(m_grid, QStringLiteral("owner_rooms"));
     // The grid's cells are the editors: leaving a typed row stores it.
     m_form = new RowForm(context, m_grid, m_model, kKey,
                          {[this] { return room_link_store::list(m_ownerId); },
@@ -112,11 +79,8 @@ bool RoomLinksPage::store()
 
 void RoomLinksPage::commitOpenEditor()
 {
-    // An editor closed with Esc is hidden until it goes: only a shown one counts.
-    auto* delegate = static_cast<LinkDelegate*>(m_grid->itemDelegate());
-    QWidget* editor = delegate->openEditor();
-    if (editor && editor->isVisible())
-        QMetaObject::invokeMethod(m_grid, "commitData", Q_ARG(QWidget*, editor));
+    if (m_cells)
+        m_cells->commitOpenEditor();
 }
 
 bool RoomLinksPage::isModified() const
@@ -166,15 +130,8 @@ void RoomLinksPage::addLink()
 
 void RoomLinksPage::removeCurrent()
 {
-    const int row = m_form->currentRow();
-    if (row < 0)
-        return;
-    if (!confirmDelete())
-        return;
-    if (m_form->isNewRow(row)) {
-        m_form->reload();
-        return;
-    }
-    run([&] { room_link_store::remove(db(), m_form->keyAt(row).toLongLong()); });
-    m_form->reload();
+    m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
+        room_link_store::remove(db(), key.toLongLong());
+        return std::optional<QString>();
+    });
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/Screen.h"
+#include "gui/Screen.h"
 
+class CellEditing;
 class QPushButton;
 class QTableView;
 class QueryListModel;
@@ -34,6 +35,7 @@ private:
     QueryListModel* m_model;
     QTableView* m_grid;
     RowForm* m_form;
+    CellEditing* m_cells = nullptr; // none for an operator who may only browse
     QList<QPushButton*> m_writeButtons;
     qlonglong m_ownerId = 0;
 };

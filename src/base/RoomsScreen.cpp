@@ -1,9 +1,9 @@
 #include "base/RoomsScreen.h"
 
-#include "app/WidgetFactory.h"
-#include "base/BuildingChoice.h"
 #include "base/RoomEditor.h"
 #include "db/QueryListModel.h"
+#include "gui/NameChoice.h"
+#include "gui/WidgetFactory.h"
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"
 
@@ -71,7 +71,7 @@ RoomsScreen::RoomsScreen(const ScreenContext& context, QWidget* parent) : ListSc
     connect(m_search, &QLineEdit::returnPressed, this, &RoomsScreen::search);
     connect(excel, &QPushButton::clicked, this, &RoomsScreen::exportRooms);
 
-    run([&] { building_choice::fill(m_building, room_store::buildings(db())); });
+    run([&] { name_choice::fill(m_building, room_store::buildings(db())); });
     reload();
 }
 
@@ -86,7 +86,10 @@ void RoomsScreen::filterByBuilding()
         messages().information(QStringLiteral("还没有小区信息！"));
         return;
     }
-    run([&] { m_scope = RoomScope::of(building_choice::chosen(m_building, db())); });
+    run([&] {
+        m_scope = RoomScope::of(name_choice::chosen(
+            m_building, [this](const QString& name) { return room_store::buildingIdByName(db(), name); }));
+    });
     reload();
 }
 

@@ -1,7 +1,7 @@
 #include "gui/ListScreen.h"
 
-#include "app/WidgetFactory.h"
 #include "db/QueryListModel.h"
+#include "gui/WidgetFactory.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Screen.h"
 #include "db/ListQuery.h"
 #include "gui/RecordEditor.h"
+#include "gui/Screen.h"
 
 #include <QVariant>
 

@@ -1,8 +1,8 @@
 #include "gui/OwnerPicker.h"
 
-#include "app/WidgetFactory.h"
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
+#include "gui/WidgetFactory.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
 #include "gui/RecordEditor.h"
 
-#include "app/WidgetFactory.h"
+#include "gui/WidgetFactory.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

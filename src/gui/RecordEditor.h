@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Screen.h"
 #include "gui/EditorSet.h"
+#include "gui/Screen.h"
 
 #include <QVariant>
 

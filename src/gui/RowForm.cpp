@@ -1,8 +1,8 @@
 #include "gui/RowForm.h"
 
-#include "app/WidgetFactory.h"
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
+#include "gui/WidgetFactory.h"
 
 #include <QItemSelectionModel>
 #include <QScopedValueRollback>
@@ -85,6 +85,35 @@ bool RowForm::addNewRow()
     if (m_hooks.show)
         m_hooks.show(row);
     return true;
+}
+
+void RowForm::removeCurrent(const QString& question,
+                            const std::function<std::optional<QString>(const QVariant& key)>& remove)
+{
+    const int row = currentRow();
+    if (row < 0 || !m_context.messages->confirm(question, QStringLiteral("提醒")))
+        return;
+    if (isNewRow(row)) {
+        reload();
+        return;
+    }
+    const QVariant next = keyAt(row + 1 < m_model->storedRowCount() ? row + 1 : row - 1);
+    bool deleted = false;
+    bool gone = false;
+    runAction(*m_context.messages, [&] {
+        try {
+            if (const std::optional<QString> refusal = remove(keyAt(row))) {
+                m_context.messages->information(*refusal);
+                return;
+            }
+            deleted = true;
+        } catch (const DbError& e) {
+            gone = e.kind() == DbError::Kind::RecordGone;
+            throw;
+        }
+    });
+    if (deleted || gone)
+        reload(next);
 }
 
 void RowForm::rowChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -8,17 +8,18 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 class QTableView;
 class QueryListModel;
 
 // A form bound to the current row of a list, as the office knows it from its
 // forms: the editors (or the grid's own cells) show the row the list stands on;
-// when the operator leaves a row he changed, it is stored first, and a new row
+// when the operator leaves a changed row, it is stored first, and a new row
 // nobody typed into is dropped. When storing is refused, the list stays on the
 // row so that the operator can put it right.
 //
-// The screen supplies what is particular to it:
+// The screen supplies what is particular to it through the hooks.
 class RowForm : public QObject
 {
     Q_OBJECT
@@ -59,6 +60,13 @@ public:
     bool storeAndReload(const std::function<QVariant()>& storedKey);
     // Stores a changed row, then starts a new row at the end and shows it.
     bool addNewRow();
+    // Deletes the current row after the operator confirmed `question` (caption
+    // "提醒"): a new row is only dropped; a stored one goes through `remove`, which
+    // returns the message to show when the delete is refused. The list then stands
+    // on the row that took its place (or the one before). A row another copy
+    // removed meanwhile is reported and the list read again.
+    void removeCurrent(const QString& question,
+                       const std::function<std::optional<QString>(const QVariant& key)>& remove);
 
 private:
     void rowChanged(const QModelIndex& current, const QModelIndex& previous);

@@ -295,6 +295,7 @@ void TestOwners::deleteRules()
         QCOMPARE(t->messages().texts(),
                  (QStringList{"确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>", c.message}));
         QCOMPARE(t->messages().shown()[0].caption, QStringLiteral("提醒"));
+        QCOMPARE(grid(&screen)->currentIndex().row(), c.row); // still on the owner refused
     }
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
 

@@ -1,4 +1,4 @@
-#include "app/WidgetFactory.h"
+#include "gui/WidgetFactory.h"
 
 #include "db/NumberInput.h"
 #include "db/Schema.h"

@@ -1,27 +1,28 @@
-#include "base/BuildingChoice.h"
+#include "gui/NameChoice.h"
 
 #include <QComboBox>
 
-namespace building_choice {
+namespace name_choice {
 
-void fill(QComboBox* combo, const QList<BuildingName>& buildings)
+void fill(QComboBox* combo, const QList<NamedKey>& records)
 {
     const QString text = combo->currentText();
     const QSignalBlocker blocker(combo);
     combo->clear();
-    for (const BuildingName& b : buildings)
-        combo->addItem(b.name, b.id);
+    for (const NamedKey& r : records)
+        combo->addItem(r.name, r.id);
     combo->setCurrentIndex(-1);
     combo->setEditText(text);
 }
 
-std::optional<qlonglong> chosen(const QComboBox* combo, const QSqlDatabase& db)
+std::optional<qlonglong> chosen(const QComboBox* combo,
+                                const std::function<std::optional<qlonglong>(const QString&)>& byName)
 {
     const QString name = combo->currentText().trimmed();
     const int index = combo->currentIndex();
     if (index >= 0 && combo->itemText(index) == name)
         return combo->itemData(index).toLongLong();
-    return room_store::buildingIdByName(db, name);
+    return byName(name);
 }
 
-} // namespace building_choice
+} // namespace name_choice

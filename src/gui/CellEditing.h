@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+class QTableView;
+
+// A grid the operator types into: a cell is edited in place (by typing, a double
+// click, F2), its editor limited to the size of the column it is stored into;
+// Esc leaves the cell as it was. The grid's model says which columns take input
+// (a QueryListModel's editable columns).
+class CellEditing : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    // Makes the cells of `grid` editable for the columns of `table`.
+    static CellEditing* install(QTableView* grid, const QString& table);
+
+    // Hands the text of a cell editor still open to the model, as Save takes what
+    // is being typed; an editor closed with Esc counts for nothing.
+    void commitOpenEditor();
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+
+private:
+    CellEditing(QTableView* grid, QString table);
+
+    QTableView* m_grid;
+    QString m_table;
+    mutable QPointer<QWidget> m_open;
+};
