@@ -96,6 +96,25 @@ void generateEstate(const QSqlDatabase& db, const EstateSize& size)
                             QStringLiteral("139%1").arg(10000000 + o * 3 + m)});
             }
         }
+
+        if (size.feeRecords > 0) {
+            Insert type(db, QStringLiteral("insert into charge_type (type_name, unit_price, take_type) "
+                                           "values ('物管费', 350, '建筑面积*单价*月份')"));
+            type.run({});
+            Insert fee(db, QStringLiteral(
+                               "insert into charge_take (owner_id, type_id, should_pay, payment_real, "
+                               "start_num, end_num, take_date, write_man) values (?, 1, ?, ?, ?, ?, ?, ?)"));
+            for (int f = 0; f < size.feeRecords; ++f) {
+                const qlonglong due = 10000 + (f % 97) * 250;
+                fee.run({1 + f % std::max(1, size.owners), due, f % 5 ? due : qlonglong(0),
+                         QStringLiteral("2025-%1-01").arg(1 + f % 12, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("2025-%1-01").arg(1 + f % 12, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("2025-%1-%2")
+                             .arg(1 + f % 12, 2, 10, QLatin1Char('0'))
+                             .arg(1 + f % 28, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("管理员")});
+            }
+        }
     }
     transaction.commit();
 }

@@ -11,6 +11,7 @@ struct EstateSize
     int owners = 10000;
     int roomsPerOwner = 2;
     int membersPerOwner = 3;
+    int feeRecords = 0; // spread over the owners, one charge type
 };
 
 // Writes the whole estate in one transaction. Throws DbError.
