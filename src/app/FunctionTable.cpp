@@ -4,6 +4,11 @@
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
+#include "charging/ChargeTypesScreen.h"
+#include "charging/DepositsScreen.h"
+#include "charging/DeviceTypesScreen.h"
+#include "charging/FeeCollectionScreen.h"
+#include "charging/MonthlyRunScreen.h"
 
 namespace {
 
@@ -23,9 +28,9 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Admin, 5, "labBuy", "采购清单"},
     {G::Admin, 6, "labTakeGoods", "领用清单"},
     {G::Admin, 7, "labDeptGoods", "部门物品"},
-    {G::Charge, 1, "labManage", "物管费自动生成"},
-    {G::Charge, 2, "labCharge", "各种费用收取", nullptr, true},
-    {G::Charge, 3, "labBail", "住户保证金"},
+    {G::Charge, 1, "labManage", "物管费自动生成", makeScreen<MonthlyRunScreen>},
+    {G::Charge, 2, "labCharge", "各种费用收取", makeScreen<FeeCollectionScreen>, true},
+    {G::Charge, 3, "labBail", "住户保证金", makeScreen<DepositsScreen>},
     {G::Manage, 1, "labServe", "客户服务"},
     {G::Manage, 2, "labDevice", "工程设备"},
     {G::Manage, 3, "labFire", "保安消防"},
@@ -36,8 +41,8 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Query, 2, "labMonthTake", "各类费用收入"},
     {G::Query, 3, "labOwe", "欠费清单"},
     {G::Para, 1, "labGoods", "办公用品"},
-    {G::Para, 2, "labChargeType", "收费类别"},
-    {G::Para, 3, "labPara", "设备类别"},
+    {G::Para, 2, "labChargeType", "收费类别", makeScreen<ChargeTypesScreen>},
+    {G::Para, 3, "labPara", "设备类别", makeScreen<DeviceTypesScreen>},
 };
 
 constexpr FunctionGroup kGroups[] = {

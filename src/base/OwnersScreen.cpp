@@ -67,7 +67,7 @@ OwnersScreen::OwnersScreen(const ScreenContext& context, QWidget* parent) : Scre
     layout->addLayout(body);
     layout->addLayout(buttons);
 
-    m_form = new RowForm(context, m_owners->view(), m_owners->model(), QStringLiteral("owner_id"),
+    m_form = new RowForm(context, m_owners->grid(), m_owners->model(), QStringLiteral("owner_id"),
                          {[this] { return m_owners->query(); }, [this](int row) { showOwner(row); },
                           [this] { return m_editors->isModified(); }, [this] { return storeOwner(); }});
 

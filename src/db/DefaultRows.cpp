@@ -7,6 +7,8 @@ namespace default_rows {
 
 bool seedChargeTypes(const QSqlDatabase& db)
 {
+    // Checked inside the write transaction: two copies starting at once seed once.
+    Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select type_id from charge_type limit 1")))
         return false;
 
@@ -21,7 +23,6 @@ bool seedChargeTypes(const QSqlDatabase& db)
         {QStringLiteral("电费"), QStringLiteral("表读数*单价")},
         {QStringLiteral("水费"), QStringLiteral("表读数*单价")},
     };
-    Transaction transaction(db);
     for (const Default& d : defaults) {
         sql::exec(
             db, QStringLiteral("insert into charge_type (type_name, unit_price, take_type) values (?, ?, ?)"),

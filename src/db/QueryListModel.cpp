@@ -199,6 +199,14 @@ QVariant QueryListModel::rawValue(int row, int column) const
     return m_rows[row].value(column);
 }
 
+bool QueryListModel::isTyped(int row, int column) const
+{
+    if (isNewRow(row))
+        return m_newRow.contains(column);
+    const auto edited = m_edits.constFind(row);
+    return edited != m_edits.cend() && edited->contains(column);
+}
+
 QVariant QueryListModel::value(int row, const QString& field) const
 {
     return rawValue(row, columnOf(field));
@@ -262,7 +270,11 @@ QVariant QueryListModel::data(const QModelIndex& index, int role) const
         return {};
 
     const QVariant value = rawValue(index.row(), index.column());
-    if (role == Qt::EditRole || value.isNull())
+    // What the operator typed shows as typed.
+    if (value.isNull() || isTyped(index.row(), index.column()))
+        return value;
+    // A stored decimal is edited as it is shown ("2.50", not hundredths).
+    if (role == Qt::EditRole && kind != Kind::Decimal)
         return value;
     switch (kind) {
     case Kind::Decimal: {
@@ -304,7 +316,8 @@ Qt::ItemFlags QueryListModel::flags(const QModelIndex& index) const
     if (!isCell(index))
         return Qt::NoItemFlags;
     Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
-    if (m_columns[index.column()].editable)
+    if (m_columns[index.column()].editable &&
+        (!m_cellEditable || m_cellEditable(index.row(), index.column())))
         f |= Qt::ItemIsEditable;
     return f;
 }

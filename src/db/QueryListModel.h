@@ -8,6 +8,8 @@
 #include <QSqlDatabase>
 #include <QVariantList>
 
+#include <functional>
+
 // A list read from the database for the grids of the screens: the columns of a
 // ListColumn description over the rows of a ListQuery.
 //
@@ -35,6 +37,13 @@ public:
 
     const QList<ListColumn>& columns() const { return m_columns; }
     int columnOf(const QString& field) const;
+
+    // Narrows which cells of the editable columns take input, row by row (a
+    // protected record keeps some of its values).
+    void setCellEditable(std::function<bool(int row, int column)> editable)
+    {
+        m_cellEditable = std::move(editable);
+    }
 
     // Read in pages of `rows` rows as the view asks for them; 0 (the default)
     // reads the whole list when it loads.
@@ -77,6 +86,7 @@ private:
     // Reads a page (or every row), after the row `after` when given.
     QList<QVariantList> readRows(const QVariantList* after) const;
     QVariant rawValue(int row, int column) const;
+    bool isTyped(int row, int column) const;
     bool isCell(const QModelIndex& index) const;
 
     QList<ListColumn> m_columns;
@@ -89,4 +99,5 @@ private:
     QHash<int, QVariant> m_newRow;            // column → typed value
     bool m_hasNewRow = false;
     bool m_fetching = false;
+    std::function<bool(int row, int column)> m_cellEditable;
 };

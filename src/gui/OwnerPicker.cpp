@@ -4,15 +4,31 @@
 #include "db/QueryListModel.h"
 #include "gui/WidgetFactory.h"
 
+#include <QListView>
 #include <QTableView>
 
-OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const char* gridName)
+OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const char* viewName, Shape shape)
     : QObject(parent), m_context(context)
 {
     m_model = new QueryListModel({{QStringLiteral("owner_id"), QString(), ListColumn::Kind::Number},
                                   {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
                                  this);
-    m_view = widgets::grid(parent, gridName, m_model);
+    if (shape == Shape::Grid) {
+        m_view = widgets::grid(parent, viewName, m_model);
+    } else {
+        auto* list = new QListView(parent);
+        list->setObjectName(QLatin1StringView(viewName));
+        list->setModel(m_model);
+        list->setModelColumn(1);
+        list->setUniformItemSizes(true); // lays out 10,000 names without measuring each
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_view = list;
+    }
+}
+
+QTableView* OwnerPicker::grid() const
+{
+    return qobject_cast<QTableView*>(m_view);
 }
 
 void OwnerPicker::setScope(owner_store::Occupants occupants, owner_store::OwnerOrder order)

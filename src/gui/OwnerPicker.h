@@ -5,21 +5,28 @@
 
 #include <QObject>
 
+class QAbstractItemView;
 class QTableView;
 class QWidget;
 class QueryListModel;
 
 // The list of owners that many screens choose an owner from: a grid of names
-// (titled "单位名称") that keeps each owner's number, so that two owners of one
-// name stay two owners and choosing one chooses that owner. It lists the
-// current occupants or every owner, and finds an owner by a fragment of the name.
+// (titled "单位名称") or a plain list box of names, that keeps each owner's
+// number, so that two owners of one name stay two owners and choosing one
+// chooses that owner. It lists the current occupants or every owner, and finds
+// an owner by a fragment of the name.
 class OwnerPicker : public QObject
 {
     Q_OBJECT
 public:
-    OwnerPicker(const ScreenContext& context, QWidget* parent, const char* gridName = "dbgOwner");
+    enum class Shape { Grid, ListBox };
 
-    QTableView* view() const { return m_view; }
+    OwnerPicker(const ScreenContext& context, QWidget* parent, const char* viewName = "dbgOwner",
+                Shape shape = Shape::Grid);
+
+    QAbstractItemView* view() const { return m_view; }
+    // The grid of the Grid shape.
+    QTableView* grid() const;
     QueryListModel* model() const { return m_model; }
 
     void setScope(owner_store::Occupants occupants, owner_store::OwnerOrder order);
@@ -42,7 +49,7 @@ public:
 private:
     ScreenContext m_context;
     QueryListModel* m_model;
-    QTableView* m_view;
+    QAbstractItemView* m_view;
     owner_store::Occupants m_occupants = owner_store::Occupants::Current;
     owner_store::OwnerOrder m_order = owner_store::OwnerOrder::ByName;
 };

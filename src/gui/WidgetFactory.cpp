@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -152,23 +153,27 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     return view;
 }
 
-int currentRow(const QTableView* view)
+int currentRow(const QAbstractItemView* view)
 {
     const QModelIndex current = view->currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
-void selectRow(QTableView* view, int row)
+void selectRow(QAbstractItemView* view, int row)
 {
     if (row < 0 || row >= view->model()->rowCount()) {
         view->clearSelection();
         view->setCurrentIndex(QModelIndex());
         return;
     }
-    // On the first column shown: the view does not move by keyboard from a hidden one.
+    // On the first column shown: a table does not move by keyboard from a hidden one.
     int column = 0;
-    while (column + 1 < view->model()->columnCount() && view->isColumnHidden(column))
-        ++column;
+    if (const auto* table = qobject_cast<const QTableView*>(view)) {
+        while (column + 1 < view->model()->columnCount() && table->isColumnHidden(column))
+            ++column;
+    } else if (const auto* list = qobject_cast<const QListView*>(view)) {
+        column = list->modelColumn();
+    }
     const QModelIndex index = view->model()->index(row, column);
     view->selectionModel()->setCurrentIndex(index,
                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

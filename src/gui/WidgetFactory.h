@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 class QAbstractItemModel;
+class QAbstractItemView;
 class QComboBox;
 class QDateEdit;
 class QHBoxLayout;
@@ -52,8 +53,8 @@ QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);
 
 // The row of the grid's current index, or -1.
-int currentRow(const QTableView* view);
+int currentRow(const QAbstractItemView* view);
 // Makes `row` current and selected and scrolls to it; -1 clears the selection.
-void selectRow(QTableView* view, int row);
+void selectRow(QAbstractItemView* view, int row);
 
 } // namespace widgets

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/Decimal2.h"
+#include "db/ListQuery.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// A fee billed to an owner (table charge_take): what is due, what was paid, the
+// readings or the months it was computed from, the day it was paid.
+struct FeeRecord
+{
+    qlonglong id = 0;
+    qlonglong ownerId = 0; // kept by a change: a record never moves to another owner
+    qlonglong typeId = 0;
+    Money shouldPay;
+    Money paymentReal;
+    QString startNum; // the previous reading, or the first month as "yyyy-MM-dd"
+    QString endNum;   // the current reading, or the last month
+    QDate takeDate;
+    QString remarks;
+};
+
+// Reading and writing fee records. Every function throws DbError.
+namespace fee_store {
+
+// The fee records of one owner, of every owner paid on one day, or of everyone,
+// in the order of their numbers, with the name of their type (type_name).
+ListQuery ofOwner(qlonglong ownerId);
+ListQuery ofDay(const QDate& day);
+ListQuery all();
+
+std::optional<FeeRecord> load(const QSqlDatabase& db, qlonglong id);
+// A new record for its owner; returns its number.
+qlonglong insert(const QSqlDatabase& db, FeeRecord record);
+// Stores a changed record; its owner stays. A record another copy removed is gone.
+void update(const QSqlDatabase& db, const FeeRecord& record);
+void remove(const QSqlDatabase& db, qlonglong id);
+
+// The floor area the owner is billed for: the rooms of the owner's links flagged
+// "是", each room once. Nothing when the owner has no such room.
+std::optional<Area> billedArea(const QSqlDatabase& db, qlonglong ownerId);
+
+} // namespace fee_store

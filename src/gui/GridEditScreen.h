@@ -1,0 +1,73 @@
+#pragma once
+
+#include "db/ListQuery.h"
+#include "gui/Screen.h"
+
+#include <QList>
+#include <QVariant>
+
+#include <optional>
+
+class CellEditing;
+class QPushButton;
+class QTableView;
+class QueryListModel;
+class RowForm;
+
+// A code table kept in its grid, typed into in place: Add appends an empty row,
+// Save stores what was typed, Delete asks and deletes the current row, Close
+// closes. Leaving a row that was typed into stores it; a new row nobody typed
+// into is dropped. An operator who may only browse gets a grid that takes no
+// input and no Add, Save or Delete.
+class GridEditScreen : public Screen
+{
+    Q_OBJECT
+public:
+    struct Parts
+    {
+        const char* gridName;
+        QString table;             // whose column sizes limit the cell editors
+        QList<ListColumn> columns; // the key first; the editable ones take input
+        QString keyField;
+        QString deleteQuestion;
+    };
+
+    GridEditScreen(const ScreenContext& context, Parts parts, QWidget* parent);
+
+protected:
+    QueryListModel* model() const { return m_model; }
+    QTableView* grid() const { return m_grid; }
+    // Reads the list again and stands on `key` (the first row when not listed).
+    void reload(const QVariant& key = {});
+    // The text shown in a cell (what was typed, or the stored value as shown).
+    QString cellText(int row, const QString& field) const;
+
+    virtual ListQuery listQuery() const = 0;
+    // Stores the rows typed into (stored rows changed, a new row with something in
+    // it); false when refused, the operator told why. Throws DbError.
+    virtual bool storeRows(const QList<int>& rows) = 0;
+    // Deletes the record of `key`; the message to show when it is refused, else
+    // nothing. Throws DbError.
+    virtual std::optional<QString> removeRecord(const QVariant& key) = 0;
+    // Whether Save may store the current row as it stands; false after telling why.
+    virtual bool saveAllowed(int /*row*/) { return true; }
+    // Whether a cell of the row takes input, beyond its column being editable.
+    virtual bool cellEditable(int /*row*/, int /*column*/) const { return true; }
+    // Whether the row may be deleted (Delete is disabled on it otherwise).
+    virtual bool canDelete(int /*row*/) const { return true; }
+
+private:
+    bool isModified() const;
+    QList<int> typedRows() const;
+    void rowShown(int row);
+    void save();
+
+    Parts m_parts;
+    QueryListModel* m_model;
+    QTableView* m_grid;
+    RowForm* m_form;
+    CellEditing* m_cells = nullptr;
+    QPushButton* m_add;
+    QPushButton* m_save;
+    QPushButton* m_remove;
+};
