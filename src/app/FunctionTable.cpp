@@ -9,6 +9,9 @@
 #include "charging/DeviceTypesScreen.h"
 #include "charging/FeeCollectionScreen.h"
 #include "charging/MonthlyRunScreen.h"
+#include "queries/ArrearsScreen.h"
+#include "queries/IncomeByTypeScreen.h"
+#include "queries/PaymentRecordsScreen.h"
 
 namespace {
 
@@ -37,9 +40,9 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Manage, 4, "labConnt", "环境保洁"},
     {G::Manage, 5, "labServeOrder", "有偿服务"},
     {G::Manage, 6, "labSocia", "社区活动"},
-    {G::Query, 1, "labHistory", "缴费记录清单"},
-    {G::Query, 2, "labMonthTake", "各类费用收入"},
-    {G::Query, 3, "labOwe", "欠费清单"},
+    {G::Query, 1, "labHistory", "缴费记录清单", makeScreen<PaymentRecordsScreen>},
+    {G::Query, 2, "labMonthTake", "各类费用收入", makeScreen<IncomeByTypeScreen>},
+    {G::Query, 3, "labOwe", "欠费清单", makeScreen<ArrearsScreen>},
     {G::Para, 1, "labGoods", "办公用品"},
     {G::Para, 2, "labChargeType", "收费类别", makeScreen<ChargeTypesScreen>},
     {G::Para, 3, "labPara", "设备类别", makeScreen<DeviceTypesScreen>},

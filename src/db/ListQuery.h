@@ -44,7 +44,7 @@ struct ListQuery
 {
     QString from;        // "rooms_info", "owner_rooms r left join owner_info o on ..."
     QString where;       // "garden_id = ?", or empty for every row
-    QVariantList values; // bound to the "?" of `where`, in order
+    QVariantList values; // bound to the "?" of `from` and `where`, in order
     QStringList orderBy; // {"owner_name", "owner_id"}
 
     bool isValid() const { return !from.isEmpty(); }

@@ -7,11 +7,12 @@
 #include <QListView>
 #include <QTableView>
 
-OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const char* viewName, Shape shape)
+OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const char* viewName, Shape shape,
+                         const QString& title)
     : QObject(parent), m_context(context)
 {
     m_model = new QueryListModel({{QStringLiteral("owner_id"), QString(), ListColumn::Kind::Number},
-                                  {QStringLiteral("owner_name"), QStringLiteral("单位名称")}},
+                                  {QStringLiteral("owner_name"), title}},
                                  this);
     if (shape == Shape::Grid) {
         m_view = widgets::grid(parent, viewName, m_model);

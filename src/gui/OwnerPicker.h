@@ -22,7 +22,7 @@ public:
     enum class Shape { Grid, ListBox };
 
     OwnerPicker(const ScreenContext& context, QWidget* parent, const char* viewName = "dbgOwner",
-                Shape shape = Shape::Grid);
+                Shape shape = Shape::Grid, const QString& title = QStringLiteral("单位名称"));
 
     QAbstractItemView* view() const { return m_view; }
     // The grid of the Grid shape.

@@ -1,0 +1,57 @@
+#include "queries/Arrears.h"
+
+#include "output/StatementRecordSource.h"
+
+namespace arrears {
+
+QList<ListColumn> columns()
+{
+    using K = ListColumn::Kind;
+    return {
+        {QStringLiteral("owner_name"), QStringLiteral("住户名称")},
+        {QStringLiteral("type_name"), QStringLiteral("费用名")},
+        {QStringLiteral("sum_should"), QStringLiteral("应付款"), K::Decimal},
+        {QStringLiteral("sum_payment"), QStringLiteral("实付款"), K::Decimal},
+        {QStringLiteral("owe_money"), QStringLiteral("欠款金额"), K::Decimal},
+    };
+}
+
+ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
+{
+    // Sums of whole fen: exact over any number of records.
+    QString totals = QStringLiteral(
+        "(select owner_id, type_id, sum(should_pay) as sum_should, sum(payment_real) as sum_payment, "
+        "sum(payment_real) - sum(should_pay) as sum_owe, sum(should_pay) - sum(payment_real) as owe_money "
+        "from charge_take where owner_id = ?");
+    QVariantList values{ownerId};
+    if (period) {
+        totals += QStringLiteral(" and take_date >= ? and take_date <= ?");
+        values << period->values();
+    }
+    totals += QStringLiteral(" group by type_id, owner_id");
+    if (period)
+        totals += QStringLiteral(" having sum(payment_real) - sum(should_pay) < 0");
+    totals += QStringLiteral(") a left join charge_type t on t.type_id = a.type_id "
+                             "left join owner_info o on o.owner_id = a.owner_id");
+    return {totals, {}, values, {QStringLiteral("a.type_id")}};
+}
+
+QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const std::optional<Period>& period)
+{
+    QList<Row> result;
+    StatementRecordSource source(db, list(ownerId, period),
+                                 {QStringLiteral("o.owner_name"), QStringLiteral("t.type_name"),
+                                  QStringLiteral("a.sum_should"), QStringLiteral("a.sum_payment"),
+                                  QStringLiteral("a.owe_money"), QStringLiteral("a.sum_owe")});
+    for (bool more = source.first(); more; more = source.next()) {
+        const auto money = [&](const char* field) {
+            return Decimal2::fromDb(source.fieldValue(QString::fromLatin1(field))).value_or(Money());
+        };
+        result.append({source.fieldValue(QStringLiteral("owner_name")).toString().trimmed(),
+                       source.fieldValue(QStringLiteral("type_name")).toString().trimmed(),
+                       money("sum_should"), money("sum_payment"), money("owe_money"), money("sum_owe")});
+    }
+    return result;
+}
+
+} // namespace arrears

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/Decimal2.h"
+#include "db/ListQuery.h"
+#include "queries/Period.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// What an owner still owes per charge type: the sums of what was due and what
+// was paid over the owner's records of the period. Derived, never stored.
+namespace arrears {
+
+struct Row
+{
+    QString ownerName;
+    QString typeName;
+    Money sumShould;
+    Money sumPayment;
+    Money oweMoney; // due − paid
+    Money sumOwe;   // paid − due: negative while anything is owed
+};
+
+QList<ListColumn> columns();
+// The owner's debts per type over the period, only those still owed; without a
+// period every total over all dates, settled ones included (before a query).
+ListQuery list(qlonglong ownerId, const std::optional<Period>& period);
+QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const std::optional<Period>& period);
+
+} // namespace arrears

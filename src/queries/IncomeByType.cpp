@@ -1,0 +1,49 @@
+#include "queries/IncomeByType.h"
+
+#include "output/StatementRecordSource.h"
+
+namespace income_by_type {
+
+QList<ListColumn> columns()
+{
+    using K = ListColumn::Kind;
+    return {
+        {QStringLiteral("type_id"), QString(), K::Number},
+        {QStringLiteral("type_name"), QStringLiteral("费用名")},
+        {QStringLiteral("sum_should"), QStringLiteral("应付款"), K::Decimal},
+        {QStringLiteral("sum_real"), QStringLiteral("实付款"), K::Decimal},
+        {QStringLiteral("sum_owe"), QStringLiteral("欠费金额"), K::Decimal},
+    };
+}
+
+ListQuery list(const Period& period)
+{
+    return {QStringLiteral(
+                "(select type_id as kind, sum(should_pay) as sum_should, sum(payment_real) as sum_real, "
+                "sum(payment_real) - sum(should_pay) as sum_owe from charge_take "
+                "where take_date >= ? and take_date <= ? group by type_id) a "
+                "left join charge_type t on t.type_id = a.kind"),
+            {},
+            period.values(),
+            {QStringLiteral("a.kind")}};
+}
+
+QList<Row> rows(const QSqlDatabase& db, const Period& period)
+{
+    QList<Row> result;
+    StatementRecordSource source(db, list(period),
+                                 {QStringLiteral("a.kind as type_id"), QStringLiteral("t.type_name"),
+                                  QStringLiteral("a.sum_should"), QStringLiteral("a.sum_real"),
+                                  QStringLiteral("a.sum_owe")});
+    for (bool more = source.first(); more; more = source.next()) {
+        const auto money = [&](const char* field) {
+            return Decimal2::fromDb(source.fieldValue(QString::fromLatin1(field))).value_or(Money());
+        };
+        result.append({source.fieldValue(QStringLiteral("type_id")).toLongLong(),
+                       source.fieldValue(QStringLiteral("type_name")).toString().trimmed(),
+                       money("sum_should"), money("sum_real"), money("sum_owe")});
+    }
+    return result;
+}
+
+} // namespace income_by_type

@@ -1,0 +1,103 @@
+#include "queries/IncomeByTypeScreen.h"
+
+#include "db/QueryListModel.h"
+#include "output/MemoryRecordSource.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
+#include "queries/IncomeByType.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+IncomeByTypeScreen::IncomeByTypeScreen(const ScreenContext& context, QWidget* parent)
+    : PeriodQueryScreen(context, {income_by_type::columns(), false, false, false}, parent)
+{
+    setObjectName(QStringLiteral("TTypeMonthFrm"));
+    setWindowTitle(QStringLiteral("各类费用收入"));
+    resize(820, 560);
+
+    m_chart = new QChartView(new QChart, this);
+    m_chart->setObjectName(QStringLiteral("dbcOwe"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->chart()->legend()->hide();
+    auto* tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->addTab(m_chart, QStringLiteral("图形"));
+    tabs->addTab(grid(), QStringLiteral("数据"));
+    resultArea()->addWidget(tabs);
+}
+
+std::optional<ListQuery> IncomeByTypeScreen::result(qlonglong, const std::optional<Period>& period) const
+{
+    if (!period)
+        return std::nullopt;
+    return income_by_type::list(*period);
+}
+
+void IncomeByTypeScreen::resultShown()
+{
+    // One red bar per charge type, as high as what was paid, labelled with the
+    // type's name and the amount with its two decimals; the axis starts at 0.
+    QChart* chart = m_chart->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes())
+        chart->removeAxis(axis);
+    auto* paid = new QBarSet(QStringLiteral("实付款"));
+    paid->setColor(Qt::red);
+    QStringList names;
+    qreal highest = 0;
+    for (int row = 0; row < model()->rowCount(); ++row) {
+        const Money amount =
+            Decimal2::fromDb(model()->value(row, QStringLiteral("sum_real"))).value_or(Money());
+        // The chart draws in floating point; the figures stay exact in the table.
+        const qreal height = static_cast<qreal>(amount.hundredths()) / 100;
+        paid->append(height);
+        highest = std::max(highest, height);
+        names << model()->value(row, QStringLiteral("type_name")).toString().trimmed();
+    }
+    auto* series = new QBarSeries;
+    series->append(paid);
+    series->setLabelsVisible(true);
+    series->setLabelsFormat(QStringLiteral("@value"));
+    series->setLabelsPrecision(12);
+    chart->addSeries(series);
+    auto* categories = new QBarCategoryAxis;
+    categories->append(names);
+    chart->addAxis(categories, Qt::AlignBottom);
+    series->attachAxis(categories);
+    auto* values = new QValueAxis;
+    values->setRange(0, highest > 0 ? highest * 1.1 : 1);
+    values->setLabelFormat(QStringLiteral("%.2f"));
+    chart->addAxis(values, Qt::AlignLeft);
+    series->attachAxis(values);
+}
+
+void IncomeByTypeScreen::exportResult()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("各类费用收入");
+    d.columnWidths = {{1, 6}, {2, 10}};
+    using C = ExportColumn;
+    const FieldFormat money = FieldFormat::Decimal;
+    d.columns = {
+        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
+        C::text(QStringLiteral("应付款"), QStringLiteral("sum_should"), money),
+        C::text(QStringLiteral("实付款"), QStringLiteral("sum_real"), money),
+        C::text(QStringLiteral("欠款金额"), QStringLiteral("sum_owe"), money),
+    };
+    if (!period()) {
+        MemoryRecordSource nothing({}, {});
+        exportList(context(), d, nothing, this);
+        return;
+    }
+    StatementRecordSource rows(db(), income_by_type::list(*period()));
+    if (exportList(context(), d, rows, this))
+        backToFirstRow();
+}

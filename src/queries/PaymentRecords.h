@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/Decimal2.h"
+#include "db/ListQuery.h"
+#include "queries/Period.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+// The fee records of one owner paid in a period, with what each still owes.
+namespace payment_records {
+
+struct Row
+{
+    qlonglong takeId = 0;
+    QString typeName;
+    Money shouldPay;
+    Money paymentReal;
+    Money oweMoney; // due − paid
+    QString endNum;
+    QString startNum;
+    QDate takeDate;
+    QString remarks;
+};
+
+// The list's columns, as the grid shows them.
+QList<ListColumn> columns();
+// The owner's records of the period in the order of their numbers.
+ListQuery list(qlonglong ownerId, const Period& period);
+// The columns the export and the printed list read (with owe_money).
+QStringList exportedColumns();
+// The rows of the list. Throws DbError.
+QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const Period& period);
+
+} // namespace payment_records

@@ -1,0 +1,75 @@
+#include "queries/PaymentRecordsScreen.h"
+
+#include "db/QueryListModel.h"
+#include "output/ListReportLayouts.h"
+#include "output/MemoryRecordSource.h"
+#include "output/ReportPreview.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
+#include "queries/PaymentRecords.h"
+
+#include <QDateEdit>
+
+PaymentRecordsScreen::PaymentRecordsScreen(const ScreenContext& context, QWidget* parent)
+    : PeriodQueryScreen(context, {payment_records::columns(), true, true, true}, parent)
+{
+    setObjectName(QStringLiteral("TmonthTakeFrm"));
+    setWindowTitle(QStringLiteral("缴费记录清单"));
+    resize(980, 560);
+}
+
+std::optional<ListQuery> PaymentRecordsScreen::result(qlonglong ownerId,
+                                                      const std::optional<Period>& period) const
+{
+    // Empty until the first query; then the owner's records of that period.
+    if (!period)
+        return std::nullopt;
+    return payment_records::list(ownerId, *period);
+}
+
+void PaymentRecordsScreen::print()
+{
+    run([&] {
+        // The list as shown; before the first query, the title and captions alone.
+        if (!period()) {
+            MemoryRecordSource nothing({}, {});
+            context().reports->preview(reports::rptTake(), nothing, this);
+            return;
+        }
+        QStringList fields;
+        for (const ListColumn& c : model()->columns())
+            fields << c.field;
+        StatementRecordSource rows(db(), model()->query(), fields);
+        context().reports->preview(reports::rptTake(), rows, this);
+    });
+}
+
+void PaymentRecordsScreen::exportResult()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("缴费记录清单(") + firstPicker()->date().toString(Qt::ISODate) +
+              QStringLiteral(" - ") + lastPicker()->date().toString(Qt::ISODate) + u')';
+    d.columnWidths = {{1, 6}, {2, 10}};
+    using C = ExportColumn;
+    const FieldFormat money = FieldFormat::Decimal;
+    d.columns = {
+        C::text(QStringLiteral("序号"), QStringLiteral("take_id")),
+        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
+        C::text(QStringLiteral("应付款"), QStringLiteral("should_pay"), money),
+        C::text(QStringLiteral("实付款"), QStringLiteral("payment_real"), money),
+        C::text(QStringLiteral("欠款金额"), QStringLiteral("owe_money"), money),
+        C::text(QStringLiteral("本次抄数"), QStringLiteral("end_num")),
+        C::text(QStringLiteral("上次抄数"), QStringLiteral("start_num")),
+        C::date(QStringLiteral("付款日期"), QStringLiteral("take_date")),
+        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
+    };
+    if (!period()) {
+        MemoryRecordSource nothing({}, {});
+        exportList(context(), d, nothing, this);
+        return;
+    }
+    StatementRecordSource rows(db(), payment_records::list(ownerId(), *period()),
+                               payment_records::exportedColumns());
+    if (exportList(context(), d, rows, this))
+        backToFirstRow();
+}
