@@ -1,5 +1,6 @@
 #include "app/FunctionTable.h"
 
+#include "admin/EmployeesScreen.h"
 #include "base/BuildingsScreen.h"
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
@@ -24,7 +25,7 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Base, 3, "labOwner", "住户登记", makeScreen<OwnersScreen>},
     {G::Base, 4, "labOwnerRoom", "住户房间资料", makeScreen<OwnerDetailScreen>},
     {G::Base, 5, "labOper", "操作员信息", nullptr, true},
-    {G::Admin, 1, "labDept", "部门员工"},
+    {G::Admin, 1, "labDept", "部门员工", makeScreen<EmployeesScreen>},
     {G::Admin, 2, "labEMail", "邮件中心"},
     {G::Admin, 3, "labPlan", "工作计划"},
     {G::Admin, 4, "labMeet", "会议记录"},

@@ -91,7 +91,7 @@ void RowForm::removeCurrent(const QString& question,
                             const std::function<std::optional<QString>(const QVariant& key)>& remove)
 {
     const int row = currentRow();
-    if (row < 0 || !m_context.messages->confirm(question, QStringLiteral("提醒")))
+    if (row < 0 || (!question.isEmpty() && !m_context.messages->confirm(question, QStringLiteral("提醒"))))
         return;
     if (isNewRow(row)) {
         reload();

@@ -61,10 +61,10 @@ public:
     // Stores a changed row, then starts a new row at the end and shows it.
     bool addNewRow();
     // Deletes the current row after the operator confirmed `question` (caption
-    // "提醒"): a new row is only dropped; a stored one goes through `remove`, which
-    // returns the message to show when the delete is refused. The list then stands
-    // on the row that took its place (or the one before). A row another copy
-    // removed meanwhile is reported and the list read again.
+    // "提醒"; an empty question asks nothing): a new row is only dropped; a stored one goes through `remove`,
+    // which returns the message to show when the delete is refused. The list then stands on the row that took
+    // its place (or the one before). A row another copy removed meanwhile is reported and the list read
+    // again.
     void removeCurrent(const QString& question,
                        const std::function<std::optional<QString>(const QVariant& key)>& remove);
 

@@ -1,0 +1,75 @@
+#include "admin/Department.h"
+
+#include "db/RecordMap.h"
+
+namespace department_store {
+namespace {
+
+const RecordMap<Department>& map()
+{
+    static const RecordMap<Department> m =
+        RecordMap<Department>(QStringLiteral("department"), "dept_id", &Department::id)
+            .field("dept_name", &Department::name)
+            .field("manager", &Department::manager)
+            .memo("duty_desc", &Department::dutyDesc);
+    return m;
+}
+
+} // namespace
+
+ListQuery list()
+{
+    return {QStringLiteral("department"), {}, {}, {QStringLiteral("dept_name"), QStringLiteral("dept_id")}};
+}
+
+QList<NamedKey> names(const QSqlDatabase& db)
+{
+    QList<NamedKey> result;
+    QSqlQuery q = sql::exec(db, list().statement({QStringLiteral("dept_id"), QStringLiteral("dept_name")}));
+    while (q.next())
+        result.append({q.value(0).toLongLong(), q.value(1).toString().trimmed()});
+    return result;
+}
+
+std::optional<Department> load(const QSqlDatabase& db, qlonglong id)
+{
+    return map().load(db, id);
+}
+
+std::optional<qlonglong> idByName(const QSqlDatabase& db, const QString& name)
+{
+    const QVariant id = sql::scalar(
+        db, QStringLiteral("select dept_id from department where dept_name = ? order by dept_id limit 1"),
+        {name});
+    if (!id.isValid())
+        return std::nullopt;
+    return id.toLongLong();
+}
+
+bool nameExists(const QSqlDatabase& db, const QString& name)
+{
+    return idByName(db, name).has_value();
+}
+
+qlonglong insert(const QSqlDatabase& db, Department department)
+{
+    return map().insert(db, department).toLongLong();
+}
+
+void update(const QSqlDatabase& db, const Department& department)
+{
+    map().update(db, department);
+}
+
+bool removeUnlessStaffed(const QSqlDatabase& db, qlonglong id)
+{
+    // The check and the delete in one transaction: no employee can join in between.
+    Transaction transaction(db);
+    if (sql::exists(db, QStringLiteral("select emp_id from employee where dept_id = ? limit 1"), {id}))
+        return false;
+    map().remove(db, id);
+    transaction.commit();
+    return true;
+}
+
+} // namespace department_store

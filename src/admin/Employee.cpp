@@ -1,0 +1,72 @@
+#include "admin/Employee.h"
+
+#include "db/RecordMap.h"
+
+namespace employee_store {
+namespace {
+
+const RecordMap<Employee>& map()
+{
+    static const RecordMap<Employee> m =
+        RecordMap<Employee>(QStringLiteral("employee"), "emp_id", &Employee::id)
+            .field("dept_id", &Employee::deptId)
+            .field("emp_name", &Employee::name)
+            .field("sextype", &Employee::sex)
+            .field("birthday", &Employee::birthday)
+            .field("marry", &Employee::marry)
+            .field("identity_card", &Employee::identityCard)
+            .field("polity", &Employee::polity)
+            .field("school", &Employee::school)
+            .field("special", &Employee::special)
+            .field("graduate", &Employee::graduate)
+            .field("grade", &Employee::grade)
+            .field("link_tel", &Employee::linkTel)
+            .field("post", &Employee::post)
+            .field("position", &Employee::position)
+            .field("old_company", &Employee::oldCompany)
+            .field("home_address", &Employee::homeAddress)
+            .field("regist_address", &Employee::registAddress)
+            .field("remarks", &Employee::remarks);
+    return m;
+}
+
+} // namespace
+
+ListQuery list(const Scope& scope)
+{
+    ListQuery q{QStringLiteral("employee e left join department d on d.dept_id = e.dept_id"),
+                {},
+                {},
+                {QStringLiteral("e.emp_id")}};
+    if (!scope.everyone) {
+        if (scope.deptId) {
+            q.where = QStringLiteral("e.dept_id = ?");
+            q.values = {*scope.deptId};
+        } else {
+            q.where = QStringLiteral("1 = 0");
+        }
+    }
+    return q;
+}
+
+std::optional<Employee> load(const QSqlDatabase& db, qlonglong id)
+{
+    return map().load(db, id);
+}
+
+qlonglong insert(const QSqlDatabase& db, Employee employee)
+{
+    return map().insert(db, employee).toLongLong();
+}
+
+void update(const QSqlDatabase& db, const Employee& employee)
+{
+    map().update(db, employee);
+}
+
+void remove(const QSqlDatabase& db, qlonglong id)
+{
+    map().remove(db, id);
+}
+
+} // namespace employee_store

@@ -1,0 +1,425 @@
+#include "admin/EmployeesScreen.h"
+
+#include "admin/Department.h"
+#include "admin/Employee.h"
+#include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/NameChoice.h"
+#include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
+#include "output/ListReportLayouts.h"
+#include "output/ReportPreview.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kEmpId = QStringLiteral("emp_id");
+
+// The employee columns the printed list and the export read, by their names.
+const QStringList kEmployeeFields = {
+    QStringLiteral("e.emp_name"),       QStringLiteral("d.dept_name"), QStringLiteral("e.link_tel"),
+    QStringLiteral("e.polity"),         QStringLiteral("e.birthday"),  QStringLiteral("e.identity_card"),
+    QStringLiteral("e.marry"),          QStringLiteral("e.grade"),     QStringLiteral("e.home_address"),
+    QStringLiteral("e.regist_address"), QStringLiteral("e.remarks"),   QStringLiteral("e.school"),
+    QStringLiteral("e.special")};
+
+} // namespace
+
+EmployeesScreen::EmployeesScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setObjectName(QStringLiteral("TemployFrm"));
+    setWindowTitle(QStringLiteral("部门员工信息"));
+    resize(980, 600);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("pgcDeptEmp"));
+    m_pages->addTab(buildDepartmentPage(), QStringLiteral("部门信息"));
+    m_pages->addTab(buildEmployeePage(), QStringLiteral("员工信息"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    // The department filter lists the departments as they are when the pages switch.
+    connect(m_pages, &QTabWidget::currentChanged, this, &EmployeesScreen::fillDepartmentFilter);
+
+    for (QDateEdit* picker : {m_birthday, m_graduate})
+        picker->setDate(context.clock->today());
+    m_sex->setCurrentIndex(0);
+    m_deptForm->reload();
+    run([&] { name_choice::fill(m_dept, department_store::names(db())); });
+    m_empForm->reload();
+}
+
+QWidget* EmployeesScreen::buildDepartmentPage()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("tabDept"));
+    m_departments = new QueryListModel({{QStringLiteral("dept_id"), QString(), ListColumn::Kind::Number},
+                                        {QStringLiteral("dept_name"), QStringLiteral("部门名称")}},
+                                       this);
+    m_deptGrid = widgets::grid(page, "DBGrid1", m_departments);
+    m_deptGrid->setMaximumWidth(260);
+    m_deptName = widgets::lineEdit(page, "dedtDeptName", "department", "dept_name");
+    m_manager = widgets::lineEdit(page, "DBEdit2", "department", "manager");
+    m_duties = widgets::memo(page, "DBMemo1");
+    m_deptEditors = new EditorSet(this);
+    m_deptEditors->add({m_deptName, m_manager, m_duties});
+    m_deptEditors->setReadOnly(!canWrite()); // browsing never writes
+    // The department's boxes edit the row the list stands on: leaving it stores it.
+    m_deptForm =
+        new RowForm(context(), m_deptGrid, m_departments, QStringLiteral("dept_id"),
+                    {[] { return department_store::list(); }, [this](int row) { showDepartment(row); },
+                     [this] { return m_deptEditors->isModified(); }, [this] { return storeDepartment(); }});
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("部门名称"), m_deptName);
+    form->addRow(QStringLiteral("领导"), m_manager);
+    form->addRow(QStringLiteral("职责描述"), m_duties);
+    auto* add = widgets::button(page, "btnAdd", QStringLiteral("增加 &a."));
+    auto* remove = widgets::button(page, "btnDel", QStringLiteral("删除 &d."));
+    auto* save = widgets::button(page, "btnSave", QStringLiteral("保存 &s."));
+    auto* exit = widgets::button(page, "btnExit", QStringLiteral("退出 &e."));
+    for (QPushButton* b : {add, remove, save})
+        b->setEnabled(canWrite());
+    auto* right = new QVBoxLayout;
+    right->addLayout(form);
+    right->addStretch();
+    right->addLayout(widgets::buttonRow({add, remove, save, exit}));
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(m_deptGrid);
+    layout->addLayout(right, 1);
+
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (m_deptForm->addNewRow())
+            m_deptName->setFocus();
+    });
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }))
+            run([&] { name_choice::fill(m_dept, department_store::names(db())); });
+    });
+    // Deleting a department asks nothing.
+    connect(remove, &QPushButton::clicked, this, [this] {
+        m_deptForm->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
+            if (department_store::removeUnlessStaffed(db(), key.toLongLong()))
+                return std::nullopt;
+            return QStringLiteral("此部门有存在员工记录，不能删除！");
+        });
+    });
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    return page;
+}
+
+void EmployeesScreen::showDepartment(int row)
+{
+    Department department;
+    if (row >= 0 && !m_departments->isNewRow(row))
+        run([&] {
+            department =
+                department_store::load(db(), m_deptForm->keyAt(row).toLongLong()).value_or(Department{});
+        });
+    const EditorSet::Loading loading(*m_deptEditors);
+    m_shownDept = department.id;
+    m_deptName->setText(department.name);
+    m_manager->setText(department.manager);
+    m_duties->setPlainText(department.dutyDesc);
+    m_deptEditors->setModified(false);
+}
+
+bool EmployeesScreen::storeDepartment()
+{
+    if (!canWrite())
+        return true;
+    Department department;
+    department.id = m_shownDept;
+    department.name = m_deptName->text().trimmed();
+    department.manager = m_manager->text().trimmed();
+    department.dutyDesc = m_duties->toPlainText();
+    if (department.name.isEmpty()) {
+        messages().information(QStringLiteral("请填写部门名称！"));
+        return false;
+    }
+    if (department.id == 0) {
+        // A renamed department is not checked: only a new one.
+        if (department_store::nameExists(db(), department.name)) {
+            messages().information(QStringLiteral("部门名称不能重复！"));
+            return false;
+        }
+        m_shownDept = department_store::insert(db(), department);
+    } else {
+        department_store::update(db(), department);
+    }
+    m_deptEditors->setModified(false);
+    return true;
+}
+
+QWidget* EmployeesScreen::buildEmployeePage()
+{
+    auto* page = new QWidget(this);
+    page->setObjectName(QStringLiteral("tabEmp"));
+    m_deptFilter = widgets::comboBox(page, "cmbDept", {}, "department", "dept_name");
+    m_employees = new QueryListModel(
+        {{kEmpId, QString(), ListColumn::Kind::Number}, {QStringLiteral("emp_name"), QStringLiteral("姓名")}},
+        this);
+    m_empGrid = widgets::grid(page, "dbgEmp", m_employees);
+    m_empGrid->setMaximumWidth(220);
+    m_all = new QCheckBox(QStringLiteral("所有员工"), page);
+    m_all->setObjectName(QStringLiteral("cbxFull"));
+    // The boxes are plain: Save alone writes them; moving on shows the next employee.
+    m_empForm =
+        new RowForm(context(), m_empGrid, m_employees, kEmpId,
+                    {[this] { return employee_store::list(m_scope); }, [this](int row) { showEmployee(row); },
+                     [] { return false; }, [] { return true; }},
+                    RowForm::OnLeave::Discard);
+
+    m_name = widgets::lineEdit(page, "edtName", "employee", "emp_name");
+    m_dept = new QComboBox(page);
+    m_dept->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    m_sex = widgets::comboBox(page, "cmbSex", {QStringLiteral("男"), QStringLiteral("女")}, "employee",
+                              "sextype");
+    m_linkTel = widgets::lineEdit(page, "edtLinkTel", "employee", "link_tel");
+    m_polity = widgets::comboBox(page, "cmbPolity",
+                                 {QStringLiteral("党员"), QStringLiteral("团员"), QStringLiteral("民主党"),
+                                  QStringLiteral("群众"), QStringLiteral("其它")},
+                                 "employee", "polity");
+    m_birthday = widgets::dateEdit(page, "dtpBirthday");
+    m_identityCard = widgets::lineEdit(page, "edtID", "employee", "identity_card");
+    m_marry = widgets::comboBox(page, "cmbMarry", {QStringLiteral("是"), QStringLiteral("否")}, "employee",
+                                "marry");
+    m_school = widgets::lineEdit(page, "edtSchool", "employee", "school");
+    m_graduate = widgets::dateEdit(page, "dtpGraduate");
+    m_special = widgets::lineEdit(page, "edtSpecial", "employee", "special");
+    m_grade = widgets::comboBox(page, "cmbGrade",
+                                {QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                                 QStringLiteral("中专"), QStringLiteral("大专"), QStringLiteral("大学")},
+                                "employee", "grade");
+    m_post = widgets::lineEdit(page, "edtPost", "employee", "post");
+    m_position = widgets::lineEdit(page, "edtPosition", "employee", "position");
+    m_oldCompany = widgets::lineEdit(page, "edtOldCompany", "employee", "old_company");
+    m_homeAddress = widgets::lineEdit(page, "edtHomeAddress", "employee", "home_address");
+    m_registAddress = widgets::lineEdit(page, "edtRegistAddress", "employee", "regist_address");
+    m_remarks = widgets::memo(page, "memRemark", "employee", "remarks");
+    m_remarks->setFixedHeight(56);
+
+    auto* grid = new QGridLayout;
+    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
+        grid->addWidget(new QLabel(label, page), r, c * 2);
+        grid->addWidget(editor, r, c * 2 + 1, 1, span);
+    };
+    row(0, 0, QStringLiteral("姓名"), m_name);
+    row(0, 1, QStringLiteral("部门"), m_dept);
+    row(1, 0, QStringLiteral("性别"), m_sex);
+    row(1, 1, QStringLiteral("联系电话"), m_linkTel);
+    row(2, 0, QStringLiteral("政治面貌"), m_polity);
+    row(2, 1, QStringLiteral("出生年月"), m_birthday);
+    row(3, 0, QStringLiteral("身份证号码"), m_identityCard);
+    row(3, 1, QStringLiteral("婚姻状况"), m_marry);
+    row(4, 0, QStringLiteral("毕业学校"), m_school);
+    row(4, 1, QStringLiteral("毕业时间"), m_graduate);
+    row(5, 0, QStringLiteral("所学专业"), m_special);
+    row(5, 1, QStringLiteral("文化程度"), m_grade);
+    row(6, 0, QStringLiteral("职称"), m_post);
+    row(6, 1, QStringLiteral("职务"), m_position);
+    row(7, 0, QStringLiteral("原工作单位"), m_oldCompany, 3);
+    row(8, 0, QStringLiteral("家庭地址"), m_homeAddress, 3);
+    row(9, 0, QStringLiteral("户口所在地"), m_registAddress, 3);
+    row(10, 0, QStringLiteral("备注"), m_remarks, 3);
+
+    auto* add = widgets::button(page, "btnEadd", QStringLiteral("增加 &a."));
+    auto* remove = widgets::button(page, "btnEdel", QStringLiteral("删除 &d."));
+    auto* save = widgets::button(page, "btnEsave", QStringLiteral("保存 &s."));
+    auto* exit = widgets::button(page, "BitBtn4", QStringLiteral("退出 &e."));
+    auto* print = widgets::button(page, "btnPrint", QStringLiteral("打印 &p."));
+    auto* excel = widgets::button(page, "Btnexcela", QStringLiteral("Excel"));
+    for (QPushButton* b : {add, remove, save})
+        b->setEnabled(canWrite());
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_deptFilter);
+    left->addWidget(m_empGrid, 1);
+    left->addWidget(m_all);
+    auto* right = new QVBoxLayout;
+    right->addLayout(grid);
+    right->addStretch();
+    right->addLayout(widgets::buttonRow({add, remove, save, print, excel, exit}));
+    auto* layout = new QHBoxLayout(page);
+    layout->addLayout(left);
+    layout->addLayout(right, 1);
+
+    connect(m_deptFilter, &QComboBox::currentTextChanged, this, &EmployeesScreen::filterByDepartment);
+    // Every employee, or again the department chosen last (everyone before any).
+    connect(m_all, &QCheckBox::toggled, this, [this](bool all) {
+        m_scope = all || !m_filtered ? employee_store::Scope{} : employee_store::Scope{false, m_filterId};
+        m_empForm->reload();
+    });
+    connect(add, &QPushButton::clicked, this, &EmployeesScreen::addEmployee);
+    connect(save, &QPushButton::clicked, this, &EmployeesScreen::saveEmployee);
+    connect(remove, &QPushButton::clicked, this, [this] {
+        if (!canWrite())
+            return;
+        m_empForm->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
+            employee_store::remove(db(), key.toLongLong());
+            return std::optional<QString>();
+        });
+    });
+    connect(print, &QPushButton::clicked, this, &EmployeesScreen::printEmployees);
+    connect(excel, &QPushButton::clicked, this, &EmployeesScreen::exportEmployees);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    return page;
+}
+
+void EmployeesScreen::showEmployee(int row)
+{
+    if (row < 0)
+        return;
+    if (m_employees->isNewRow(row)) {
+        m_dept->setCurrentIndex(-1); // the new employee's department is chosen anew
+        return;
+    }
+    run([&] {
+        const std::optional<Employee> e = employee_store::load(db(), m_empForm->keyAt(row).toLongLong());
+        if (!e)
+            return;
+        m_name->setText(e->name);
+        m_dept->setCurrentIndex(e->deptId ? m_dept->findData(*e->deptId) : -1);
+        m_sex->setEditText(e->sex);
+        m_linkTel->setText(e->linkTel);
+        m_polity->setEditText(e->polity);
+        widgets::setDate(m_birthday, e->birthday);
+        m_identityCard->setText(e->identityCard);
+        m_marry->setEditText(e->marry);
+        m_school->setText(e->school);
+        widgets::setDate(m_graduate, e->graduate);
+        m_special->setText(e->special);
+        m_grade->setEditText(e->grade);
+        m_post->setText(e->post);
+        m_position->setText(e->position);
+        m_oldCompany->setText(e->oldCompany);
+        m_homeAddress->setText(e->homeAddress);
+        m_registAddress->setText(e->registAddress);
+        m_remarks->setPlainText(e->remarks);
+    });
+}
+
+void EmployeesScreen::addEmployee()
+{
+    if (!m_empForm->addNewRow())
+        return;
+    // The identity card, the choices and the dates stay as they are: the next
+    // employee often shares them.
+    for (QLineEdit* box : {m_name, m_school, m_special, m_linkTel, m_position, m_oldCompany, m_post,
+                           m_homeAddress, m_registAddress})
+        box->clear();
+    m_remarks->clear();
+    m_name->setFocus();
+}
+
+void EmployeesScreen::saveEmployee()
+{
+    if (!canWrite())
+        return;
+    Employee e;
+    e.name = m_name->text().trimmed();
+    if (e.name.isEmpty()) {
+        messages().information(QStringLiteral("请填写员工姓名！"));
+        return;
+    }
+    const int row = m_empForm->currentRow();
+    e.id = m_empForm->keyAt(row).toLongLong(); // 0 for a new employee
+    if (m_dept->currentIndex() >= 0)
+        e.deptId = m_dept->currentData().toInt();
+    e.sex = m_sex->currentText().trimmed();
+    e.linkTel = m_linkTel->text().trimmed();
+    e.polity = m_polity->currentText().trimmed();
+    e.birthday = widgets::dateOf(m_birthday);
+    e.identityCard = m_identityCard->text().trimmed();
+    e.marry = m_marry->currentText().trimmed();
+    e.school = m_school->text().trimmed();
+    e.graduate = widgets::dateOf(m_graduate);
+    e.special = m_special->text().trimmed();
+    e.grade = m_grade->currentText().trimmed();
+    e.post = m_post->text().trimmed();
+    e.position = m_position->text().trimmed();
+    e.oldCompany = m_oldCompany->text().trimmed();
+    e.homeAddress = m_homeAddress->text().trimmed();
+    e.registAddress = m_registAddress->text().trimmed();
+    e.remarks = m_remarks->toPlainText().trimmed();
+    run(
+        [&] {
+            if (e.id == 0)
+                e.id = employee_store::insert(db(), e);
+            else
+                employee_store::update(db(), e);
+            m_empForm->reload(e.id);
+        },
+        [this] { m_empForm->reload(); });
+}
+
+void EmployeesScreen::fillDepartmentFilter()
+{
+    const QSignalBlocker blocker(m_deptFilter);
+    m_deptFilter->clear();
+    run([&] { name_choice::fill(m_deptFilter, department_store::names(db())); });
+    m_deptFilter->setEditText(QString());
+}
+
+void EmployeesScreen::filterByDepartment()
+{
+    // The department chosen, or the first of a typed name; a name of no
+    // department shows no employee. "所有员工" is left as it is.
+    run([&] {
+        m_filterId = name_choice::chosen(
+            m_deptFilter, [this](const QString& name) { return department_store::idByName(db(), name); });
+    });
+    m_filtered = true;
+    m_scope = {false, m_filterId};
+    m_empForm->reload();
+}
+
+void EmployeesScreen::printEmployees()
+{
+    run([&] {
+        // The list as it stands, its filter included.
+        StatementRecordSource rows(db(), m_employees->query(), kEmployeeFields);
+        context().reports->preview(reports::rptEmp(), rows, this);
+    });
+}
+
+void EmployeesScreen::exportEmployees()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("部门员工资料");
+    d.titleWidth = 11;
+    d.columnWidths = {{1, 16}, {2, 6}};
+    for (int column = 3; column <= 10; ++column)
+        d.columnWidths.append({column, 10});
+    using C = ExportColumn;
+    d.columns = {
+        C::text(QStringLiteral("姓名"), QStringLiteral("emp_name")),
+        C::text(QStringLiteral("部门"), QStringLiteral("dept_name")),
+        C::text(QStringLiteral("联系电话"), QStringLiteral("link_tel")),
+        C::text(QStringLiteral("政治面貌"), QStringLiteral("polity")),
+        C::date(QStringLiteral("出生日期"), QStringLiteral("birthday")),
+        C::text(QStringLiteral("身份证号码"), QStringLiteral("identity_card")),
+        C::text(QStringLiteral("婚姻状况"), QStringLiteral("marry")),
+        C::text(QStringLiteral("文化程度"), QStringLiteral("grade")),
+        C::text(QStringLiteral("家庭地址"), QStringLiteral("home_address")),
+        C::text(QStringLiteral("户口所在地"), QStringLiteral("regist_address")),
+        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
+    };
+    StatementRecordSource rows(db(), m_employees->query(), kEmployeeFields);
+    if (exportList(context(), d, rows, this))
+        widgets::selectRow(m_empGrid, 0);
+}
