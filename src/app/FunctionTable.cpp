@@ -1,6 +1,7 @@
 #include "app/FunctionTable.h"
 
 #include "admin/EmployeesScreen.h"
+#include "app/OperatorsScreen.h"
 #include "base/BuildingsScreen.h"
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
@@ -24,7 +25,7 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Base, 2, "labRoom", "房间资料", makeScreen<RoomsScreen>},
     {G::Base, 3, "labOwner", "住户登记", makeScreen<OwnersScreen>},
     {G::Base, 4, "labOwnerRoom", "住户房间资料", makeScreen<OwnerDetailScreen>},
-    {G::Base, 5, "labOper", "操作员信息", nullptr, true},
+    {G::Base, 5, "labOper", "操作员信息", makeScreen<OperatorsScreen>, true},
     {G::Admin, 1, "labDept", "部门员工", makeScreen<EmployeesScreen>},
     {G::Admin, 2, "labEMail", "邮件中心"},
     {G::Admin, 3, "labPlan", "工作计划"},

@@ -1,0 +1,90 @@
+#include "app/OperatorRegister.h"
+
+#include "app/OperatorAccounts.h"
+#include "app/PasswordHash.h"
+#include "db/Sql.h"
+
+#include <QSqlQuery>
+
+namespace operator_register {
+
+QList<OperatorEntry> operators(const QSqlDatabase& db)
+{
+    QList<OperatorEntry> result;
+    QSqlQuery q =
+        sql::exec(db, QStringLiteral("select op_code, op_name from operator order by op_name, op_code"));
+    while (q.next())
+        result.append({q.value(0).toString().trimmed(), q.value(1).toString().trimmed()});
+    return result;
+}
+
+QList<NamedKey> employeesNotOperators(const QSqlDatabase& db)
+{
+    QList<NamedKey> result;
+    QSqlQuery q =
+        sql::exec(db, QStringLiteral("select emp_id, emp_name from employee e where not exists "
+                                     "(select op_code from operator o where o.op_name = e.emp_name) "
+                                     "order by emp_name, emp_id"));
+    while (q.next())
+        result.append({q.value(0).toLongLong(), q.value(1).toString().trimmed()});
+    return result;
+}
+
+qlonglong employeeIdByName(const QSqlDatabase& db, const QString& name)
+{
+    return sql::scalar(
+               db, QStringLiteral("select emp_id from employee where emp_name = ? order by emp_id limit 1"),
+               {name})
+        .toLongLong();
+}
+
+Making make(const QSqlDatabase& db, const QString& typedCode, const QString& employeeName)
+{
+    const QString code = typedCode.trimmed();
+    if (code.isEmpty())
+        return Making::CodeEmpty;
+    if (code.size() > operator_accounts::kMaxCodeLength)
+        return Making::CodeTooLong; // refused, never cut
+    const QString hash = password_hash::hash(QString::fromUtf16(kDefaultPassword));
+    Transaction transaction(db);
+    if (sql::exists(db, QStringLiteral("select op_code from operator where op_code = ?"), {code}))
+        return Making::CodeTaken;
+    sql::insert(db, QStringLiteral("operator"),
+                {{QStringLiteral("op_code"), code},
+                 {QStringLiteral("op_name"), employeeName.trimmed()},
+                 {QStringLiteral("PassWord"), hash}});
+    transaction.commit();
+    return Making::Made;
+}
+
+void remove(const QSqlDatabase& db, const QString& code)
+{
+    sql::removeOne(db, QStringLiteral("operator"), QStringLiteral("op_code"), code);
+}
+
+OperatorRights rights(const QSqlDatabase& db, const QString& code)
+{
+    std::array<QString, kRightsGroupCount> strings;
+    QStringList columns;
+    for (int g = 0; g < kRightsGroupCount; ++g)
+        columns << OperatorRights::columnName(static_cast<RightsGroup>(g));
+    QSqlQuery q =
+        sql::exec(db, u"select " + columns.join(u", ") + u" from operator where op_code = ?", {code});
+    if (q.next()) {
+        for (int g = 0; g < kRightsGroupCount; ++g)
+            strings[static_cast<std::size_t>(g)] = q.value(g).toString();
+    }
+    return OperatorRights(strings);
+}
+
+void saveRights(const QSqlDatabase& db, const QString& code,
+                const std::array<QString, kRightsGroupCount>& strings)
+{
+    sql::Fields fields;
+    for (int g = 0; g < kRightsGroupCount; ++g)
+        fields.append(
+            {OperatorRights::columnName(static_cast<RightsGroup>(g)), strings[static_cast<std::size_t>(g)]});
+    sql::updateOne(db, QStringLiteral("operator"), fields, QStringLiteral("op_code"), code);
+}
+
+} // namespace operator_register
