@@ -116,11 +116,13 @@ void LoginDialog::changePassword()
 {
     const QString code = m_code->text().trimmed();
     const QString password = m_password->text().trimmed();
-    if (code.isEmpty() || password.isEmpty()) {
-        m_messages.information(QStringLiteral("请输入用户代码和密码！"));
-        return;
-    }
     runAction(m_messages, [&] {
+        // An empty old password is taken only from an operator whose password is
+        // empty (the default administrator), who could never set one otherwise.
+        if (code.isEmpty() || (password.isEmpty() && !operator_accounts::verify(m_db, code, QString()))) {
+            m_messages.information(QStringLiteral("请输入用户代码和密码！"));
+            return;
+        }
         if (!operator_accounts::verify(m_db, code, password)) {
             m_messages.information(kMismatch);
             return;

@@ -1,4 +1,6 @@
+#include "app/LoginDialog.h"
 #include "app/OperatorAccounts.h"
+#include "app/OperatorRegister.h"
 #include "app/OperatorsScreen.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
@@ -24,6 +26,7 @@ private Q_SLOTS:
     void makeAndRemoveOperators();
     void twoOperatorsOfOneName();
     void browseOnly();
+    void passwordsChangeAtTheLogin();
 
 private:
     TestDatabase* t = nullptr;
@@ -218,6 +221,44 @@ void TestOperators::browseOnly()
     control<QPushButton>(&screen, "btnSaveProp")->click();
     QCOMPARE(t->scalar("select PopeBase from operator where op_code = 'admin'").toString(),
              QString("22222222222"));
+}
+
+// The default administrator, whose password is empty, sets one at the login;
+// afterwards the empty password no longer opens, and an empty old password is
+// refused again. An operator made here changes the default password likewise.
+void TestOperators::passwordsChangeAtTheLogin()
+{
+    TestDatabase fresh;
+    QVERIFY(operator_accounts::ensureDefaultAdministrator(fresh.db()));
+    QWidget owner;
+    const auto change = [&](const QString& code, const QString& old, const QString& next) {
+        LoginDialog login(fresh.db(), fresh.messages(), &owner);
+        control<QLineEdit>(&login, "edtName")->setText(code);
+        control<QLineEdit>(&login, "edtPass")->setText(old);
+        control<QPushButton>(&login, "BitBtn1")->click();
+        QDialog* dialog = openChild<QDialog>(&login, "TmodiPassFrm");
+        if (!dialog)
+            return false;
+        control<QLineEdit>(dialog, "edtOne")->setText(next);
+        control<QLineEdit>(dialog, "edtTwo")->setText(next);
+        control<QPushButton>(dialog, "BitBtn1")->click();
+        return true;
+    };
+    QVERIFY(change("admin", "", "abc"));
+    QVERIFY(operator_accounts::verify(fresh.db(), "admin", "abc"));
+    QVERIFY(!operator_accounts::verify(fresh.db(), "admin", ""));
+    fresh.messages().clear();
+    QVERIFY(!change("admin", "", "x"));
+    QCOMPARE(fresh.messages().texts(), QStringList{"请输入用户代码和密码！"});
+
+    fresh.exec("insert into employee (emp_name) values ('张三')");
+    QCOMPARE(operator_register::make(fresh.db(), "zs", "张三"), operator_register::Making::Made);
+    QVERIFY(change("zs", "123", "zs2026"));
+    QVERIFY(operator_accounts::verify(fresh.db(), "zs", "zs2026"));
+    // No password is kept as typed.
+    QCOMPARE(
+        fresh.scalar("select count(*) from operator where PassWord in ('', '123', 'abc', 'zs2026')").toInt(),
+        0);
 }
 
 QTEST_MAIN(TestOperators)
