@@ -2,6 +2,7 @@
 #include "app/Fonts.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
+#include "db/DatabaseBackup.h"
 #include "db/DatabaseFile.h"
 #include "output/PrintPreview.h"
 
@@ -11,15 +12,24 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
 
+// What a start is asked to do. Everything but Start runs on the command line,
+// without a display, and ends with its exit status.
+enum class Mode { Start, InitDb, Backup, Restore };
+
 struct Options
 {
-    bool initDb = false;
+    Mode mode = Mode::Start;
     QString databasePath;
+    QString file; // the backup written by --backup, or read by --restore
 };
+
+// The options that run without a display.
+constexpr const char* kCommandOptions[] = {"init-db", "backup", "restore"};
 
 Options parseOptions(const QCoreApplication& app)
 {
@@ -29,13 +39,44 @@ Options parseOptions(const QCoreApplication& app)
     parser.addVersionOption();
     const QCommandLineOption initDb(QStringLiteral("init-db"),
                                     QStringLiteral("创建一个新的空数据库文件后退出；已有的文件不会被改动。"));
+    const QCommandLineOption backup(
+        QStringLiteral("backup"),
+        QStringLiteral("把数据库备份到一个新文件 FILE 后退出；其他人可以继续工作。"), QStringLiteral("FILE"));
+    const QCommandLineOption restore(
+        QStringLiteral("restore"),
+        QStringLiteral("检查备份文件 FILE，再用它替换数据库后退出；原来的文件以带日期的名字保留在旁边。"
+                       "须先关闭所有使用该数据库的物业管理系统。"),
+        QStringLiteral("FILE"));
     const QCommandLineOption database(
         QStringLiteral("database"), QStringLiteral("数据库文件，默认为当前目录下的 pelm.mdb。"),
         QStringLiteral("PATH"), QString::fromLatin1(database_file::kDefaultFileName));
-    parser.addOption(initDb);
-    parser.addOption(database);
+    parser.addOptions({initDb, backup, restore, database});
     parser.process(app);
-    return {parser.isSet(initDb), parser.value(database)};
+
+    Options options;
+    options.databasePath = parser.value(database);
+    int modes = 0;
+    if (parser.isSet(initDb)) {
+        options.mode = Mode::InitDb;
+        ++modes;
+    }
+    if (parser.isSet(backup)) {
+        options.mode = Mode::Backup;
+        options.file = parser.value(backup);
+        ++modes;
+    }
+    if (parser.isSet(restore)) {
+        options.mode = Mode::Restore;
+        options.file = parser.value(restore);
+        ++modes;
+    }
+    if (modes > 1) {
+        std::fprintf(
+            stderr, "%s\n",
+            QStringLiteral("--init-db、--backup 和 --restore 每次只能用一个。").toLocal8Bit().constData());
+        std::exit(1);
+    }
+    return options;
 }
 
 void setIdentity()
@@ -44,37 +85,85 @@ void setIdentity()
     QCoreApplication::setApplicationVersion(QStringLiteral(PELM_VERSION));
 }
 
-// `pelm --init-db` needs no display: it runs without a GUI application.
-bool asksForInitDb(int argc, char* argv[])
+bool isCommand(int argc, char* argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--init-db") == 0)
-            return true;
+        const char* arg = argv[i];
+        if (std::strncmp(arg, "--", 2) != 0)
+            continue;
+        for (const char* option : kCommandOptions) {
+            const std::size_t length = std::strlen(option);
+            if (std::strncmp(arg + 2, option, length) == 0 &&
+                (arg[2 + length] == '\0' || arg[2 + length] == '='))
+                return true;
+        }
     }
     return false;
 }
 
-int initDatabase(int argc, char* argv[])
+int report(bool ok, const QString& message)
+{
+    std::fprintf(ok ? stdout : stderr, "%s\n", message.toLocal8Bit().constData());
+    return ok ? 0 : 1;
+}
+
+int backupDatabase(const Options& options)
+{
+    const QString connectionName = QStringLiteral("pelm-command");
+    database_backup::Result result;
+    {
+        QString error;
+        QSqlDatabase db = database_file::open(options.databasePath, connectionName, &error);
+        if (!error.isEmpty())
+            return report(false, error);
+        result = database_backup::backup(db, options.file);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return report(result.done(), result.message);
+}
+
+// `pelm --init-db`, `--backup` and `--restore` need no display: they run
+// without a GUI application.
+int runCommand(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     setIdentity();
     const Options options = parseOptions(app);
-    const QString error = database_file::create(options.databasePath);
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        return 1;
+    switch (options.mode) {
+    case Mode::InitDb: {
+        const QString error = database_file::create(options.databasePath);
+        if (!error.isEmpty())
+            return report(false, error);
+        return report(true, QStringLiteral("已创建数据库文件 %1").arg(options.databasePath));
     }
-    std::printf("%s\n",
-                QStringLiteral("已创建数据库文件 %1").arg(options.databasePath).toLocal8Bit().constData());
-    return 0;
+    case Mode::Backup:
+        return backupDatabase(options);
+    case Mode::Restore: {
+        const database_backup::Result result =
+            database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
+        return report(result.done(), result.message);
+    }
+    case Mode::Start:
+        break;
+    }
+    return 1;
+}
+
+// Whether a box on this platform reaches anybody: the offscreen and minimal
+// platforms show nothing that could be read or closed.
+bool boxesAreSeen()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1StringView("offscreen") && platform != QLatin1StringView("minimal");
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (asksForInitDb(argc, argv))
-        return initDatabase(argc, argv);
+    if (isCommand(argc, argv))
+        return runCommand(argc, argv);
 
     QApplication app(argc, argv);
     setIdentity();
@@ -97,8 +186,14 @@ int main(int argc, char* argv[])
     QString error;
     QSqlDatabase db = database_file::open(options.databasePath,
                                           QString::fromLatin1(database_file::kSharedConnection), &error);
-    if (!error.isEmpty())
-        messages.error(error);
+    if (!error.isEmpty()) {
+        // The office cannot work without its database: no main window, and a
+        // start that failed says so in its exit status too.
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        if (boxesAreSeen())
+            messages.error(error);
+        return 1;
+    }
 
     DesktopServices desktop;
     PrintPreview preview(messages, Clock::system(), desktop);

@@ -15,3 +15,8 @@ void installFontSubstitutions()
     QFont::insertSubstitutions(QStringLiteral("宋体"), {ming, hei});
     QFont::insertSubstitutions(QStringLiteral("黑体"), {hei, ming});
 }
+
+QString emojiFontFamily()
+{
+    return QStringLiteral("Noto Color Emoji");
+}

@@ -6,7 +6,8 @@
 const QColor FunctionLabel::kNormalColor(255, 251, 240);
 const QColor FunctionLabel::kHoverColor(255, 0, 0);
 
-FunctionLabel::FunctionLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+FunctionLabel::FunctionLabel(const QString& text, QWidget* parent, QColor normal, QColor hover)
+    : QLabel(text, parent), m_normal(std::move(normal)), m_hover(std::move(hover))
 {
     QFont f = font();
     f.setUnderline(true);
@@ -16,7 +17,7 @@ FunctionLabel::FunctionLabel(const QString& text, QWidget* parent) : QLabel(text
     setMouseTracking(true);
     // Reachable with Tab; Enter or Space opens the function.
     setFocusPolicy(Qt::StrongFocus);
-    setTextColor(kNormalColor);
+    setTextColor(m_normal);
 }
 
 void FunctionLabel::setTextColor(const QColor& color)
@@ -31,13 +32,13 @@ void FunctionLabel::setTextColor(const QColor& color)
 
 void FunctionLabel::enterEvent(QEnterEvent* event)
 {
-    setTextColor(kHoverColor);
+    setTextColor(m_hover);
     QLabel::enterEvent(event);
 }
 
 void FunctionLabel::leaveEvent(QEvent* event)
 {
-    setTextColor(kNormalColor);
+    setTextColor(m_normal);
     QLabel::leaveEvent(event);
 }
 

@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A function entry on a group panel: underlined text, a hand pointer, red while
-// the pointer is over it, and a click that opens the function.
+// A text link: a function entry on a group panel, or an action of the mail centre.
+// Underlined text, a hand pointer, another colour while the pointer is over it,
+// and a click (or Enter, Space) that runs it.
 class FunctionLabel : public QLabel
 {
     Q_OBJECT
@@ -11,7 +12,8 @@ public:
     static const QColor kNormalColor; // cream, F0FBFF as the system writes it
     static const QColor kHoverColor;  // pure red
 
-    FunctionLabel(const QString& text, QWidget* parent = nullptr);
+    FunctionLabel(const QString& text, QWidget* parent = nullptr, QColor normal = kNormalColor,
+                  QColor hover = kHoverColor);
     void setTextColor(const QColor& color);
 
 Q_SIGNALS:
@@ -23,4 +25,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QColor m_normal;
+    QColor m_hover;
 };

@@ -1,6 +1,9 @@
 #include "app/FunctionTable.h"
 
 #include "admin/EmployeesScreen.h"
+#include "admin/MailCentreScreen.h"
+#include "admin/MeetingsScreen.h"
+#include "admin/WorkPlansScreen.h"
 #include "app/OperatorsScreen.h"
 #include "base/BuildingsScreen.h"
 #include "base/OwnerDetailScreen.h"
@@ -27,9 +30,9 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Base, 4, "labOwnerRoom", "住户房间资料", makeScreen<OwnerDetailScreen>},
     {G::Base, 5, "labOper", "操作员信息", makeScreen<OperatorsScreen>, true},
     {G::Admin, 1, "labDept", "部门员工", makeScreen<EmployeesScreen>},
-    {G::Admin, 2, "labEMail", "邮件中心"},
-    {G::Admin, 3, "labPlan", "工作计划"},
-    {G::Admin, 4, "labMeet", "会议记录"},
+    {G::Admin, 2, "labEMail", "邮件中心", makeScreen<MailCentreScreen>},
+    {G::Admin, 3, "labPlan", "工作计划", makeScreen<WorkPlansScreen>},
+    {G::Admin, 4, "labMeet", "会议记录", makeScreen<MeetingsScreen>},
     {G::Admin, 5, "labBuy", "采购清单"},
     {G::Admin, 6, "labTakeGoods", "领用清单"},
     {G::Admin, 7, "labDeptGoods", "部门物品"},

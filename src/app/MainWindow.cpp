@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
+#include "app/BackupDialog.h"
 #include "app/BuiltInPicture.h"
 #include "app/FunctionLabel.h"
 #include "app/FunctionTable.h"
@@ -128,6 +129,8 @@ void MainWindow::buildGroups()
                 panel->addEntry(QStringLiteral("labChange"), QStringLiteral("更换操作员"));
             connect(change, &FunctionLabel::clicked, this, [this] { openLogin(false); });
         } else if (group.group == RightsGroup::Para) {
+            m_backup = panel->addEntry(QStringLiteral("labBackup"), QStringLiteral("数据备份"));
+            connect(m_backup, &FunctionLabel::clicked, this, &MainWindow::openBackup);
             FunctionLabel* about = panel->addEntry(QStringLiteral("labAbout"), QStringLiteral("关于..."));
             connect(about, &FunctionLabel::clicked, this, [this] {
                 auto* dialog = new AboutDialog(this);
@@ -215,6 +218,21 @@ void MainWindow::applyRights()
         entry.label->setEnabled(function.open &&
                                 m_rights.access(function.group, function.position) != Access::None);
     }
+    // A backup holds every operator's data: it is for those who may edit the operators.
+    const bool mayBackUp = m_rights.access(RightsGroup::Base, kOperatorsPosition) == Access::Edit;
+    m_backup->setEnabled(mayBackUp);
+    m_backup->setVisible(mayBackUp);
+    m_backup->parentWidget()->adjustSize();
+}
+
+void MainWindow::openBackup()
+{
+    if (!m_backup->isEnabled())
+        return;
+    auto* dialog = new BackupDialog(m_context, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    window_placement::centreOnScreen(*dialog, *screen());
+    dialog->open();
 }
 
 void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)

@@ -25,6 +25,9 @@ class MainWindow : public QWidget
     Q_OBJECT
 public:
     static constexpr int kTimerIntervalMs = 10000;
+    // The base-information right that governs the operator editor, and with it
+    // the backup of the data.
+    static constexpr int kOperatorsPosition = 5;
 
     // `shared` holds what every screen gets: the connection, messages, clock,
     // desktop and print preview. The operator and can-write flag are set here.
@@ -65,6 +68,7 @@ private:
     void takeLogin(const LoginDialog& dialog, bool succeeded);
     void applyRights();
     void openFunction(const FunctionEntry& function, bool canWrite);
+    void openBackup();
     void showPanel(GroupPanel* panel);
     void hidePanels();
 
@@ -75,5 +79,6 @@ private:
     QPixmap m_picture;
     std::vector<GroupPanel*> m_panels;
     std::vector<Entry> m_entries;
+    FunctionLabel* m_backup = nullptr; // "数据备份", beside "关于..."
     bool m_started = false;
 };

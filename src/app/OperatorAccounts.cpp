@@ -9,12 +9,20 @@ namespace operator_accounts {
 
 bool ensureDefaultAdministrator(const QSqlDatabase& db)
 {
-    if (sql::exists(db, QStringLiteral("select op_code from operator limit 1")))
+    const QString anyOperator = QStringLiteral("select op_code from operator limit 1");
+    if (sql::exists(db, anyOperator))
+        return false;
+    // Several copies may start on a new file at once. The hash takes a while, so
+    // it is made before the write lock is taken; under the lock the table is
+    // looked at again, and only the first copy there inserts.
+    const QString hash = password_hash::hash(QString());
+    Transaction transaction(db);
+    if (sql::exists(db, anyOperator))
         return false;
     sql::exec(
         db, QStringLiteral("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)"),
-        {QStringLiteral("admin"), QStringLiteral("管理员"), password_hash::hash(QString()),
-         QStringLiteral("22222222222")});
+        {QStringLiteral("admin"), QStringLiteral("管理员"), hash, QStringLiteral("22222222222")});
+    transaction.commit();
     return true;
 }
 

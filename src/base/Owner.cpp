@@ -1,5 +1,6 @@
 #include "base/Owner.h"
 
+#include "db/PinyinCollation.h"
 #include "db/RecordMap.h"
 
 namespace owner_store {
@@ -31,8 +32,9 @@ ListQuery list(Occupants occupants, OwnerOrder order)
         q.where = QStringLiteral("in_out = ?");
         q.values = {Owner::kLiving};
     }
+    // By name in pinyin order, the same in the grid, the printed list and the export.
     if (order == OwnerOrder::ByName)
-        q.orderBy << QStringLiteral("owner_name");
+        q.orderBy << pinyin::byName(QStringLiteral("owner_name"));
     q.orderBy << QStringLiteral("owner_id");
     return q;
 }

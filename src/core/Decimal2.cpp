@@ -1,5 +1,6 @@
 #include "core/Decimal2.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -45,8 +46,16 @@ std::optional<Decimal2> Decimal2::parse(const QString& text)
         ++i;
     }
 
-    Int128 digits = 0; // all digits read, integer and fraction
+    // The text is read digit by digit and never as a whole number, so that no
+    // length of text can overflow anything: the whole part counts its digits
+    // (leading zeros aside) and stops at the first beyond any amount; of the
+    // decimals only the first two count, and the third rounds them.
+    constexpr int kMaxWholeDigits = 17; // 10^17 hundredths and more do not fit in 64 bits
+    std::int64_t whole = 0;
+    int wholeDigits = 0;
+    int fraction = 0; // the first two decimals, as hundredths
     int fractionDigits = 0;
+    bool roundUp = false;
     bool seenPoint = false;
     bool seenDigit = false;
     for (; i < s.size(); ++i) {
@@ -58,23 +67,30 @@ std::optional<Decimal2> Decimal2::parse(const QString& text)
         if (c < u'0' || c > u'9')
             return std::nullopt;
         seenDigit = true;
-        if (digits > (Int128(1) << 100))
-            return std::nullopt; // far beyond any amount the database holds
-        digits = digits * 10 + (c.unicode() - u'0');
-        if (seenPoint)
+        const int digit = c.unicode() - u'0';
+        if (!seenPoint) {
+            if (wholeDigits == 0 && digit == 0)
+                continue; // a leading zero
+            if (++wholeDigits > kMaxWholeDigits)
+                return std::nullopt;
+            whole = whole * 10 + digit;
+        } else if (fractionDigits < 2) {
+            fraction = fraction * 10 + digit;
             ++fractionDigits;
+        } else if (fractionDigits == 2) {
+            // Half away from zero: the third decimal alone decides.
+            roundUp = digit >= 5;
+            ++fractionDigits;
+        }
     }
     if (!seenDigit)
         return std::nullopt;
 
-    Int128 hundredths = 0;
-    if (fractionDigits <= 2) {
-        hundredths = digits;
-        for (int k = fractionDigits; k < 2; ++k)
-            hundredths *= 10;
-    } else {
-        hundredths = divideRounded(digits, fractionDigits - 2);
-    }
+    for (int k = std::min(fractionDigits, 2); k < 2; ++k)
+        fraction *= 10;
+    // At most 17 digits of whole units: the product stays within 64 bits; the
+    // sum may not, so it is taken in 128 bits and checked.
+    Int128 hundredths = Int128(whole) * 100 + fraction + (roundUp ? 1 : 0);
     if (negative)
         hundredths = -hundredths;
     if (!fitsInt64(hundredths))

@@ -22,9 +22,10 @@ public:
     static constexpr Decimal2 fromWhole(std::int64_t units) { return Decimal2(units * 100); }
 
     // Parses typed text such as "12", "-3.5", " 1234.56 ", "+7.", ".5". Blanks around
-    // the number are ignored; more than two decimals are rounded half away from zero.
-    // Anything else (empty text, letters, grouping commas, exponents, overflow) gives
-    // nothing.
+    // the number are ignored; more than two decimals, however many, are rounded half
+    // away from zero. Anything else (empty text, letters, grouping commas, exponents,
+    // a number beyond 64 bits of hundredths) gives nothing. Text of any length is
+    // read in one pass without overflow.
     static std::optional<Decimal2> parse(const QString& text);
 
     // The database value of a decimal(p,2) column: an integer count of hundredths, or

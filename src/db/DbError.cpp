@@ -53,6 +53,8 @@ QString checkText(const QString& constraint)
         return QStringLiteral("%1超出范围。").arg(label);
     case schema::Rule::Date:
         return QStringLiteral("%1不是有效的日期。").arg(label);
+    case schema::Rule::Characters:
+        return QStringLiteral("%1含有无法保存的字符。").arg(label);
     }
     return {};
 }

@@ -381,8 +381,26 @@ struct RuleName
 constexpr RuleName kRuleNames[] = {
     {Rule::Length, QLatin1StringView("length")}, {Rule::NotBlank, QLatin1StringView("blank")},
     {Rule::Number, QLatin1StringView("number")}, {Rule::Range, QLatin1StringView("range")},
-    {Rule::Date, QLatin1StringView("date")},
+    {Rule::Date, QLatin1StringView("date")},     {Rule::Characters, QLatin1StringView("characters")},
 };
+
+// A real calendar date, or date and time, in the stored form. The engine's date
+// functions read a day beyond the month's end, or an hour 24, and a modifier
+// makes them count it on ("2026-02-30" becomes "2026-03-02"): the value is a real
+// date (and time) when it comes back unchanged. They also read years 0000 and
+// below, which no date here has.
+QString dateCondition(const QString& c)
+{
+    return c + u" >= '0001' AND (date(" + c + u", '+0 days') IS " + c + u" OR datetime(" + c +
+           u", '+0 days') IS " + c + u')';
+}
+
+// A text without NUL characters: length() counts the characters before the first
+// NUL only, so a NUL would hide any length behind it.
+QString nulFreeCondition(const QString& c)
+{
+    return u"instr(" + c + u", char(0)) = 0";
+}
 
 // The declaration of one column, with the named checks that hold its type and size.
 class ColumnDefinition
@@ -412,12 +430,9 @@ public:
         case ColumnType::Float:
             return c + u" REAL" + check(Rule::Number, u"typeof(" + c + u") IN ('real', 'integer')");
         case ColumnType::DateTime:
-            return c + u" TEXT" +
-                   check(Rule::Date, c + u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9]' OR " + c +
-                                         u" GLOB '[0-9][0-9][0-9][0-9]-[0-1][0-9]-[0-3][0-9] "
-                                         u"[0-2][0-9]:[0-5][0-9]:[0-5][0-9]'");
+            return c + u" TEXT" + check(Rule::Date, dateCondition(c));
         case ColumnType::Memo:
-            return c + u" TEXT COLLATE RTRIM";
+            return c + u" TEXT COLLATE RTRIM" + check(Rule::Characters, nulFreeCondition(c));
         case ColumnType::Text:
         case ColumnType::Char: {
             QString def = c + u" TEXT";
@@ -426,6 +441,7 @@ public:
             def += u" COLLATE RTRIM";
             if (m_column.defaultText)
                 def += u" DEFAULT '" + QString::fromUtf8(m_column.defaultText) + u'\'';
+            def += check(Rule::Characters, nulFreeCondition(c));
             def += check(Rule::Length, u"typeof(" + c + u") = 'text' AND length(" + c + u") <= " +
                                            QString::number(m_column.size));
             if (m_column.key)
@@ -456,6 +472,22 @@ private:
     const Column& m_column;
     QString m_c;
 };
+
+QString createTable(const Table& table)
+{
+    QStringList columns;
+    for (const Column& column : table.columns)
+        columns << ColumnDefinition(table.name, column).text();
+    return u"CREATE TABLE " + quoted(QString::fromLatin1(table.name)) + u" (\n    " +
+           columns.join(u",\n    ") + u"\n)";
+}
+
+QString createIndex(const Index& index)
+{
+    const QString name = QString::fromLatin1(index.table) + u'_' + QString::fromLatin1(index.column);
+    return u"CREATE INDEX " + quoted(name) + u" ON " + quoted(QString::fromLatin1(index.table)) + u" (" +
+           quoted(QString::fromLatin1(index.column)) + u')';
+}
 
 } // namespace
 
@@ -520,18 +552,10 @@ std::optional<CheckTarget> parseCheckName(const QString& name)
 QStringList createStatements()
 {
     QStringList statements;
-    for (const Table& table : kTables) {
-        QStringList columns;
-        for (const Column& column : table.columns)
-            columns << ColumnDefinition(table.name, column).text();
-        statements << u"CREATE TABLE " + quoted(QString::fromLatin1(table.name)) + u" (\n    " +
-                          columns.join(u",\n    ") + u"\n)";
-    }
-    for (const Index& index : kIndexes) {
-        const QString name = QString::fromLatin1(index.table) + u'_' + QString::fromLatin1(index.column);
-        statements << u"CREATE INDEX " + quoted(name) + u" ON " + quoted(QString::fromLatin1(index.table)) +
-                          u" (" + quoted(QString::fromLatin1(index.column)) + u')';
-    }
+    for (const Table& table : kTables)
+        statements << createTable(table);
+    for (const Index& index : kIndexes)
+        statements << createIndex(index);
     statements << u"PRAGMA application_id = " + QString::number(kApplicationId);
     statements << u"PRAGMA user_version = " + QString::number(kVersion);
     return statements;

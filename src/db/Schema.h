@@ -50,8 +50,10 @@ struct Index
 };
 
 // PRAGMA user_version of a file made by this release, and the PRAGMA
-// application_id that marks a file as ours.
-inline constexpr int kVersion = 1;
+// application_id that marks a file as ours. Version 2 checks dates as calendar
+// dates and refuses NUL characters in texts (version 1 took any date of the
+// right pattern, and a NUL hid the rest of a text from its length check).
+inline constexpr int kVersion = 2;
 inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
 
 std::span<const Table> tables();
@@ -70,11 +72,12 @@ QString label(const QString& table, const QString& column);
 // "<table>.<column>.<rule>", so that the engine's refusal tells which column and
 // which rule refused a value.
 enum class Rule {
-    Length,   // a text of at most `size` characters
-    NotBlank, // a typed key is not blank
-    Number,   // a number of the column's kind (a whole number for integers)
-    Range,    // within the column's range
-    Date,     // "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss"
+    Length,     // a text of at most `size` characters
+    NotBlank,   // a typed key is not blank
+    Number,     // a number of the column's kind (a whole number for integers)
+    Range,      // within the column's range
+    Date,       // a real date "yyyy-MM-dd" or date and time "yyyy-MM-dd HH:mm:ss"
+    Characters, // a text without NUL characters
 };
 
 QString checkName(const QString& table, const QString& column, Rule rule);

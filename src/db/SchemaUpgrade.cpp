@@ -4,14 +4,213 @@
 #include "db/Sql.h"
 #include "db/SqlDialect.h"
 
+#include <QDebug>
+#include <QRegularExpression>
+#include <QSqlQuery>
+
 #include <algorithm>
+#include <functional>
 
 namespace schema_upgrade {
+namespace {
+
+QString quoted(const QString& identifier)
+{
+    return u'"' + identifier + u'"';
+}
+
+// Replaces every match of `pattern` in `text` with what `replacement` makes of it.
+QString replaceEach(const QString& text, const QRegularExpression& pattern,
+                    const std::function<QString(const QRegularExpressionMatch&)>& replacement)
+{
+    QString result;
+    qsizetype from = 0;
+    QRegularExpressionMatchIterator i = pattern.globalMatch(text);
+    while (i.hasNext()) {
+        const QRegularExpressionMatch m = i.next();
+        result += QStringView(text).mid(from, m.capturedStart() - from) + replacement(m);
+        from = m.capturedEnd();
+    }
+    return result + QStringView(text).mid(from);
+}
+
+// The first `count` characters of a text, as the engine counts them (a pair of
+// surrogates is one character and is never split).
+QString leftCharacters(const QString& text, int count)
+{
+    qsizetype end = 0;
+    for (int n = 0; n < count && end < text.size(); ++n) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return text.left(end);
+}
+
+// ---- Version 1 to 2: exact checks of dates and texts ---------------------------
+//
+// Version 1 took any date of the pattern "yyyy-MM-dd" (2026-02-30, 9999-19-39)
+// and measured texts with length(), which stops at a NUL. Version 2 checks
+// calendar dates and refuses NUL. The engine cannot change the checks of a table:
+// each table is made again from its own declaration in the file, with the checks
+// of version 2 in place of those of version 1 and everything else as it was
+// (columns, defaults, keys, indexes), and its rows are copied over. The checks
+// are written out here as version 2 declares them, so that this step stays what
+// it is when a later version changes Schema.cpp.
+
+QString versionTwoDate(const QString& c)
+{
+    return c + u" >= '0001' AND (date(" + c + u", '+0 days') IS " + c + u" OR datetime(" + c +
+           u", '+0 days') IS " + c + u')';
+}
+
+QString versionTwoNulFree(const QString& c)
+{
+    return u"instr(" + c + u", char(0)) = 0";
+}
+
+// " CONSTRAINT "<table>.<column>.characters" CHECK (...)", as version 2 names it.
+QString versionTwoCharactersCheck(const QString& tableDotColumn, const QString& column)
+{
+    const QString c = quoted(column);
+    return u" CONSTRAINT " + quoted(tableDotColumn + u".characters") + u" CHECK (" + c + u" IS NULL OR (" +
+           versionTwoNulFree(c) + u"))";
+}
+
+struct TableOfVersionOne
+{
+    QString name;
+    QString declaration; // with the checks of version 2
+    QStringList dates;
+    QList<std::pair<QString, int>> texts; // column, most characters (0: any number)
+};
+
+TableOfVersionOne withExactChecks(const QString& name, const QString& declaration)
+{
+    static const QRegularExpression dateCheck(
+        QStringLiteral(R"re(\("(\w+)" IS NULL OR \("\1" GLOB '[^']*' OR "\1" GLOB '[^']*'\)\))re"));
+    static const QRegularExpression lengthCheck(QStringLiteral(
+        R"re( CONSTRAINT "([^"]*)\.length" CHECK \("(\w+)" IS NULL OR \(typeof\("\2"\) = 'text' AND )re"
+        R"re(length\("\2"\) <= (\d+)\)\))re"));
+    // A memo is the one text column with nothing after its collation.
+    static const QRegularExpression memo(QStringLiteral(R"re("(\w+)" TEXT COLLATE RTRIM(?=,\n|\n\)))re"));
+
+    TableOfVersionOne table{name, declaration, {}, {}};
+    table.declaration =
+        replaceEach(table.declaration, dateCheck, [&](const QRegularExpressionMatch& m) -> QString {
+            table.dates << m.captured(1);
+            const QString c = quoted(m.captured(1));
+            return u'(' + c + u" IS NULL OR (" + versionTwoDate(c) + u"))";
+        });
+    table.declaration =
+        replaceEach(table.declaration, lengthCheck, [&](const QRegularExpressionMatch& m) -> QString {
+            table.texts.append({m.captured(2), m.captured(3).toInt()});
+            return versionTwoCharactersCheck(m.captured(1), m.captured(2)) + m.captured(0);
+        });
+    table.declaration =
+        replaceEach(table.declaration, memo, [&](const QRegularExpressionMatch& m) -> QString {
+            table.texts.append({m.captured(1), 0});
+            return m.captured(0) + versionTwoCharactersCheck(name + u'.' + m.captured(1), m.captured(1));
+        });
+    return table;
+}
+
+// Puts right, in place, the values that version 1 let in and version 2 refuses.
+// Such a value can only have come from outside pelm (a script, an import), and
+// pelm never showed it as it was:
+// - a date that is no calendar date read blank: it becomes no date, or its day
+//   alone when that is a date ("2026-01-05 25:00:00" keeps 2026-01-05);
+// - a NUL hid the rest of a text: every NUL becomes U+FFFD, the replacement
+//   character, and a text then longer than its column is cut to the column's size.
+// Returns how many values were put right.
+int repairValues(const QSqlDatabase& db, const TableOfVersionOne& table)
+{
+    const QString name = quoted(table.name);
+    int repaired = 0;
+    for (const QString& column : table.dates) {
+        const QString c = quoted(column);
+        const QString day = u"substr(" + c + u", 1, 10)";
+        repaired += sql::exec(db, u"UPDATE " + name + u" SET " + c + u" = CASE WHEN " + versionTwoDate(day) +
+                                      u" THEN " + day + u" END WHERE " + c + u" IS NOT NULL AND NOT (" +
+                                      versionTwoDate(c) + u')')
+                        .numRowsAffected();
+    }
+    for (const auto& [column, size] : table.texts) {
+        const QString c = quoted(column);
+        QList<std::pair<QVariant, QString>> texts;
+        QSqlQuery q = sql::exec(db, u"SELECT rowid, " + c + u" FROM " + name + u" WHERE NOT (" +
+                                        versionTwoNulFree(c) + u')');
+        while (q.next()) {
+            QString text = q.value(1).toString();
+            text.replace(QChar(0), QChar(QChar::ReplacementCharacter));
+            texts.append({q.value(0), size > 0 ? leftCharacters(text, size) : text});
+        }
+        q.finish();
+        for (const auto& [rowid, text] : texts)
+            sql::exec(db, u"UPDATE " + name + u" SET " + c + u" = ? WHERE rowid = ?", {text, rowid});
+        repaired += int(texts.size());
+    }
+    return repaired;
+}
+
+// Makes the table again from its new declaration, copies its rows over and
+// makes its indexes again. Its auto-number goes on where it stood.
+void rebuild(const QSqlDatabase& db, const TableOfVersionOne& table)
+{
+    const QString name = quoted(table.name);
+    const QString old = quoted(table.name + u"_version1");
+    QStringList indexes;
+    QSqlQuery q =
+        sql::exec(db,
+                  QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? "
+                                 "AND sql IS NOT NULL"),
+                  {table.name});
+    while (q.next())
+        indexes << q.value(0).toString();
+    q.finish();
+    const qlonglong lastNumber = sql_dialect::lastAutoNumber(db, table.name);
+
+    sql::exec(db, u"ALTER TABLE " + name + u" RENAME TO " + old);
+    sql::exec(db, table.declaration);
+    sql::exec(db, u"INSERT INTO " + name + u" SELECT * FROM " + old); // the same columns, in order
+    sql::exec(db, u"DROP TABLE " + old);
+    for (const QString& index : indexes)
+        sql::exec(db, index);
+    if (lastNumber > sql_dialect::lastAutoNumber(db, table.name))
+        sql_dialect::setLastAutoNumber(db, table.name, lastNumber);
+}
+
+void exactChecks(const QSqlDatabase& db)
+{
+    QList<TableOfVersionOne> tables;
+    QSqlQuery q = sql::exec(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' "
+                                               "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid"));
+    while (q.next()) {
+        const QString declaration = q.value(1).toString();
+        TableOfVersionOne table = withExactChecks(q.value(0).toString(), declaration);
+        if (table.declaration != declaration)
+            tables << table;
+    }
+    q.finish();
+    QStringList report;
+    for (const TableOfVersionOne& table : tables) {
+        if (const int repaired = repairValues(db, table))
+            report << QStringLiteral("升级到版本2：表%1中有%2个值不是有效的日期或含有空字符，已修正。")
+                          .arg(table.name)
+                          .arg(repaired);
+        rebuild(db, table);
+    }
+    for (const QString& line : report)
+        qWarning().noquote() << line;
+}
+
+} // namespace
 
 std::span<const Step> steps()
 {
-    // Version 1 is the first; a step {1, ...} comes with version 2.
-    static const std::vector<Step> list;
+    static const std::vector<Step> list = {
+        {1, exactChecks},
+    };
     return list;
 }
 

@@ -172,12 +172,40 @@ void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyC
 
 QVariant dateValue(const QDate& date)
 {
-    return date.isValid() ? QVariant(date.toString(Qt::ISODate)) : QVariant();
+    // Qt has one null for "no date" and for a date that is no date; every valid
+    // one is a real calendar date, but only years 1 to 9999 have the stored form.
+    if (date.isNull())
+        return {};
+    if (date.year() < 1 || date.year() > 9999)
+        throw DbError(DbError::Kind::Constraint,
+                      QStringLiteral("日期%1超出可以保存的范围（0001-01-01至9999-12-31）。")
+                          .arg(date.toString(QStringLiteral("yyyy-MM-dd"))));
+    return date.toString(Qt::ISODate);
 }
 
 QDate toDate(const QVariant& stored)
 {
-    return QDate::fromString(stored.toString().left(10), Qt::ISODate);
+    // Exactly "yyyy-MM-dd" in ASCII (Qt's own ISO reading also takes other
+    // separators and digits), then a real calendar date.
+    const QString text = stored.toString();
+    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+        return {};
+    const auto number = [&text](qsizetype from, qsizetype length) {
+        int value = 0;
+        for (qsizetype i = from; i < from + length; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    const int year = number(0, 4);
+    const int month = number(5, 2);
+    const int day = number(8, 2);
+    if (year < 1 || month < 0 || day < 0)
+        return {};
+    return QDate(year, month, day);
 }
 
 } // namespace sql

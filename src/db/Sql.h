@@ -54,9 +54,12 @@ void updateOne(const QSqlDatabase& db, const QString& table, const Fields& field
                const QVariant& key);
 void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
 
-// The value a date column stores: "yyyy-MM-dd", or null for no date.
+// The value a date column stores: "yyyy-MM-dd", or null for no date (a null
+// QDate). A date outside the years 1 to 9999 has no such form: it throws DbError
+// rather than being stored as no date.
 QVariant dateValue(const QDate& date);
-// A stored date (text) as a date; an invalid date for null or unreadable text.
+// A stored date as a date, read from the first ten characters when they are
+// exactly "yyyy-MM-dd" and a real calendar date; else an invalid date.
 QDate toDate(const QVariant& stored);
 
 } // namespace sql

@@ -75,6 +75,24 @@ int applicationId(const QSqlDatabase& db)
     return sql::scalar(db, QStringLiteral("PRAGMA application_id")).toInt();
 }
 
+qlonglong lastAutoNumber(const QSqlDatabase& db, const QString& table)
+{
+    // sqlite_sequence exists once any auto-numbered table of the file has a row.
+    if (!sql::exists(db, QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
+                     {QStringLiteral("sqlite_sequence")}))
+        return 0;
+    return sql::scalar(db, QStringLiteral("select seq from sqlite_sequence where name = ?"), {table})
+        .toLongLong();
+}
+
+void setLastAutoNumber(const QSqlDatabase& db, const QString& table, qlonglong number)
+{
+    if (sql::update(db, QStringLiteral("sqlite_sequence"), {{QStringLiteral("seq"), number}},
+                    QStringLiteral("name"), table) == 0)
+        sql::insert(db, QStringLiteral("sqlite_sequence"),
+                    {{QStringLiteral("name"), table}, {QStringLiteral("seq"), number}});
+}
+
 Refusal classify(const QSqlError& error)
 {
     Refusal refusal;

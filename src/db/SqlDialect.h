@@ -35,6 +35,12 @@ int schemaVersion(const QSqlDatabase& db);
 void setSchemaVersion(const QSqlDatabase& db, int version);
 int applicationId(const QSqlDatabase& db);
 
+// The highest number an auto-numbered table has handed out (0 when none), and
+// setting it: a table rebuilt from its rows carries it over, so that a number of
+// a removed row is never handed out again. Throw DbError.
+qlonglong lastAutoNumber(const QSqlDatabase& db, const QString& table);
+void setLastAutoNumber(const QSqlDatabase& db, const QString& table, qlonglong number);
+
 // What a refused statement means, read from the engine's error.
 enum class Failure {
     Other,   // anything else: the engine's text is all there is

@@ -12,8 +12,11 @@
 struct ExportColumn
 {
     enum class Source {
-        TextField,   // the field's text, kept as text: "00123" keeps its zeros
-        PlainField,  // the field's text; a number becomes a number cell
+        TextField, // the field's text, kept as text: "00123" keeps its zeros
+        // The field's text, a number cell where the number reads back as that
+        // same text ("12", "-3.5"; "0101" and "12.50" stay text); an amount
+        // (FieldFormat::Decimal) a number cell shown with two decimals ("12.50").
+        PlainField,
         DateField,   // the field's date as a date cell shown yyyy-mm-dd; none: an empty cell
         ScreenValue, // a text the screen holds (the chosen owner's name), kept as text
     };
@@ -49,6 +52,8 @@ struct ExportColumnWidth
 // centred, "楷体_GB2312" 14 bold; row 2 empty; the captions in row 3; one row per
 // record from row 4; every caption and data cell framed by a thin border; the
 // columns (those of the list, and A to Z at least) centred in "仿宋_GB2312" 10.
+// Printed, the used columns (the list's and those the title spans) fit one A4
+// page width, landscape when they are wider than a portrait page.
 struct ExportDescription
 {
     // Which sheet of a new workbook the office's spreadsheet filled: a new sheet

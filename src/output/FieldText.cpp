@@ -1,8 +1,9 @@
 #include "output/FieldText.h"
 
-#include "core/Decimal2.h"
-
 #include <QDateTime>
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -77,10 +78,8 @@ QString fieldText(const QVariant& value, FieldFormat format)
     case FieldFormat::Plain:
         return plainText(value);
     case FieldFormat::Decimal:
-        if (value.typeId() != QMetaType::QString) {
-            if (const std::optional<Decimal2> d = Decimal2::fromDb(value))
-                return d->toString(2);
-        }
+        if (const std::optional<Decimal2> d = fieldHundredths(value))
+            return d->toString(2);
         return plainText(value);
     case FieldFormat::Date:
         if (const std::optional<QDate> d = fieldDate(value))
@@ -98,6 +97,34 @@ QString fieldText(const QVariant& value, FieldFormat format)
     }
     }
     return plainText(value);
+}
+
+std::optional<Decimal2> fieldHundredths(const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+        return Decimal2::fromHundredths(value.toLongLong());
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+    case QMetaType::UShort:
+        if (value.toULongLong() > quint64(std::numeric_limits<qint64>::max()))
+            return std::nullopt;
+        return Decimal2::fromHundredths(value.toLongLong());
+    case QMetaType::Double: {
+        // A sum the engine computed in floating point, exact while it is whole
+        // and within 2^53.
+        const double d = value.toDouble();
+        if (!std::isfinite(d) || d != std::trunc(d) || std::abs(d) > 9007199254740992.0)
+            return std::nullopt;
+        return Decimal2::fromHundredths(static_cast<std::int64_t>(d));
+    }
+    default:
+        return std::nullopt;
+    }
 }
 
 QString printDateText(const QDate& date)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Decimal2.h"
+
 #include <QDate>
 #include <QString>
 #include <QVariant>
@@ -16,8 +18,14 @@ enum class FieldFormat {
 };
 
 // The text a field shows. A missing value (null or invalid) shows empty; a value
-// that does not fit the format (a date field holding other text) shows as stored.
+// that does not fit the format (a date field holding other text, a decimal field
+// holding text or a fraction of a hundredth) shows as stored.
 QString fieldText(const QVariant& value, FieldFormat format);
+
+// The amount a decimal field holds: a whole number of hundredths, stored as an
+// integer (or a floating-point number without fraction). Nothing for a missing
+// value and for anything else (a text such as "  180.00", 12.5 hundredths).
+std::optional<Decimal2> fieldHundredths(const QVariant& value);
 
 // The date of a stored date ("yyyy-MM-dd") or date-time ("yyyy-MM-dd HH:mm:ss")
 // text, or of a QDate/QDateTime; nothing for anything else.

@@ -28,7 +28,7 @@ ReportFont arial(double size, bool bold)
 }
 
 // The page, the report font (Arial 16 bold) and the page footer that the four
-// lists share.
+// lists share: the page number on the left, the print date on the right.
 ReportLayout listLayout(const QString& name, const QString& title)
 {
     ReportLayout layout;
@@ -36,7 +36,8 @@ ReportLayout listLayout(const QString& name, const QString& title)
     layout.title = title;
     layout.font = arial(16, true);
     layout.pageFooter.height = 10.6;
-    layout.pageFooter.items = {ReportItem::fixedText(QStringLiteral("打印日期:"), 114.3, 2.1),
+    layout.pageFooter.items = {ReportItem::pageNumber(4.2, 2.1),
+                               ReportItem::fixedText(QStringLiteral("打印日期:"), 114.3, 2.1),
                                ReportItem::printDate({}, 148.2, 2.1)};
     return layout;
 }

@@ -1,5 +1,7 @@
 #include "output/ReportLayout.h"
 
+#include "app/Fonts.h"
+
 #include <QRectF>
 #include <QStringList>
 
@@ -17,17 +19,20 @@ constexpr double kGapMm = 1.0;
 QFont ReportFont::toQFont() const
 {
     // Where Arial itself is missing, a font of the same widths prints letters and
-    // digits, so that values fit the columns as laid out; Chinese characters come
+    // digits, so that values fit the columns as laid out; emoji come from the
+    // emoji font (after the letters: it has digits of its own), Chinese characters
     // from "宋体" (mapped to an installed CJK font by installFontSubstitutions()).
     QStringList families{family};
     if (family.compare(u"Arial", Qt::CaseInsensitive) == 0)
-        families << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo")
-                 << QStringLiteral("DejaVu Sans");
-    families << QStringLiteral("宋体");
+        families << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo");
+    families << emojiFontFamily() << QStringLiteral("DejaVu Sans") << QStringLiteral("宋体");
     QFont font;
     font.setFamilies(families);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
+    // Glyphs of the same widths at every resolution: a text measured for the
+    // layout takes the same room on the printer, in the preview and in a PDF.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
@@ -86,9 +91,9 @@ ReportItem ReportItem::printDate(QString prefix, double x, double y, std::option
     return item;
 }
 
-ReportItem ReportItem::pageNumber(QString prefix, double x, double y, std::optional<ReportFont> font)
+ReportItem ReportItem::pageNumber(double x, double y, std::optional<ReportFont> font, QString pattern)
 {
-    ReportItem item = fixedText(std::move(prefix), x, y, std::move(font));
+    ReportItem item = fixedText(std::move(pattern), x, y, std::move(font));
     item.kind = Kind::PageNumber;
     return item;
 }

@@ -11,7 +11,8 @@
 #include <optional>
 
 // A font of a printed list as the layout names it. "Arial" has no Chinese
-// characters; they come from "宋体", as on the office's printers.
+// characters; they come from "宋体", as on the office's printers, and emoji from
+// the emoji font.
 struct ReportFont
 {
     QString family = QStringLiteral("Arial");
@@ -31,17 +32,19 @@ struct ReportItem
         Sum,        // the sum of a field over the records printed so far
         Count,      // the number of records printed so far
         PrintDate,  // `text` followed by the date of printing
-        PageNumber, // `text` followed by the number of the page
+        PageNumber, // `text` with %1 the number of the page and %2 the number of pages
     };
 
     Kind kind = Kind::Text;
-    QString text;  // the fixed text, or the prefix of a print date or page number
+    QString text;  // the fixed text, the prefix of a print date, the pattern of a page number
     QString field; // the field of a Field or Sum item
     FieldFormat format = FieldFormat::Plain;
     double x = 0;
     double y = 0;
-    // The room the item has; a longer text is cut short with "…". 0: no limit.
-    // Within it the item is as wide as its text.
+    // The width of the item's column; 0: up to the right edge of the page. The
+    // item is as wide as its text. A longer text is printed a little smaller when
+    // that makes it fit, else it wraps within the column and the band grows;
+    // it is never cut, and never runs into the next column.
     double width = 0;
     std::optional<ReportFont> font; // none: the report's font
     Qt::Alignment alignment = Qt::AlignLeft;
@@ -54,7 +57,9 @@ struct ReportItem
                           std::optional<ReportFont> font = {});
     static ReportItem count(double x, double y, std::optional<ReportFont> font = {});
     static ReportItem printDate(QString prefix, double x, double y, std::optional<ReportFont> font = {});
-    static ReportItem pageNumber(QString prefix, double x, double y, std::optional<ReportFont> font = {});
+    // "第 1 页 共 3 页".
+    static ReportItem pageNumber(double x, double y, std::optional<ReportFont> font = {},
+                                 QString pattern = QStringLiteral("第 %1 页 共 %2 页"));
 };
 
 // The edges of a band along which a line is drawn.
@@ -66,7 +71,9 @@ inline constexpr BandLines kFrame =
     BandLines(BandLine::Top) | BandLine::Bottom | BandLine::Left | BandLine::Right;
 inline constexpr BandLines kOpenTop = BandLines(BandLine::Bottom) | BandLine::Left | BandLine::Right;
 
-// A strip as wide as the printable page; its height in millimetres.
+// A strip as wide as the printable page; its height in millimetres, which a
+// band with a wrapped value exceeds: the band grows by the value's extra lines,
+// and the items below that value move down with it.
 struct ReportBand
 {
     double height = 0;
@@ -74,8 +81,7 @@ struct ReportBand
     QList<ReportItem> items;
 
     // Gives every field item of the band the room up to the next item to its right
-    // on the same line, or up to `bandWidth`, so that a long value is cut short
-    // instead of running over its neighbour.
+    // on the same line (less a small gap), or up to `bandWidth`: its column.
     void limitFieldWidths(double bandWidth);
 };
 
@@ -83,6 +89,7 @@ struct ReportBand
 // top of page 1; for each record the group header (when the report groups and the
 // group field's value differs from the previous record's) and the detail band;
 // after the last record the summary; the page footer at the bottom of every page.
+// A group header stays with its first record, the summary with the last record.
 struct ReportLayout
 {
     QString name;  // "rptOwner"

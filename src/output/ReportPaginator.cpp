@@ -1,10 +1,13 @@
 #include "output/ReportPaginator.h"
 
 #include "core/Decimal2.h"
+#include "db/DbError.h"
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QTextLayout>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <vector>
@@ -14,8 +17,19 @@ namespace {
 // Texts are measured on an image of this resolution, as fine as a PDF page.
 constexpr int kMeasureDpi = 1200;
 constexpr double kMmPerInch = 25.4;
-// Rounding room when deciding whether a band still fits.
+// Rounding room when deciding whether a text or a band still fits.
 constexpr double kFitToleranceMm = 0.01;
+// A text too wide for its column is printed smaller, down to this share of its
+// size (a telephone number a few digits too long); a longer one wraps.
+constexpr double kSmallestShrink = 0.8;
+// Each try at a smaller size takes this share of the one before.
+constexpr double kShrinkStep = 0.97;
+// A band taller than a page is printed smaller in these steps, down to the
+// smallest scale (a value of thousands of characters).
+constexpr double kBandShrinkStep = 0.85;
+constexpr double kSmallestBandScale = 0.2;
+// Items whose tops are this close stand on one line.
+constexpr double kSameLineMm = 3.0;
 
 // An item with everything that stays the same from record to record worked out.
 struct PreparedItem
@@ -30,6 +44,24 @@ struct PreparedBand
 {
     const ReportBand* band = nullptr;
     std::vector<PreparedItem> items;
+};
+
+// A band laid out for the current record; positions from the top of the band.
+struct LaidBand
+{
+    const ReportBand* band = nullptr;
+    double height = 0;
+    QList<PlacedText> texts;
+    // Page numbers among the texts, written once the number of pages is known.
+    std::vector<std::pair<qsizetype, const PreparedItem*>> pageNumbers;
+};
+
+// One item's text laid out within its column.
+struct ItemText
+{
+    PlacedText placed;
+    double lineHeight = 0; // of one line at the printed size
+    double extra = 0;      // height beyond one line
 };
 
 class Pager
@@ -53,7 +85,10 @@ public:
         const PreparedBand title = prepare(m_layout.titleBand);
         const PreparedBand group = prepare(m_layout.groupHeader);
         const PreparedBand detail = prepare(m_layout.detail);
-        const PreparedBand footer = prepare(m_layout.pageFooter);
+        m_footer = prepare(m_layout.pageFooter);
+        std::optional<PreparedBand> summary;
+        if (m_layout.summary)
+            summary = prepare(*m_layout.summary);
         const int groupField = m_layout.groupField.isEmpty() ? -1 : m_source.fieldIndex(m_layout.groupField);
         for (const ReportBand* band :
              {&m_layout.titleBand, &m_layout.groupHeader, &m_layout.detail, &m_layout.pageFooter}) {
@@ -62,35 +97,56 @@ public:
         if (m_layout.summary)
             registerSums(*m_layout.summary);
         const bool grouped = !m_layout.groupField.isEmpty();
+        m_footerHeight = std::max(m_layout.pageFooter.height, layOut(m_footer, false).height);
 
         startPage();
-        place(title, more); // fields of the title band show the first record
+        place(layOut(title, more)); // fields of the title band show the first record
 
         QVariant groupValue;
         bool firstRecord = true;
+        bool summaryPlaced = false;
         while (more) {
+            std::optional<LaidBand> header;
             if (grouped) {
                 const QVariant value = m_source.value(groupField);
                 if (firstRecord || value != groupValue) {
-                    // A group header never stands alone at the foot of a page.
-                    ensureRoom(group.band->height + detail.band->height, footer);
-                    place(group, true);
+                    header = layOut(group, true);
                     groupValue = value;
                 }
             }
-            ensureRoom(detail.band->height, footer);
-            place(detail, true);
+            const LaidBand row = layOut(detail, true);
             accumulate();
             firstRecord = false;
             more = m_source.next();
+
+            // A group header goes with its first record; the summary with the
+            // last record, unless the two together are taller than a page.
+            double needed = (header ? header->height : 0) + row.height;
+            std::optional<LaidBand> total;
+            if (!more && summary) {
+                total = layOut(*summary, false);
+                if (needed + total->height <= bodyHeight() + kFitToleranceMm)
+                    needed += total->height;
+            }
+            ensureRoom(needed);
+            if (header)
+                place(*header);
+            ensureRoom(row.height); // only a header and row taller than a page part
+            place(row);
+            if (total) {
+                ensureRoom(total->height);
+                place(*total);
+                summaryPlaced = true;
+            }
         }
 
-        if (m_layout.summary) {
-            const PreparedBand summary = prepare(*m_layout.summary);
-            ensureRoom(summary.band->height, footer);
-            place(summary, false);
+        if (summary && !summaryPlaced) {
+            const LaidBand total = layOut(*summary, false);
+            ensureRoom(total.height);
+            place(total);
         }
-        finishPage(footer);
+        finishPage();
+        writePageNumbers();
         return std::move(m_report);
     }
 
@@ -121,6 +177,10 @@ private:
     }
 
     double toMm(qreal pixels) const { return pixels * kMmPerInch / kMeasureDpi; }
+    double toPixels(double mm) const { return mm * kMeasureDpi / kMmPerInch; }
+
+    // The room below the title of a fresh page, above its footer.
+    double bodyHeight() const { return m_height - m_footerHeight; }
 
     QString textOf(const PreparedItem& p, bool onRecord) const
     {
@@ -138,8 +198,11 @@ private:
             return QString::number(m_count);
         case ReportItem::Kind::PrintDate:
             return item.text + m_printDate;
-        case ReportItem::Kind::PageNumber:
-            return item.text + QString::number(m_report.pages.size());
+        case ReportItem::Kind::PageNumber: {
+            // As wide as it will be; the number of pages is written at the end.
+            const QString page = QString::number(std::max<qsizetype>(m_report.pages.size(), 1));
+            return item.text.arg(page, page);
+        }
         }
         return {};
     }
@@ -160,62 +223,185 @@ private:
     void registerSums(const ReportBand& band)
     {
         for (const ReportItem& item : band.items) {
-            if (item.kind == ReportItem::Kind::Sum)
-                m_sums.try_emplace(sumKey(item), Sum{m_source.fieldIndex(item.field), item.format, {}});
+            if (item.kind == ReportItem::Kind::Sum) {
+                m_sums.try_emplace(sumKey(item),
+                                   Sum{item.field, m_source.fieldIndex(item.field), item.format, {}});
+            }
         }
     }
 
-    // The record just printed counts, and its values join the sums.
+    // The record just read counts, and its values join the sums. A value that
+    // cannot be added stops the report: a total without it would be wrong.
     void accumulate()
     {
         ++m_count;
         for (auto& [key, sum] : m_sums) {
-            const QVariant value = m_source.value(sum.field);
+            if (sum.index < 0) {
+                throw DbError(QStringLiteral("打印清单无法合计“%1”：清单中没有这一项。").arg(sum.field));
+            }
+            const QVariant value = m_source.value(sum.index);
+            if (value.isNull() || !value.isValid())
+                continue; // no amount
             // Decimal fields hold hundredths; other fields are summed as the numbers they show.
             const std::optional<Decimal2> amount =
-                sum.format == FieldFormat::Decimal ? Decimal2::fromDb(value)
+                sum.format == FieldFormat::Decimal ? fieldHundredths(value)
                                                    : Decimal2::parse(fieldText(value, FieldFormat::Plain));
-            if (amount)
-                sum.total += *amount;
+            if (!amount) {
+                throw DbError(
+                    QStringLiteral("打印清单无法合计“%1”：第 %2 行的值“%3”不是金额。")
+                        .arg(sum.field, QString::number(m_count), fieldText(value, FieldFormat::Plain)));
+            }
+            sum.total += *amount;
         }
     }
 
-    void place(const PreparedBand& band, bool onRecord)
+    // Lays one text out in the item's column: as it is when it fits, a little
+    // smaller when that is enough, else wrapped over as many lines as it needs.
+    ItemText layOutText(const PreparedItem& p, QString text, double scale)
+    {
+        const ReportItem& item = *p.item;
+        // Line breaks and tabs of a stored value print as blanks.
+        if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < u' '; })) {
+            text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+            text.replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
+        }
+        QFont font = p.font;
+        std::shared_ptr<QFontMetricsF> metrics = p.metrics;
+        if (scale < 1) {
+            font.setPointSizeF(font.pointSizeF() * scale);
+            metrics = metricsFor(font);
+        }
+        const double room = item.width > 0 ? item.width : std::max(0.0, m_width - item.x);
+        const double width = toMm(metrics->horizontalAdvance(text));
+        const double lineHeight = toMm(metrics->height());
+        ItemText result{
+            {QRectF(item.x, item.y, width, lineHeight), text, font, item.alignment, {}, 0}, lineHeight, 0};
+        if (width <= room + kFitToleranceMm)
+            return result;
+
+        const double size = font.pointSizeF();
+        for (double smaller = size * room / width * 0.999; smaller >= size * kSmallestShrink;
+             smaller *= kShrinkStep) {
+            QFont shrunk = font;
+            shrunk.setPointSizeF(smaller);
+            const std::shared_ptr<QFontMetricsF> m = metricsFor(shrunk);
+            const double w = toMm(m->horizontalAdvance(text));
+            if (w <= room + kFitToleranceMm) {
+                result.placed.font = shrunk;
+                result.placed.rect.setSize(QSizeF(w, toMm(m->height())));
+                result.lineHeight = result.placed.rect.height();
+                return result;
+            }
+        }
+
+        QTextLayout layout(text, font, &m_measure);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        double widest = 0;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(toPixels(room));
+            // The blank a line breaks at is not printed.
+            QString piece = text.mid(line.textStart(), line.textLength());
+            while (!piece.isEmpty() && piece.back().isSpace())
+                piece.chop(1);
+            widest = std::max(widest, toMm(metrics->horizontalAdvance(piece)));
+            lines << piece;
+        }
+        layout.endLayout();
+        const double pitch = toMm(metrics->lineSpacing());
+        result.placed.lines = lines;
+        result.placed.lineHeight = pitch;
+        result.placed.rect.setSize(QSizeF(widest, pitch * double(lines.size() - 1) + lineHeight));
+        result.extra = result.placed.rect.height() - lineHeight;
+        return result;
+    }
+
+    // The band for the current record (`onRecord`), or without one: its texts
+    // in their columns, the items below a wrapped value moved down by its extra
+    // lines, the band as tall as it needs. A band taller than a page is laid out
+    // again smaller.
+    LaidBand layOut(const PreparedBand& band, bool onRecord, double scale = 1)
+    {
+        struct Entry
+        {
+            ItemText text;
+            const PreparedItem* item;
+            double room;
+            double shift = 0;
+        };
+        std::vector<Entry> entries;
+        for (const PreparedItem& p : band.items) {
+            const QString text = textOf(p, onRecord);
+            if (text.isEmpty())
+                continue;
+            const double room = p.item->width > 0 ? p.item->width : std::max(0.0, m_width - p.item->x);
+            entries.push_back({layOutText(p, text, scale), &p, room});
+        }
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.item->item->y < b.item->item->y; });
+        double growth = 0;
+        for (std::size_t j = 0; j < entries.size(); ++j) {
+            Entry& below = entries[j];
+            const ReportItem& b = *below.item->item;
+            for (std::size_t i = 0; i < j; ++i) {
+                const Entry& above = entries[i];
+                const ReportItem& a = *above.item->item;
+                const bool under =
+                    a.y + std::max(above.text.lineHeight, kSameLineMm) <= b.y + kFitToleranceMm;
+                const bool sameColumn = a.x < b.x + below.room && b.x < a.x + above.room;
+                if (under && sameColumn)
+                    below.shift = std::max(below.shift, above.shift + above.text.extra);
+            }
+            growth = std::max(growth, below.shift + below.text.extra);
+        }
+
+        LaidBand laid;
+        laid.band = band.band;
+        laid.height = band.band->height + growth;
+        if (laid.height > bodyHeight() + kFitToleranceMm && scale > kSmallestBandScale)
+            return layOut(band, onRecord, scale * kBandShrinkStep);
+        for (Entry& e : entries) {
+            e.text.placed.rect.translate(0, e.shift);
+            if (e.item->item->kind == ReportItem::Kind::PageNumber)
+                laid.pageNumbers.emplace_back(laid.texts.size(), e.item);
+            laid.texts.append(std::move(e.text.placed));
+        }
+        return laid;
+    }
+
+    void place(const LaidBand& laid)
     {
         PlacedPage& page = m_report.pages.last();
         const double top = m_y;
-        for (const PreparedItem& p : band.items) {
-            QString text = textOf(p, onRecord);
-            if (text.isEmpty())
-                continue;
-            const double room = p.item->width;
-            double width = toMm(p.metrics->horizontalAdvance(text));
-            if (room > 0 && width > room) {
-                text = p.metrics->elidedText(text, Qt::ElideRight, room * kMeasureDpi / kMmPerInch);
-                width = toMm(p.metrics->horizontalAdvance(text));
-            }
-            const QRectF rect(p.item->x, top + p.item->y, width, toMm(p.metrics->height()));
-            page.texts.append({rect, text, p.font, p.item->alignment});
+        for (const auto& [index, item] : laid.pageNumbers)
+            m_pageNumbers.push_back({m_report.pages.size() - 1, page.texts.size() + index, item});
+        for (PlacedText text : laid.texts) {
+            text.rect.translate(0, top);
+            page.texts.append(std::move(text));
         }
-        const ReportBand& b = *band.band;
-        const double bottom = top + b.height;
-        if (b.lines.testFlag(BandLine::Top))
+        const BandLines lines = laid.band->lines;
+        const double bottom = top + laid.height;
+        // A framed row at the top of a page is closed above as well.
+        const bool framed = lines.testFlag(BandLine::Left) || lines.testFlag(BandLine::Right);
+        if (lines.testFlag(BandLine::Top) || (framed && top <= kFitToleranceMm))
             page.lines.append({QLineF(0, top, m_width, top)});
-        if (b.lines.testFlag(BandLine::Bottom))
+        if (lines.testFlag(BandLine::Bottom))
             page.lines.append({QLineF(0, bottom, m_width, bottom)});
-        if (b.lines.testFlag(BandLine::Left))
+        if (lines.testFlag(BandLine::Left))
             page.lines.append({QLineF(0, top, 0, bottom)});
-        if (b.lines.testFlag(BandLine::Right))
+        if (lines.testFlag(BandLine::Right))
             page.lines.append({QLineF(m_width, top, m_width, bottom)});
         m_y = bottom;
     }
 
-    void ensureRoom(double height, const PreparedBand& footer)
+    void ensureRoom(double height)
     {
-        const double limit = m_height - footer.band->height;
         // A band taller than a whole page goes on a fresh page all the same.
-        if (m_y + height > limit + kFitToleranceMm && m_y > 0) {
-            finishPage(footer);
+        if (m_y + height > bodyHeight() + kFitToleranceMm && m_y > 0) {
+            finishPage();
             startPage();
         }
     }
@@ -226,10 +412,23 @@ private:
         m_y = 0;
     }
 
-    void finishPage(const PreparedBand& footer)
+    void finishPage()
     {
-        m_y = m_height - footer.band->height;
-        place(footer, false);
+        m_y = m_height - m_footerHeight;
+        place(layOut(m_footer, false));
+    }
+
+    void writePageNumbers()
+    {
+        const QString pages = QString::number(m_report.pages.size());
+        for (const PageNumber& n : m_pageNumbers) {
+            PlacedText& placed = m_report.pages[n.page].texts[n.text];
+            const ItemText laid =
+                layOutText(*n.item, n.item->item->text.arg(QString::number(n.page + 1), pages), 1);
+            const QPointF at = placed.rect.topLeft();
+            placed = laid.placed;
+            placed.rect.moveTopLeft(at);
+        }
     }
 
     const ReportLayout& m_layout;
@@ -239,16 +438,26 @@ private:
     const double m_height;
     QImage m_measure;
     std::map<QString, std::shared_ptr<QFontMetricsF>> m_metrics;
+    PreparedBand m_footer;
+    double m_footerHeight = 0;
     PlacedReport m_report;
     double m_y = 0;
     qint64 m_count = 0;
     struct Sum
     {
-        int field;
+        QString field;
+        int index;
         FieldFormat format;
         Decimal2 total;
     };
     std::map<QString, Sum> m_sums; // by field and format
+    struct PageNumber
+    {
+        qsizetype page;
+        qsizetype text;
+        const PreparedItem* item;
+    };
+    std::vector<PageNumber> m_pageNumbers;
 };
 
 } // namespace

@@ -1,8 +1,15 @@
 #include "output/ReportRenderer.h"
 
+#include <QGlyphRun>
+#include <QHash>
+#include <QImage>
+#include <QMutex>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
+#include <QTextLayout>
 
 namespace {
 
@@ -11,6 +18,14 @@ constexpr double kMmPerInch = 25.4;
 constexpr double kLineWidthMm = 0.2;
 // PDF files are written at this resolution.
 constexpr int kPdfDpi = 1200;
+// Colour glyphs are painted as pictures of this many pixels to the em.
+constexpr double kColourGlyphPixels = 128;
+// Bold text from a font without a bold face has its outlines drawn around with a
+// pen this share of the em wide: the strokes come out about as heavy as the
+// bold faces of the Latin fonts.
+constexpr double kEmboldenShare = 0.025;
+// A face of this weight class (OS/2) or heavier is bold of its own.
+constexpr int kBoldWeightClass = 600;
 
 // Converts millimetres on the printable area into units of one device.
 class DeviceScale
@@ -31,6 +46,121 @@ private:
     double m_y;
 };
 
+// Whether a font draws its glyphs as colour pictures (the emoji font). A PDF
+// holds such glyphs as text without shapes, which nothing shows.
+bool isColourFont(const QRawFont& font)
+{
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QString key = font.familyName() + u'|' + font.styleName();
+    const QMutexLocker lock(&mutex);
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return *found;
+    // Bitmap colour glyphs (CBLC, the index of CBDT) or layered ones (COLR).
+    const bool colour = !font.fontTable("CBLC").isEmpty() || !font.fontTable("COLR").isEmpty();
+    known.insert(key, colour);
+    return colour;
+}
+
+// Whether a font's face is bold of its own (Liberation Sans Bold), not a regular
+// or light face asked for bold (the CJK fonts have no other).
+bool isBoldFace(const QRawFont& font)
+{
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QString key = font.familyName() + u'|' + font.styleName();
+    const QMutexLocker lock(&mutex);
+    const auto found = known.constFind(key);
+    if (found != known.constEnd())
+        return *found;
+    // The weight class is the 16-bit number at byte 4 of the OS/2 table.
+    const QByteArray os2 = font.fontTable("OS/2");
+    const bool bold = os2.size() >= 6 ? ((uchar(os2[4]) << 8) | uchar(os2[5])) >= kBoldWeightClass
+                                      : font.styleName().contains(u"Bold", Qt::CaseInsensitive);
+    known.insert(key, bold);
+    return bold;
+}
+
+// Draws the outlines of the glyphs around them, so that bold text printed from
+// a face without a bold weight is bold all the same. The text itself stays one
+// text: a PDF gives it back once.
+void embolden(QPainter& painter, const QPointF& origin, const QGlyphRun& run)
+{
+    const QRawFont font = run.rawFont();
+    const QList<quint32> glyphs = run.glyphIndexes();
+    const QList<QPointF> positions = run.positions();
+    QPainterPath outlines;
+    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
+        outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
+    QPen pen(painter.pen().color());
+    pen.setWidthF(font.pixelSize() * kEmboldenShare);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.strokePath(outlines, pen);
+}
+
+// Paints colour glyphs as a picture over their place: drawn on an image by the
+// raster engine, which paints colour glyphs, then scaled onto the device.
+void paintColourGlyphs(QPainter& painter, const QPointF& origin, const QGlyphRun& run)
+{
+    const QRectF box = run.boundingRect();
+    if (box.isEmpty() || run.rawFont().pixelSize() <= 0)
+        return;
+    const double factor = kColourGlyphPixels / run.rawFont().pixelSize();
+    QRawFont large = run.rawFont();
+    large.setPixelSize(run.rawFont().pixelSize() * factor);
+    QGlyphRun scaled = run;
+    scaled.setRawFont(large);
+    QList<QPointF> positions;
+    for (const QPointF& p : run.positions())
+        positions << (p - box.topLeft()) * factor;
+    scaled.setPositions(positions);
+    QImage picture((box.size() * factor).toSize() + QSize(1, 1), QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    {
+        QPainter raster(&picture);
+        raster.setRenderHint(QPainter::Antialiasing);
+        raster.drawGlyphRun(QPointF(0, 0), scaled);
+    }
+    painter.drawImage(QRectF(origin + box.topLeft(), QSizeF(picture.size()) / factor), picture);
+}
+
+// One line of text within `box` (device units), aligned as the text asks.
+void paintLine(QPainter& painter, const QString& text, const QFont& font, Qt::Alignment alignment,
+               const QRectF& box)
+{
+    QTextLayout layout(text, font, painter.device());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (!line.isValid()) {
+        layout.endLayout();
+        return;
+    }
+    line.setLineWidth(box.width());
+    line.setPosition(QPointF(0, 0));
+    layout.endLayout();
+
+    double x = box.left();
+    const double free = box.width() - line.naturalTextWidth();
+    if (alignment.testFlag(Qt::AlignHCenter))
+        x += free / 2;
+    else if (alignment.testFlag(Qt::AlignRight))
+        x += free;
+    const QPointF origin(x, box.top());
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        if (isColourFont(run.rawFont())) {
+            paintColourGlyphs(painter, origin, run);
+            continue;
+        }
+        painter.drawGlyphRun(origin, run);
+        if (font.bold() && !isBoldFace(run.rawFont()))
+            embolden(painter, origin, run);
+    }
+}
+
 void paintPage(QPainter& painter, const PlacedPage& page, const DeviceScale& scale)
 {
     QPen pen(Qt::black);
@@ -40,10 +170,12 @@ void paintPage(QPainter& painter, const PlacedPage& page, const DeviceScale& sca
     for (const PlacedLine& line : page.lines)
         painter.drawLine(scale.line(line.line));
     for (const PlacedText& text : page.texts) {
-        painter.setFont(text.font);
-        painter.drawText(scale.rect(text.rect),
-                         int(text.alignment | Qt::AlignTop) | Qt::TextSingleLine | Qt::TextDontClip,
-                         text.text);
+        const QStringList lines = text.printedLines();
+        const double pitch = text.lines.isEmpty() ? text.rect.height() : text.lineHeight;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QRectF mm(text.rect.left(), text.rect.top() + double(i) * pitch, text.rect.width(), pitch);
+            paintLine(painter, lines[i], text.font, text.alignment, scale.rect(mm));
+        }
     }
 }
 

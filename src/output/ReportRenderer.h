@@ -9,6 +9,8 @@ class QPagedPaintDevice;
 // Paints laid-out pages onto a paged device: a printer, the print preview or a
 // PDF file. Millimetres become device units through the device's own
 // resolution; the painter is never scaled, so fonts keep their point sizes.
+// Emoji, whose glyphs are colour pictures, are painted as pictures (a PDF holds
+// them as text that shows nothing).
 class ReportRenderer
 {
 public:

@@ -1,5 +1,7 @@
 #include "output/ServiceReportLayouts.h"
 
+#include "db/PinyinCollation.h"
+
 namespace reports {
 
 namespace {
@@ -62,7 +64,8 @@ ReportLayout serviceLayout(const QString& name, const QString& title, double tit
     layout.titleBand.lines = BandLine::Bottom;
     layout.titleBand.items << ReportItem::fixedText(title, 72.0, 8.5, kTitleFont);
     layout.pageFooter.height = 12.4;
-    layout.pageFooter.items << ReportItem::printDate(QStringLiteral("打印日期: "), 152.4, 4.2);
+    layout.pageFooter.items << ReportItem::pageNumber(4.2, 4.2)
+                            << ReportItem::printDate(QStringLiteral("打印日期: "), 152.4, 4.2);
     layout.detail.height = 8.7;
     layout.detail.lines = kOpenTop;
     return layout;
@@ -250,19 +253,21 @@ ReportLayout rptConnt()
     return layout;
 }
 
-// Within one owner (and for two owners of one name) the records keep the order in
-// which they were entered.
+// Owners in pinyin order, as the owner register lists them; within one owner (and
+// for two owners of one name) the records keep the order in which they were entered.
 ReportStatement serveStatement()
 {
     return {QStringLiteral("select a.*, b.owner_name from service a, owner_info b "
-                           "where a.owner_id = b.owner_id order by b.owner_name, a.serve_id"),
+                           "where a.owner_id = b.owner_id order by ") +
+                pinyin::byName(QStringLiteral("b.owner_name")) + QStringLiteral(", a.serve_id"),
             {}};
 }
 
 ReportStatement adviceStatement()
 {
     return {QStringLiteral("select a.*, b.owner_name from advice a, owner_info b "
-                           "where a.owner_id = b.owner_id order by b.owner_name, a.advice_id"),
+                           "where a.owner_id = b.owner_id order by ") +
+                pinyin::byName(QStringLiteral("b.owner_name")) + QStringLiteral(", a.advice_id"),
             {}};
 }
 
@@ -271,7 +276,8 @@ ReportStatement fitmentStatement()
     // fitment.owner_id is text; it is compared with the owner's number as text, so
     // that "12" matches owner 12 and "12a" matches nobody.
     return {QStringLiteral("select a.*, b.owner_name from fitment a, owner_info b "
-                           "where a.owner_id = cast(b.owner_id as text) order by b.owner_name, a.fit_id"),
+                           "where a.owner_id = cast(b.owner_id as text) order by ") +
+                pinyin::byName(QStringLiteral("b.owner_name")) + QStringLiteral(", a.fit_id"),
             {}};
 }
 

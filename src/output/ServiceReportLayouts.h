@@ -33,7 +33,8 @@ ReportLayout rptConnt();   // 环境保洁
 ReportLayout rptPloy();    // 社区活动信息
 
 // Every service job, complaint and fit-out permit with its owner's name, ordered
-// by owner name.
+// by owner name in pinyin order (the connection needs the collation PINYIN, see
+// db/PinyinCollation.h).
 ReportStatement serveStatement();
 ReportStatement adviceStatement();
 ReportStatement fitmentStatement();

@@ -3,12 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -27,9 +29,13 @@ constexpr lxw_col_t kFormattedColumns = 26;
 constexpr qsizetype kMaxCellText = 32767;
 // How often the progress callback is told, in rows.
 constexpr qint64 kProgressInterval = 500;
-// A spreadsheet keeps 15 significant digits of a number: a longer digit string
-// (an identity-card number) stays text rather than lose its last digits.
-constexpr int kMaxNumberDigits = 15;
+// A spreadsheet's general number format shows at most this many characters of a
+// number before it rounds or turns to an exponent.
+constexpr qsizetype kGeneralNumberWidth = 11;
+// The page the sheet prints on: A4 (the spreadsheet's paper number 9) with the
+// default margins of 0.7 inch left and right.
+constexpr std::uint8_t kPaperA4 = 9;
+constexpr double kPortraitWidthMm = 210 - 2 * 0.7 * 25.4;
 
 struct WorkbookCloser
 {
@@ -46,8 +52,9 @@ struct Formats
 {
     lxw_format* sheet = nullptr; // every column: sheet font, centred
     lxw_format* title = nullptr;
-    lxw_format* cell = nullptr; // captions and data: sheet font, centred, thin border
-    lxw_format* date = nullptr; // a data cell holding a date
+    lxw_format* cell = nullptr;  // captions and data: sheet font, centred, thin border
+    lxw_format* date = nullptr;  // a data cell holding a date
+    lxw_format* money = nullptr; // a data cell holding an amount, shown with two decimals
 };
 
 Formats makeFormats(lxw_workbook* workbook, ExportDescription::Layout layout)
@@ -55,6 +62,8 @@ Formats makeFormats(lxw_workbook* workbook, ExportDescription::Layout layout)
     Formats f;
     f.date = workbook_add_format(workbook);
     format_set_num_format(f.date, "yyyy-mm-dd");
+    f.money = workbook_add_format(workbook);
+    format_set_num_format(f.money, "0.00");
     if (layout == ExportDescription::Layout::DepartmentGoods)
         return f;
 
@@ -78,6 +87,8 @@ Formats makeFormats(lxw_workbook* workbook, ExportDescription::Layout layout)
 
     sheetFont(f.date);
     format_set_border(f.date, LXW_BORDER_THIN);
+    sheetFont(f.money);
+    format_set_border(f.money, LXW_BORDER_THIN);
     return f;
 }
 
@@ -88,29 +99,15 @@ QString shownText(const QString& typed)
     return typed.startsWith(u'\'') ? typed.mid(1) : typed;
 }
 
-// Whether a text is a plain decimal number ("12", "-3.50") that a number cell
-// holds without loss.
-bool isPlainNumber(const QString& text)
+// Whether a number cell would show exactly this text, so that writing the text
+// as a number loses nothing: a spreadsheet shows a number in its general format
+// without a plus sign, leading zeros or decimal zeros at the end, and in at most
+// 11 characters. "12", "-3.5" and "0.25" become numbers; "0101" (a room), "12.50",
+// "+7", "1e5" and "13900001111222" (it would show as 1.39E+13) stay text.
+bool readsBackAsNumber(const QString& text)
 {
-    qsizetype i = 0;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        ++i;
-    int digits = 0;
-    int significant = 0;
-    bool point = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'.' && !point && digits > 0) {
-            point = true;
-            continue;
-        }
-        if (c < u'0' || c > u'9')
-            return false;
-        ++digits;
-        if (significant > 0 || c != u'0')
-            ++significant;
-    }
-    return digits > 0 && !text.endsWith(u'.') && significant <= kMaxNumberDigits;
+    static const QRegularExpression canonical(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$"));
+    return text.size() <= kGeneralNumberWidth && text != u"-0" && canonical.match(text).hasMatch();
 }
 
 class SheetWriter
@@ -170,15 +167,14 @@ lxw_error writeValue(const SheetWriter& out, lxw_row_t row, lxw_col_t col, const
         // A missing date is an empty cell; a text that is no date stays as it is.
         return out.text(row, col, fieldText(value, FieldFormat::Plain), formats.cell);
     case Source::PlainField: {
-        const int type = value.typeId();
-        if (c.column->format == FieldFormat::Plain &&
-            (type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::Double)) {
-            const double number = value.toDouble();
-            if (std::abs(number) < 1e15)
-                return out.number(row, col, number, formats.cell);
+        // An amount is a number shown with its two decimals: "12.50" reads back.
+        if (c.column->format == FieldFormat::Decimal) {
+            if (const std::optional<Decimal2> amount = fieldHundredths(value))
+                return out.number(row, col, double(amount->hundredths()) / 100, formats.money);
         }
+        // Anything else is a number only where the number reads back as the text.
         const QString text = fieldText(value, c.column->format);
-        if (isPlainNumber(text))
+        if (readsBackAsNumber(text))
             return out.number(row, col, text.toDouble(), formats.cell);
         return out.text(row, col, text, formats.cell);
     }
@@ -232,6 +228,45 @@ lxw_error writeTitle(const SheetWriter& out, lxw_worksheet* sheet, const ExportD
     const lxw_col_t last = lxw_col_t(std::min<int>(d.titleWidth, LXW_COL_MAX) - 1);
     const QByteArray utf8 = title.toUtf8();
     return worksheet_merge_range(sheet, kTitleRow, 0, kTitleRow, last, utf8.constData(), formats.title);
+}
+
+// The columns the sheet uses: the list's, and those its title spans.
+lxw_col_t usedColumns(const ExportDescription& d)
+{
+    const qsizetype title = d.layout == ExportDescription::Layout::DepartmentGoods
+                                ? kBareTitleColumn + 1
+                                : std::max(d.titleWidth, 1);
+    return lxw_col_t(std::clamp<qsizetype>(std::max(d.columns.size(), title), 1, LXW_COL_MAX));
+}
+
+// How wide the used columns print, in millimetres: a width of w characters is
+// 7w + 5 pixels at 96 dots to the inch.
+double usedWidthMm(const ExportDescription& d, lxw_col_t columns)
+{
+    double pixels = 0;
+    for (lxw_col_t c = 0; c < columns; ++c) {
+        double width = LXW_DEF_COL_WIDTH;
+        for (const ExportColumnWidth& w : d.columnWidths) {
+            if (w.column == int(c) + 1) {
+                width = w.width;
+                break; // the first width listed holds
+            }
+        }
+        pixels += width < 1 ? std::round(width * 12) : std::round(width * 7) + 5;
+    }
+    return pixels * 25.4 / 96;
+}
+
+// The printed sheet: A4, the used columns fitted to one page width (a title is
+// never split over two pages), landscape when they are wider than a portrait page.
+lxw_error setPage(lxw_worksheet* sheet, const ExportDescription& d, lxw_row_t lastRow)
+{
+    const lxw_col_t columns = usedColumns(d);
+    worksheet_set_paper(sheet, kPaperA4);
+    if (usedWidthMm(d, columns) > kPortraitWidthMm)
+        worksheet_set_landscape(sheet);
+    worksheet_fit_to_pages(sheet, 1, 0);
+    return worksheet_print_area(sheet, 0, 0, lastRow, columns - 1);
 }
 
 QString errorText(lxw_error error)
@@ -308,6 +343,8 @@ WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& 
         more = rows.next();
     }
     result.rows = row - kFirstDataRow;
+    if (!error)
+        error = setPage(sheet, d, std::max<lxw_row_t>(row, kFirstDataRow) - 1);
     if (error) {
         workbook.reset();
         result.error = errorText(error);

@@ -1,5 +1,8 @@
 #include "app/LoginDialog.h"
 #include "app/PasswordHash.h"
+#include "db/DatabaseFile.h"
+#include "db/DbError.h"
+#include "db/Sql.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
@@ -7,6 +10,10 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
+
+#include <chrono>
+#include <latch>
+#include <thread>
 
 Q_DECLARE_METATYPE(password_hash::Cost)
 
@@ -27,6 +34,9 @@ private Q_SLOTS:
     void changePassword();
     void changePasswordRefusals();
     void cancelCanBeDisabled();
+    void administratorInsertedMeanwhile();
+    void firstLoginsAtOnce_data();
+    void firstLoginsAtOnce();
 };
 
 namespace {
@@ -279,6 +289,94 @@ void TestLogin::cancelCanBeDisabled()
     login.dialog.setCancelAllowed(true);
     QTest::keyClick(&login.dialog, Qt::Key_Escape);
     QVERIFY(login.rejected());
+}
+
+namespace {
+
+// What one copy of pelm made of the first login on a new file.
+struct FirstLogin
+{
+    bool inserted = false;
+    QString error; // empty when none was shown
+};
+
+// Another copy of pelm, in a thread with a connection of its own, looks for the
+// default administrator; `ready` counts down when its connection is open.
+FirstLogin otherCopyLogsIn(const QString& path, const QString& name, std::latch* ready)
+{
+    FirstLogin result;
+    {
+        QString error;
+        QSqlDatabase db = database_file::open(path, name, &error);
+        if (ready)
+            ready->arrive_and_wait();
+        if (!error.isEmpty()) {
+            result.error = error;
+        } else {
+            try {
+                result.inserted = operator_accounts::ensureDefaultAdministrator(db);
+            } catch (const DbError& e) {
+                result.error = e.text() + u' ' + e.detail();
+            }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return result;
+}
+
+} // namespace
+
+void TestLogin::administratorInsertedMeanwhile()
+{
+    // This copy inserts the administrator while the other has found the table
+    // empty and is making the hash: the other waits for the write lock, sees the
+    // administrator and leaves it alone, without an error.
+    using namespace std::chrono_literals;
+    TestDatabase t;
+    Transaction transaction(t.db());
+    QVERIFY(operator_accounts::ensureDefaultAdministrator(t.db()));
+    FirstLogin other;
+    std::thread copy([&] { other = otherCopyLogsIn(t.path(), "meanwhile", nullptr); });
+    std::this_thread::sleep_for(300ms);
+    transaction.commit();
+    copy.join();
+    QCOMPARE(other.error, QString());
+    QVERIFY(!other.inserted);
+    QCOMPARE(t.scalar("select count(*) from operator").toInt(), 1);
+}
+
+void TestLogin::firstLoginsAtOnce_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::newRow("two copies") << 2;
+    QTest::newRow("four copies") << 4;
+}
+
+void TestLogin::firstLoginsAtOnce()
+{
+    QFETCH(int, copies);
+    TestDatabase t;
+    for (int trial = 0; trial < 10; ++trial) {
+        t.exec("delete from operator");
+        std::latch ready(copies);
+        std::vector<FirstLogin> logins(static_cast<std::size_t>(copies));
+        std::vector<std::thread> threads;
+        for (int i = 0; i < copies; ++i) {
+            threads.emplace_back([&, i] {
+                logins[std::size_t(i)] = otherCopyLogsIn(t.path(), u"copy-" + QString::number(i), &ready);
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        int inserted = 0;
+        for (const FirstLogin& login : logins) {
+            QCOMPARE(login.error, QString());
+            inserted += login.inserted ? 1 : 0;
+        }
+        QCOMPARE(inserted, 1);
+        QCOMPARE(t.scalar("select count(*) from operator").toInt(), 1);
+    }
 }
 
 QTEST_MAIN(TestLogin)

@@ -4,9 +4,12 @@
 #include "app/MainWindow.h"
 #include "app/PasswordHash.h"
 #include "db/DatabaseFile.h"
+#include "db/Sql.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -29,6 +32,9 @@ private Q_SLOTS:
     void reminderOpensOncePerRun();
     void missingDatabaseEndsTheApplication();
     void closedConnectionEndsTheApplication();
+    void backupLinkIsForOperatorEditors_data();
+    void backupLinkIsForOperatorEditors();
+    void backupFromTheMainWindow();
 };
 
 namespace {
@@ -69,11 +75,13 @@ QStringList usable(const QStringList& allowed)
     return names;
 }
 
+// The enabled entries of the function table, and the two free ones. The backup
+// link has a test of its own.
 QStringList enabledEntries(const MainWindow& window)
 {
     QStringList names;
     for (const FunctionLabel* label : window.findChildren<FunctionLabel*>()) {
-        if (label->isEnabled())
+        if (label->isEnabled() && label->objectName() != "labBackup")
             names << label->objectName();
     }
     names.sort();
@@ -289,6 +297,79 @@ void TestMainWindow::closedConnectionEndsTheApplication()
     window.checkConnectionAndReminder();
     QCOMPARE(t.messages().errors(), QStringList{"数据库连接失败！"});
     QCOMPARE(finished.count(), 1);
+}
+
+void TestMainWindow::backupLinkIsForOperatorEditors_data()
+{
+    QTest::addColumn<QString>("baseRights");
+    QTest::addColumn<bool>("offered");
+    QTest::newRow("may edit operators") << "00002" << true;
+    QTest::newRow("everything") << "22222" << true;
+    QTest::newRow("may only look at operators") << "22221" << false;
+    QTest::newRow("no operator right") << "2222" << false;
+    QTest::newRow("no base rights") << "" << false;
+}
+
+void TestMainWindow::backupLinkIsForOperatorEditors()
+{
+    QFETCH(QString, baseRights);
+    QFETCH(bool, offered);
+    TestDatabase t;
+    addOperator(t, "clerk", {baseRights, "2222222", "222", "222222", "222", "222"});
+    MainWindow window(t.context());
+    window.show();
+    window.startUp();
+    auto* link = control<FunctionLabel>(&window, "labBackup");
+    QVERIFY(!link->isEnabled()); // nobody logged in yet
+    logIn(window, "clerk", "1");
+    control<QToolButton>(&window, "spbPara")->click();
+    QCOMPARE(link->isVisible(), offered);
+    QCOMPARE(link->isEnabled(), offered);
+    QCOMPARE(link->text(), QStringLiteral("数据备份"));
+    // It stands beside "关于...".
+    const auto labels = control<QWidget>(&window, "pPara")->findChildren<FunctionLabel*>();
+    QCOMPARE(labels.last()->objectName(), QStringLiteral("labAbout"));
+    QCOMPARE(labels[labels.size() - 2], link);
+
+    link->clicked();
+    QCOMPARE(openChild<QFileDialog>(&window, "dlgBackup") != nullptr, offered);
+    window.hide();
+}
+
+void TestMainWindow::backupFromTheMainWindow()
+{
+    TestDatabase t;
+    t.estate().addOwner({.name = "甲公司"});
+    MainWindow window(t.context());
+    window.startUp();
+    logIn(window, "admin", "");
+    control<FunctionLabel>(&window, "labBackup")->clicked();
+    auto* dialog = openChild<QFileDialog>(&window, "dlgBackup");
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("数据备份"));
+    // Beside the database, named after it and the time.
+    const QString proposed = QFileInfo(t.path()).absoluteDir().filePath("pelm-备份-20261210-093000.mdb");
+    QCOMPARE(dialog->selectedFiles(), QStringList{proposed});
+
+    static_cast<QDialog*>(dialog)->accept(); // what the save button does
+    QCOMPARE(t.messages().texts(), QStringList{"数据库已备份到" + QDir::toNativeSeparators(proposed) + "。"});
+    QString error;
+    {
+        QSqlDatabase copy = database_file::open(proposed, "copy", &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(sql::scalar(copy, "select owner_name from owner_info").toString(), QStringLiteral("甲公司"));
+    }
+    QSqlDatabase::removeDatabase("copy");
+
+    // The same file again: refused, the first backup left as it was.
+    t.messages().clear();
+    control<FunctionLabel>(&window, "labBackup")->clicked();
+    dialog = openChild<QFileDialog>(&window, "dlgBackup");
+    QVERIFY(dialog);
+    dialog->selectFile(proposed);
+    static_cast<QDialog*>(dialog)->accept(); // what the save button does
+    QCOMPARE(t.messages().errors().size(), 1);
+    QVERIFY2(t.messages().errors()[0].contains("已经存在"), qPrintable(t.messages().errors()[0]));
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -2,6 +2,7 @@
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
+#include "db/PinyinCollation.h"
 #include "output/SpreadsheetProgram.h"
 #include "output/WorkbookReader.h"
 #include "support/Controls.h"
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void ownersExport();
     void ownersPrintTheListAsShown();
     void ownerDetailExportsEveryLink();
+    void ownersInPinyinOrderEverywhere();
 
 private:
     TestDatabase* t = nullptr;
@@ -59,6 +61,7 @@ bool isTextCell(const WorkbookReader& book, const QString& ref)
 void TestBaseOutput::init()
 {
     t = new TestDatabase;
+    registerPinyinCollation(t->db());
     Estate e = t->estate();
     const qlonglong one = e.addBuilding("一号楼");
     const qlonglong two = e.addBuilding("二号楼");
@@ -152,21 +155,21 @@ void TestBaseOutput::ownersExport()
     QCOMPARE(int(book.column(10)->width), 10); // the writer adds its padding
     QCOMPARE(rowTexts(book, 3).size(), 11);
     QCOMPARE(cellText(book, "F3"), QStringLiteral("迁入日期"));
-    // Three owners in rows 4 to 6, in the list's order.
+    // Three owners in rows 4 to 6, in the list's order: by pinyin, bing, jia, yi.
     QCOMPARE(book.lastRow(), 6);
     QCOMPARE(cellText(book, "A4"), QStringLiteral("丙公司"));
-    QCOMPARE(cellText(book, "A5"), QStringLiteral("乙公司"));
-    QCOMPARE(cellText(book, "E6"), QStringLiteral("00123"));
-    QVERIFY(isTextCell(book, "E6"));
+    QCOMPARE(cellText(book, "A5"), QStringLiteral("甲公司"));
+    QCOMPARE(cellText(book, "E5"), QStringLiteral("00123"));
+    QVERIFY(isTextCell(book, "E5"));
     // The move-in date is a real date; a missing one an empty cell.
-    const WorkbookReader::Cell date = *book.cell("F5");
-    QVERIFY(!isTextCell(book, "F5"));
+    const WorkbookReader::Cell date = *book.cell("F6");
+    QVERIFY(!isTextCell(book, "F6"));
     QCOMPARE(book.style(date.style).numberFormat.toLower(), QStringLiteral("yyyy-mm-dd"));
-    QVERIFY(cellText(book, "F6").isEmpty());
+    QVERIFY(cellText(book, "F5").isEmpty());
     const QList<QStringList> sheet = spreadsheetProgramRows(t->desktop().opened().first());
-    QCOMPARE(sheet.value(4).mid(0, 6),
+    QCOMPARE(sheet.value(4), (QStringList{"甲公司", "居住", "", "", "00123"})); // no move-in date
+    QCOMPARE(sheet.value(5).mid(0, 6),
              (QStringList{"乙公司", "居住", "李四", "良好", "0551-001", "2026-03-01"}));
-    QCOMPARE(sheet.value(5), (QStringList{"甲公司", "居住", "", "", "00123"})); // no move-in date
     QCOMPARE(sheet.size(), 6);
 }
 
@@ -179,7 +182,7 @@ void TestBaseOutput::ownersPrintTheListAsShown()
     const QStringList texts = t->reports().pageTexts(0);
     QVERIFY(texts.contains("住户信息一览表"));
     // Current occupants only, sorted as on screen, counted and summed.
-    QVERIFY(texts.indexOf("乙公司") >= 0 && texts.indexOf("乙公司") < texts.indexOf("甲公司"));
+    QVERIFY(texts.indexOf("甲公司") >= 0 && texts.indexOf("甲公司") < texts.indexOf("乙公司"));
     QVERIFY(!texts.contains("丙公司"));
     const int count = texts.indexOf("总住户数:");
     QVERIFY(count >= 0);
@@ -202,19 +205,46 @@ void TestBaseOutput::ownerDetailExportsEveryLink()
     QCOMPARE(rowTexts(book, 3), (QStringList{"单位名称", "房号", "备注"}));
     // The links of all owners in the order they were made; a moved-out owner's
     // link has no name, as that owner is not in the list.
-    QCOMPARE(rowTexts(book, 4), (QStringList{"乙公司", "123", "主楼"}));
+    QCOMPARE(rowTexts(book, 4), (QStringList{"乙公司", "00123", "主楼"}));
     QCOMPARE(cellText(book, "A5"), QString());
     QCOMPARE(cellText(book, "B5"), QStringLiteral("B01"));
     QCOMPARE(cellText(book, "A6"), QStringLiteral("甲公司"));
     QCOMPARE(rowTexts(book, 7), (QStringList{"乙公司", "201", ""}));
     QCOMPARE(book.lastRow(), 7);
-    // Written as they are: the spreadsheet program takes "00123" for a number.
+    // Written as they are: a room number keeps its zeros, as a number would not.
     const QList<QStringList> sheet = spreadsheetProgramRows(t->desktop().opened().first());
-    QCOMPARE(sheet.value(3), (QStringList{"乙公司", "123", "主楼"}));
+    QCOMPARE(sheet.value(3), (QStringList{"乙公司", "00123", "主楼"}));
     QCOMPARE(sheet.value(4), (QStringList{"", "B01"}));
     QCOMPARE(sheet.size(), 7);
     // The page shows the chosen owner's links again, the room "201" once.
     QCOMPARE(columnTexts(links->model(), 1), (QStringList{"00123", "201"}));
+}
+
+// The owner register lists its owners by pinyin, Latin names after the Chinese
+// ones: the grid, the printed list and the workbook in the same order.
+void TestBaseOutput::ownersInPinyinOrderEverywhere()
+{
+    Estate e = t->estate();
+    for (const QString name : {"中", "O'Brien", "万", "华", "100%", "保", "阿"})
+        e.addOwner({.name = name});
+    const QStringList ordered{"100%", "阿", "保", "华", "甲公司", "万", "乙公司", "中", "O'Brien"};
+
+    OwnersScreen screen(t->context());
+    QCOMPARE(columnTexts(control<QTableView>(&screen, "dbgOwner")->model(), 1), ordered);
+
+    control<QPushButton>(&screen, "btnPrint")->click();
+    QStringList printed;
+    for (const QString& text : t->reports().pageTexts(0)) {
+        if (ordered.contains(text))
+            printed << text;
+    }
+    QCOMPARE(printed, ordered);
+
+    control<QPushButton>(&screen, "Btnexcela")->click();
+    QStringList exported;
+    for (const QStringList& row : spreadsheetProgramRows(t->desktop().opened().first()).mid(3))
+        exported << row.value(0);
+    QCOMPARE(exported, ordered);
 }
 
 QTEST_MAIN(TestBaseOutput)

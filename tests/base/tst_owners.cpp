@@ -79,7 +79,7 @@ void addOwner(TestDatabase* t, const QString& name, const QString& inOut, const 
 void TestOwners::init()
 {
     t = new TestDatabase;
-    addOwner(t, "乙公司", "居住", "李四"); // 1
+    addOwner(t, "丰公司", "居住", "李四"); // 1
     addOwner(t, "甲公司", "居住", "张三"); // 2
     addOwner(t, "丙公司 100%", "搬出");    // 3
     addOwner(t, "丁's 商行", "居住");      // 4
@@ -95,7 +95,8 @@ void TestOwners::listsCurrentOccupants()
 {
     OwnersScreen screen(t->context());
     QCOMPARE(screen.windowTitle(), QStringLiteral("业主信息"));
-    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "乙公司", "甲公司", "甲公司"}));
+    // Names in pinyin order: ding, feng, jia.
+    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "丰公司", "甲公司", "甲公司"}));
     QVERIFY(grid(&screen)->isColumnHidden(0)); // one column: the name
     QCOMPARE(grid(&screen)->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("单位名称"));
     QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QStringLiteral("丁's 商行"));
@@ -121,7 +122,7 @@ void TestOwners::search_data()
 
     // The list starts on 丁's 商行; a search that finds no listed owner stays there.
     QTest::newRow("fragment, first by number") << false << "公司"
-                                               << "乙公司"
+                                               << "丰公司"
                                                << "李四";
     QTest::newRow("same name, the first owner") << false << "甲"
                                                 << "甲公司"
@@ -135,7 +136,7 @@ void TestOwners::search_data()
     QTest::newRow("percent as typed, all owners") << true << "100%"
                                                   << "丙公司 100%"
                                                   << "";
-    QTest::newRow("underscore is no wildcard") << false << "乙_"
+    QTest::newRow("underscore is no wildcard") << false << "丰_"
                                                << "丁's 商行"
                                                << "";
     QTest::newRow("no match") << false << "戊"
@@ -195,7 +196,7 @@ void TestOwners::addAndSave()
                   "from owner_info where owner_id = 6")
             .toString(),
         QStringLiteral("戊公司|居住|2026-12-10|020-0001|良好"));
-    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "乙公司", "戊公司", "甲公司", "甲公司"}));
+    QCOMPARE(names(&screen), (QStringList{"丁's 商行", "丰公司", "甲公司", "甲公司", "戊公司"}));
     QCOMPARE(currentName(&screen), QStringLiteral("戊公司"));
 
     // A new owner left without a name is dropped when the operator moves on.
@@ -208,7 +209,7 @@ void TestOwners::addAndSave()
 void TestOwners::changesAreStoredWhenMovingOn()
 {
     OwnersScreen screen(t->context());
-    selectRow(&screen, 1); // 乙公司
+    selectRow(&screen, 1); // 丰公司
     type(&screen, "DBEdit5", "赵六");
     selectRow(&screen, 2);
     QCOMPARE(t->scalar("select linker from owner_info where owner_id = 1").toString(),
@@ -233,16 +234,16 @@ void TestOwners::keyboardAndClicksMoveTheList()
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     QCoreApplication::processEvents();
-    QCOMPARE(currentName(&screen), QStringLiteral("乙公司"));
+    QCOMPARE(currentName(&screen), QStringLiteral("丰公司"));
 
     // Renamed so that it sorts elsewhere, then a click on another owner: the click
     // lands on that owner, not on whatever row the reloaded list puts under it.
-    type(&screen, "dbeOwnerName", "一商行"); // now sorts first
+    type(&screen, "dbeOwnerName", "阿商行"); // now sorts first
     const QRect cell = list->visualRect(list->model()->index(0, 1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     QCoreApplication::processEvents();
     QCOMPARE(t->scalar("select owner_name from owner_info where owner_id = 1").toString(),
-             QStringLiteral("一商行"));
+             QStringLiteral("阿商行"));
     QCOMPARE(currentName(&screen), QStringLiteral("丁's 商行"));
     QCOMPARE(control<QLineEdit>(&screen, "dbeOwnerName")->text(), QStringLiteral("丁's 商行"));
     const QModelIndexList highlighted = list->selectionModel()->selectedRows();
@@ -259,14 +260,14 @@ void TestOwners::keyboardAndClicksMoveTheList()
 void TestOwners::movingOut()
 {
     OwnersScreen screen(t->context());
-    selectRow(&screen, 1); // 乙公司
+    selectRow(&screen, 1); // 丰公司
     auto* inOut = control<QComboBox>(&screen, "DBComboBox2");
     inOut->setCurrentIndex(1);
     emit inOut->activated(1);
     click(&screen, "btnModi");
     QCOMPARE(t->scalar("select in_out from owner_info where owner_id = 1").toString(),
              QStringLiteral("搬出"));
-    QVERIFY(!names(&screen).contains("乙公司"));
+    QVERIFY(!names(&screen).contains("丰公司"));
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
 }
 
@@ -306,7 +307,7 @@ void TestOwners::deleteRules()
     click(&screen, "btnDelete");
     QCOMPARE(t->scalar("select count(*) from owner_info where owner_id = 4").toInt(), 0);
     QCOMPARE(t->scalar("select count(*) from member where owner_id = 4").toInt(), 1);
-    QCOMPARE(names(&screen), (QStringList{"乙公司", "甲公司", "甲公司"}));
+    QCOMPARE(names(&screen), (QStringList{"丰公司", "甲公司", "甲公司"}));
 }
 
 void TestOwners::browseOnly()

@@ -97,7 +97,7 @@ void TestFeeCollection::init()
     e.addRoom({.id = "103", .building = tower, .buildArea = "1000"});
     e.addRoom({.id = "201", .building = tower, .buildArea = "50"});
     const qlonglong jia = e.addOwner({.name = "甲公司"});  // 1
-    const qlonglong yi = e.addOwner({.name = "乙公司"});   // 2, no rooms
+    const qlonglong yi = e.addOwner({.name = "丰公司"});   // 2, no rooms
     const qlonglong jia2 = e.addOwner({.name = "甲公司"}); // 3, same name
     e.linkRoom(jia, "101");
     e.linkRoom(jia, "102");
@@ -121,7 +121,7 @@ void TestFeeCollection::opensOnTheFirstOwnersLastRecord()
     FeeCollectionScreen screen(t->context());
     QCOMPARE(screen.windowTitle(), QString("收费界面"));
     QCOMPARE(columnTexts(control<QListView>(&screen, "lstOwners")->model(), 1),
-             (QStringList{"乙公司", "甲公司", "甲公司"}));
+             (QStringList{"丰公司", "甲公司", "甲公司"}));
     selectOwner(&screen, 1); // the first 甲公司
     QCOMPARE(columnTexts(records(&screen)->model(), 1), (QStringList{"服务费", "电费"}));
     QCOMPARE(records(&screen)->currentIndex().row(), 1); // its last record, shown
@@ -313,7 +313,7 @@ void TestFeeCollection::saveChecks()
     QFETCH(QString, paid);
     QFETCH(QString, message);
     FeeCollectionScreen screen(t->context());
-    selectOwner(&screen, 0); // 乙公司
+    selectOwner(&screen, 0); // 丰公司
     click(&screen, "btnAdd");
     control<QComboBox>(&screen, "cmbTypeName")->setEditText(type);
     edit(&screen, "edtShouldPay")->setText(due);
@@ -341,7 +341,7 @@ void TestFeeCollection::saveChecks()
 void TestFeeCollection::continuousEntry()
 {
     FeeCollectionScreen screen(t->context());
-    selectOwner(&screen, 0); // 乙公司
+    selectOwner(&screen, 0); // 丰公司
     click(&screen, "btnAdd");
     chooseType(&screen, "停车费");
     date(&screen, "dtpStart")->setDate(QDate(2026, 1, 5));
@@ -375,7 +375,7 @@ void TestFeeCollection::aRecordKeepsItsOwner()
     // Under "全部记录" a record of another owner is changed for that owner, and its
     // amount is computed from that owner's rooms.
     FeeCollectionScreen screen(t->context());
-    selectOwner(&screen, 0); // 乙公司 chosen
+    selectOwner(&screen, 0); // 丰公司 chosen
     control<QCheckBox>(&screen, "cbxFull")->setChecked(true);
     QCOMPARE(records(&screen)->model()->rowCount(), 4);
     QCOMPARE(control<QCheckBox>(&screen, "cbxFull")->palette().color(QPalette::WindowText),

@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestDecimal2 : public QObject
 {
     Q_OBJECT
@@ -42,6 +44,25 @@ void TestDecimal2::parse_data()
     QTest::newRow("inner blank") << "1 000" << false << 0LL;
     QTest::newRow("full-width digits") << QStringLiteral("１２") << false << 0LL;
     QTest::newRow("overflow") << "999999999999999999999" << false << 0LL;
+
+    // Text of any length: only the whole part can overflow, decimals round.
+    QTest::newRow("130 zero decimals") << "0." + QString(130, '0') << true << 0LL;
+    QTest::newRow("500 nines after the point") << "0." + QString(500, '9') << true << 100LL;
+    QTest::newRow("half after many zeros") << "0.005" + QString(300, '0') << true << 1LL;
+    QTest::newRow("just below half") << "-0.004" + QString(300, '9') << true << 0LL;
+    QTest::newRow("41 decimals") << "1.23456789012345678901234567890123456789012" << true << 123LL;
+    QTest::newRow("many leading zeros") << QString(300, '0') + "12.5" << true << 1250LL;
+    QTest::newRow("largest") << "92233720368547758.07" << true << std::numeric_limits<qlonglong>::max();
+    QTest::newRow("beyond the largest") << "92233720368547758.08" << false << 0LL;
+    QTest::newRow("rounded to the largest")
+        << "92233720368547758.065" << true << std::numeric_limits<qlonglong>::max();
+    QTest::newRow("rounded beyond the largest") << "92233720368547758.075" << false << 0LL;
+    QTest::newRow("smallest") << "-92233720368547758.08" << true << std::numeric_limits<qlonglong>::min();
+    QTest::newRow("below the smallest") << "-92233720368547758.09" << false << 0LL;
+    QTest::newRow("18 whole digits") << "100000000000000000" << false << 0LL;
+    QTest::newRow("a thousand whole digits") << QString(1000, '9') << false << 0LL;
+    QTest::newRow("letter after many digits") << QString(1000, '1') + "x" << false << 0LL;
+    QTest::newRow("NUL inside") << QString("1") + QChar(0) + "2" << false << 0LL;
 }
 
 void TestDecimal2::parse()

@@ -136,6 +136,24 @@ void TestDatabaseFile::columnRulesAreEnforced_data()
     QTest::newRow("text over its size")
         << garden << QVariantList{QString(31, u'楼')} << "大楼名称最多30个字符。";
     QTest::newRow("quote in a text") << garden << QVariantList{"O'Brien 大厦 100%"} << "";
+    // The size counts characters: 30 beyond the first plane are 60 UTF-16 units.
+    QTest::newRow("text at its size, beyond the first plane")
+        << garden << QVariantList{QString::fromUtf8("😀").repeated(30)} << "";
+    QTest::newRow("text over its size, beyond the first plane")
+        << garden << QVariantList{QString::fromUtf8("😀").repeated(31)} << "大楼名称最多30个字符。";
+    // length() stops at a NUL: a NUL would hide any length behind it.
+    const QChar nul(0);
+    QTest::newRow("NUL in a text") << garden << QVariantList{QString(QString("ab") + nul + "cd")}
+                                   << "大楼名称含有无法保存的字符。";
+    QTest::newRow("NUL hiding a long text")
+        << garden << QVariantList{QString(QString("a") + nul + QString(100, u'楼'))}
+        << "大楼名称含有无法保存的字符。";
+    QTest::newRow("NUL in a memo") << "insert into department (dept_name, duty_desc) values ('a', ?)"
+                                   << QVariantList{QString(QString("职责") + nul)}
+                                   << "职责描述含有无法保存的字符。";
+    QTest::newRow("NUL in a key")
+        << "insert into rooms_info (room_id, garden_id, build_area) values (?, 1, 100)"
+        << QVariantList{QString(QString("101") + nul)} << "房号含有无法保存的字符。";
     const QString rooms = "insert into garden (garden_name, rooms_num) values ('a', ?)";
     QTest::newRow("integer") << rooms << QVariantList{12} << "";
     QTest::newRow("integer from digits") << rooms << QVariantList{"12"} << "";
@@ -161,6 +179,26 @@ void TestDatabaseFile::columnRulesAreEnforced_data()
     QTest::newRow("date") << date << QVariantList{"2002-07-10"} << "";
     QTest::newRow("date and time") << date << QVariantList{"2002-07-10 08:30:00"} << "";
     QTest::newRow("date in another form") << date << QVariantList{"10/07/2002"} << "竣工日期不是有效的日期。";
+    // Dates are calendar dates, not only of the right pattern.
+    const QString notADate = "竣工日期不是有效的日期。";
+    QTest::newRow("29 February of a leap year") << date << QVariantList{"2024-02-29"} << "";
+    QTest::newRow("last date and time") << date << QVariantList{"9999-12-31 23:59:59"} << "";
+    QTest::newRow("first date") << date << QVariantList{"0001-01-01"} << "";
+    QTest::newRow("29 February otherwise") << date << QVariantList{"2025-02-29"} << notADate;
+    QTest::newRow("30 February") << date << QVariantList{"2026-02-30"} << notADate;
+    QTest::newRow("month 19, day 39") << date << QVariantList{"9999-19-39"} << notADate;
+    QTest::newRow("month 00") << date << QVariantList{"2026-00-10"} << notADate;
+    QTest::newRow("day 00") << date << QVariantList{"2026-01-00"} << notADate;
+    QTest::newRow("year 0000") << date << QVariantList{"0000-01-01"} << notADate;
+    QTest::newRow("negative year") << date << QVariantList{"-0001-01-01"} << notADate;
+    QTest::newRow("hour 24") << date << QVariantList{"2026-01-01 24:00:00"} << notADate;
+    QTest::newRow("second 60") << date << QVariantList{"2026-01-01 23:59:60"} << notADate;
+    QTest::newRow("no seconds") << date << QVariantList{"2026-01-01 10:00"} << notADate;
+    QTest::newRow("T between date and time") << date << QVariantList{"2026-01-01T10:00:00"} << notADate;
+    QTest::newRow("fraction of a second") << date << QVariantList{"2026-01-01 10:00:00.000"} << notADate;
+    QTest::newRow("blank after the date") << date << QVariantList{"2026-01-01 "} << notADate;
+    QTest::newRow("date as a number") << date << QVariantList{20260101} << notADate;
+    QTest::newRow("day number") << date << QVariantList{2461000.5} << notADate;
     const QString room = "insert into rooms_info (room_id, garden_id, build_area) values (?, 1, 100)";
     QTest::newRow("room number") << room << QVariantList{"101"} << "";
     QTest::newRow("room number at its size") << room << QVariantList{"A123456789"} << "";

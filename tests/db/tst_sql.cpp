@@ -1,6 +1,7 @@
 #include "app/MessageBoxes.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
+#include "db/RecordMap.h"
 #include "db/Schema.h"
 #include "db/Sql.h"
 #include "support/TestDatabase.h"
@@ -33,6 +34,11 @@ private Q_SLOTS:
     void busyFileFailsAfterRetries();
     void busyFileRetriedUntilReleased_data();
     void busyFileRetriedUntilReleased();
+    void datesAsStored_data();
+    void datesAsStored();
+    void datesAsRead_data();
+    void datesAsRead();
+    void storeRefusesDateItCannotWrite();
 };
 
 namespace {
@@ -249,43 +255,46 @@ void TestSql::everyRefusalNamesItsColumn()
         for (const schema::Column& column : table.columns) {
             const QString name = QString::fromLatin1(column.name);
             const QString label = QString::fromUtf8(column.label);
-            QVariant bad;
-            QString expected;
+            // Bad values, each with what the operator is told.
+            QList<std::pair<QVariant, QString>> bad;
+            const QString nulText = QString("a") + QChar(0) + "b";
             switch (column.type) {
             case T::AutoNumber:
-            case T::Memo:
                 continue;
+            case T::Memo:
+                bad = {{nulText, label + u"含有无法保存的字符。"}};
+                break;
             case T::Text:
             case T::Char:
-                bad = QString(column.size + 1, u'字');
-                expected = label + u"最多" + QString::number(column.size) + u"个字符。";
+                bad = {{QString(column.size + 1, u'字'),
+                        label + u"最多" + QString::number(column.size) + u"个字符。"},
+                       {nulText, label + u"含有无法保存的字符。"}};
                 break;
             case T::Integer:
             case T::SmallInteger:
             case T::Byte:
-                bad = "x";
-                expected = label + u"必须是整数。";
+                bad = {{"x", label + u"必须是整数。"}};
                 break;
             case T::Decimal:
             case T::Float:
-                bad = "x";
-                expected = label + u"不是有效的数值。";
+                bad = {{"x", label + u"不是有效的数值。"}};
                 break;
             case T::DateTime:
-                bad = "x";
-                expected = label + u"不是有效的日期。";
+                bad = {{"x", label + u"不是有效的日期。"}, {"2026-02-30", label + u"不是有效的日期。"}};
                 break;
             }
-            sql::Fields fields = {{name, bad}};
-            if (!keyColumn.isEmpty() && keyColumn != name)
-                fields.append({keyColumn, "K"});
-            const QString where = tableName + u'.' + name;
-            try {
-                sql::insert(t.db(), tableName, fields);
-                QFAIL(qPrintable(where + " accepted a bad value"));
-            } catch (const DbError& e) {
-                QVERIFY2(e.text() == expected, qPrintable(where + ": " + e.text()));
-                QCOMPARE(e.kind(), DbError::Kind::Constraint);
+            for (const auto& [value, expected] : bad) {
+                sql::Fields fields = {{name, value}};
+                if (!keyColumn.isEmpty() && keyColumn != name)
+                    fields.append({keyColumn, "K"});
+                const QString where = tableName + u'.' + name;
+                try {
+                    sql::insert(t.db(), tableName, fields);
+                    QFAIL(qPrintable(where + " accepted a bad value"));
+                } catch (const DbError& e) {
+                    QVERIFY2(e.text() == expected, qPrintable(where + ": " + e.text()));
+                    QCOMPARE(e.kind(), DbError::Kind::Constraint);
+                }
             }
         }
     }
@@ -443,6 +452,101 @@ void TestSql::busyFileRetriedUntilReleased()
     QVERIFY(holding);
     QVERIFY2(written, qPrintable(failure));
     QCOMPARE(buildings(t), (QStringList{"holder", "waiting"}));
+}
+
+void TestSql::datesAsStored_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QVariant>("stored"); // invalid when the date is refused
+
+    QTest::newRow("no date") << QDate() << QVariant(QMetaType(QMetaType::QString));
+    QTest::newRow("a date") << QDate(2026, 12, 10) << QVariant("2026-12-10");
+    QTest::newRow("first year") << QDate(1, 1, 1) << QVariant("0001-01-01");
+    QTest::newRow("last day") << QDate(9999, 12, 31) << QVariant("9999-12-31");
+    QTest::newRow("beyond year 9999") << QDate(10000, 1, 1) << QVariant();
+    QTest::newRow("before year 1") << QDate(-1, 12, 31) << QVariant();
+}
+
+void TestSql::datesAsStored()
+{
+    QFETCH(QDate, date);
+    QFETCH(QVariant, stored);
+    TestDatabase t;
+    try {
+        const QVariant value = sql::dateValue(date);
+        QVERIFY2(stored.isValid(), qPrintable("stored as " + value.toString()));
+        QCOMPARE(value.isNull(), stored.isNull());
+        QCOMPARE(value.toString(), stored.toString());
+        // What is written reads back as the same date.
+        sql::exec(t.db(), "insert into garden (garden_name, finish_date) values ('a', ?)", {value});
+        QCOMPARE(sql::toDate(t.scalar("select finish_date from garden")), date);
+    } catch (const DbError& e) {
+        QVERIFY2(!stored.isValid(), qPrintable(e.text()));
+        QCOMPARE(e.kind(), DbError::Kind::Constraint);
+        QVERIFY2(e.text().contains("超出可以保存的范围"), qPrintable(e.text()));
+    }
+}
+
+void TestSql::datesAsRead_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QDate>("date");
+
+    QTest::newRow("date") << QVariant("2026-12-10") << QDate(2026, 12, 10);
+    QTest::newRow("date and time") << QVariant("2026-12-10 08:30:00") << QDate(2026, 12, 10);
+    QTest::newRow("null") << QVariant() << QDate();
+    QTest::newRow("empty") << QVariant("") << QDate();
+    QTest::newRow("30 February") << QVariant("2026-02-30") << QDate();
+    QTest::newRow("year 0000") << QVariant("0000-01-01") << QDate();
+    QTest::newRow("full-width dashes") << QVariant("2026－12－10") << QDate();
+    QTest::newRow("full-width digits") << QVariant("２０２６-12-10") << QDate();
+    QTest::newRow("signed year") << QVariant("+2026-12-10") << QDate();
+    QTest::newRow("short") << QVariant("2026-12-1") << QDate();
+    QTest::newRow("slashes") << QVariant("2026/12/10") << QDate();
+}
+
+void TestSql::datesAsRead()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QDate, date);
+    QCOMPARE(sql::toDate(stored), date);
+}
+
+namespace {
+
+struct Building
+{
+    qlonglong id = 0;
+    QString name;
+    QDate finished;
+};
+
+} // namespace
+
+void TestSql::storeRefusesDateItCannotWrite()
+{
+    // A store never writes a date it cannot store as no date.
+    TestDatabase t;
+    using M = RecordMap<Building>;
+    const M map = M("garden", "garden_id", &Building::id)
+                      .field("garden_name", &Building::name)
+                      .field("finish_date", &Building::finished);
+    Building b{0, "一号楼", QDate(2002, 7, 10)};
+    map.insert(t.db(), b);
+
+    Building changed = b;
+    changed.finished = QDate(10000, 1, 1);
+    QVERIFY_THROWS_EXCEPTION(DbError, map.update(t.db(), changed));
+    Building added{0, "二号楼", QDate(10000, 1, 1)};
+    QVERIFY_THROWS_EXCEPTION(DbError, map.insert(t.db(), added));
+    QCOMPARE(t.scalar("select group_concat(garden_name || ':' || coalesce(finish_date, ''), ' ') from garden")
+                 .toString(),
+             QStringLiteral("一号楼:2002-07-10"));
+
+    // No date is stored as no date.
+    changed.finished = QDate();
+    map.update(t.db(), changed);
+    QVERIFY(t.scalar("select finish_date from garden").isNull());
 }
 
 QTEST_MAIN(TestSql)

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QImage>
+#include <QList>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -10,3 +14,22 @@ QStringList pdfPageTexts(const QString& path);
 
 // The fonts the PDF embeds (pdffonts), one line each.
 QStringList pdfFonts(const QString& path);
+
+// A word as pdftotext finds it on a page: where it is, in millimetres from the
+// page's top left corner.
+struct PdfWord
+{
+    int page = 0; // from 0
+    QRectF rect;
+    QString text;
+};
+
+// Every word of every page (pdftotext -bbox-layout), in the order pdftotext reads them.
+QList<PdfWord> pdfWords(const QString& path);
+
+// One page (from 0) painted at `dpi` by pdftoppm, as a viewer shows it; a null
+// image when pdftoppm is missing or fails.
+QImage pdfPageImage(const QString& path, int page, int dpi);
+
+// The size of every page, in millimetres (pdfinfo).
+QList<QSizeF> pdfPageSizes(const QString& path);

@@ -69,6 +69,13 @@ WorkbookReader::WorkbookReader(const QString& path)
     }
     readSheet();
     readStyles();
+    QXmlStreamReader book(m_entries.value(QStringLiteral("xl/workbook.xml")));
+    while (!book.atEnd()) {
+        if (book.readNextStartElement() && book.name() == u"definedName" &&
+            book.attributes().value(QLatin1StringView("name")) == u"_xlnm.Print_Area") {
+            m_pageSetup.printArea = elementText(book).section(u'!', 1);
+        }
+    }
 }
 
 void WorkbookReader::readSheet()
@@ -84,6 +91,15 @@ void WorkbookReader::readSheet()
                                 a.value(QLatin1StringView("width")).toDouble(),
                                 a.value(QLatin1StringView("customWidth")) == u"1",
                                 a.value(QLatin1StringView("style")).toInt()};
+        } else if (xml.name() == u"pageSetUpPr") {
+            m_pageSetup.fitToPage = a.value(QLatin1StringView("fitToPage")) == u"1";
+        } else if (xml.name() == u"pageSetup") {
+            m_pageSetup.paperSize = a.value(QLatin1StringView("paperSize")).toInt();
+            m_pageSetup.landscape = a.value(QLatin1StringView("orientation")) == u"landscape";
+            if (a.hasAttribute(QLatin1StringView("fitToWidth")))
+                m_pageSetup.fitToWidth = a.value(QLatin1StringView("fitToWidth")).toInt();
+            if (a.hasAttribute(QLatin1StringView("fitToHeight")))
+                m_pageSetup.fitToHeight = a.value(QLatin1StringView("fitToHeight")).toInt();
         } else if (xml.name() == u"mergeCell") {
             m_merges << a.value(QLatin1StringView("ref")).toString();
         } else if (xml.name() == u"c") {
@@ -114,7 +130,8 @@ void WorkbookReader::readStyles()
     };
     QList<Font> fonts;
     QList<bool> borders;
-    QHash<int, QString> formats;
+    // The built-in formats a workbook names by number alone.
+    QHash<int, QString> formats{{1, QStringLiteral("0")}, {2, QStringLiteral("0.00")}};
     QXmlStreamReader xml(m_entries.value(QStringLiteral("xl/styles.xml")));
     bool inCellXfs = false;
     while (!xml.atEnd()) {

@@ -31,6 +31,17 @@ public:
         QString numberFormat;    // the format code, or empty for "General"
     };
 
+    // How the sheet prints.
+    struct PageSetup
+    {
+        int paperSize = 0; // 9: A4
+        bool landscape = false;
+        bool fitToPage = false;
+        int fitToWidth = 1;  // pages across, when fitted
+        int fitToHeight = 1; // pages down, when fitted; 0: as many as needed
+        QString printArea;   // "$A$1:$M$5", or empty
+    };
+
     struct Column
     {
         int min = 0;
@@ -57,6 +68,7 @@ public:
     // The <col> element that covers a column (from 1).
     std::optional<Column> column(int column) const;
     Style style(int index) const;
+    PageSetup pageSetup() const { return m_pageSetup; }
 
 private:
     void readSheet();
@@ -70,4 +82,5 @@ private:
     QStringList m_merges;
     QList<Column> m_columns;
     QList<Style> m_styles;
+    PageSetup m_pageSetup;
 };

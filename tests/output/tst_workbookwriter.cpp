@@ -1,3 +1,4 @@
+#include "PdfText.h"
 #include "SpreadsheetProgram.h"
 #include "WorkbookReader.h"
 #include "db/DbError.h"
@@ -23,6 +24,9 @@ private Q_SLOTS:
     void failedWriteLeavesNoFile();
     void sourceErrorLeavesNoFile();
     void spreadsheetProgramReadsIt();
+    void plainCellsReadBackAsWritten();
+    void sheetPrintsOnePageWide_data();
+    void sheetPrintsOnePageWide();
 };
 
 namespace {
@@ -162,7 +166,7 @@ void TestWorkbookWriter::cellValues_data()
     QTest::addColumn<int>("source");
     QTest::addColumn<int>("format");
     QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("type"); // "text", "number", "date" or "empty"
+    QTest::addColumn<QString>("type"); // "text", "number", "amount", "date" or "empty"
     QTest::addColumn<QString>("text");
 
     const int text = int(Source::TextField);
@@ -180,17 +184,40 @@ void TestWorkbookWriter::cellValues_data()
                                   << "";
     QTest::newRow("plain number") << plain << asIs << QVariant(42) << "number"
                                   << "42";
-    QTest::newRow("plain number text") << plain << asIs << QVariant("00123") << "number"
-                                       << "123";
-    QTest::newRow("plain money") << plain << money << QVariant(qlonglong(1250)) << "number"
-                                 << "12.5";
+    QTest::newRow("plain number text") << plain << asIs << QVariant("42") << "number"
+                                       << "42";
+    QTest::newRow("plain negative decimal") << plain << asIs << QVariant("-3.5") << "number"
+                                            << "-3.5";
     QTest::newRow("plain real") << plain << asIs << QVariant(2.5) << "number"
                                 << "2.5";
+    QTest::newRow("plain eleven digits") << plain << asIs << QVariant("13900001111") << "number"
+                                         << "13900001111";
+    // A number would not read back as these texts: they stay text.
+    QTest::newRow("plain leading zeros") << plain << asIs << QVariant("00123") << "text"
+                                         << "00123";
+    QTest::newRow("plain room number") << plain << asIs << QVariant("0101") << "text"
+                                       << "0101";
+    QTest::newRow("plain decimal zero") << plain << asIs << QVariant("12.50") << "text"
+                                        << "12.50";
+    QTest::newRow("plain plus sign") << plain << asIs << QVariant("+7") << "text"
+                                     << "+7";
+    QTest::newRow("plain exponent") << plain << asIs << QVariant("1e5") << "text"
+                                    << "1e5";
+    QTest::newRow("plain twelve digits") << plain << asIs << QVariant("139000011112") << "text"
+                                         << "139000011112";
+    QTest::newRow("plain identity card") << plain << asIs << QVariant("110101198005170012") << "text"
+                                         << "110101198005170012";
     QTest::newRow("plain words") << plain << asIs << QVariant("3号楼") << "text"
                                  << "3号楼";
-    QTest::newRow("plain identity card stays text")
-        << plain << asIs << QVariant("110101198005170012") << "text"
-        << "110101198005170012";
+    // Amounts are numbers shown with their two decimals.
+    QTest::newRow("plain money") << plain << money << QVariant(qlonglong(1250)) << "amount"
+                                 << "12.5";
+    QTest::newRow("plain money negative") << plain << money << QVariant(qlonglong(-18000)) << "amount"
+                                          << "-180";
+    QTest::newRow("plain money as text") << plain << money << QVariant("12.50") << "text"
+                                         << "12.50";
+    QTest::newRow("plain money missing") << plain << money << QVariant() << "empty"
+                                         << "";
     QTest::newRow("date") << date << asIs << QVariant("2026-12-10") << "date" << serial(QDate(2026, 12, 10));
     QTest::newRow("date and time") << date << asIs << QVariant("2026-12-10 09:30:00") << "date"
                                    << serial(QDate(2026, 12, 10));
@@ -229,10 +256,13 @@ void TestWorkbookWriter::cellValues()
         QVERIFY2(cell->type == "inlineStr" || cell->type == "s", qPrintable(cell->type));
     else if (type == "number")
         QVERIFY(cell->type.isEmpty() && numberFormat.isEmpty());
+    else if (type == "amount")
+        QVERIFY(cell->type.isEmpty() && numberFormat == "0.00");
     else if (type == "date")
         QVERIFY(cell->type.isEmpty() && numberFormat == "yyyy-mm-dd");
     else
         QVERIFY(cell->type.isEmpty() && cell->text.isEmpty());
+    QVERIFY(book.style(cell->style).thinBorder);
 }
 
 void TestWorkbookWriter::departmentGoodsIsWrittenBare()
@@ -345,6 +375,103 @@ void TestWorkbookWriter::spreadsheetProgramReadsIt()
     QCOMPARE(sheet[2].mid(0, 4), (QStringList{"姓名", "部门", "联系电话", "出生日期"}));
     QCOMPARE(sheet[3], (QStringList{"张三", "工程部", "00123", "1980-05-17", "1250.50", "12", "在职"}));
     QCOMPARE(sheet[4], (QStringList{"李四", "保安部", "13900001111", "", "", "3", "在职"}));
+}
+
+// Through the spreadsheet program, every plain value reads back as the text the
+// list showed: a number where the number shows that text, text where it would not.
+void TestWorkbookWriter::plainCellsReadBackAsWritten()
+{
+    struct Case
+    {
+        QVariant value;
+        FieldFormat format;
+        QString shown;
+        bool isText;
+    };
+    const QList<Case> cases{
+        {"0101", FieldFormat::Plain, "0101", true},
+        {"12.50", FieldFormat::Plain, "12.50", true},
+        {"+7", FieldFormat::Plain, "+7", true},
+        {"139000011112", FieldFormat::Plain, "139000011112", true},
+        {"42", FieldFormat::Plain, "42", false},
+        {-3.5, FieldFormat::Plain, "-3.5", false},
+        {"13900001111", FieldFormat::Plain, "13900001111", false},
+        {qlonglong(1250), FieldFormat::Decimal, "12.50", false},
+        {qlonglong(-9999999999), FieldFormat::Decimal, "-99999999.99", false},
+    };
+    ExportDescription d;
+    d.title = "值";
+    QStringList fields;
+    QVariantList values;
+    for (qsizetype i = 0; i < cases.size(); ++i) {
+        fields << QString("f%1").arg(i);
+        values << cases[i].value;
+        d.columns << ExportColumn::plain(QString::number(i), fields.last(), cases[i].format);
+    }
+    MemoryRecordSource rows(fields, {values});
+    QTemporaryDir dir;
+    QCOMPARE(WorkbookWriter(d).write(rows, dir.filePath("plain.xlsx")).outcome,
+             WorkbookWriter::Outcome::Written);
+    const QList<SpreadsheetCell> read = spreadsheetProgramCells(dir.filePath("plain.xlsx")).value(3);
+    QCOMPARE(read.size(), cases.size());
+    for (qsizetype i = 0; i < cases.size(); ++i)
+        QCOMPARE(read[i], (SpreadsheetCell{cases[i].shown, cases[i].isText}));
+}
+
+void TestWorkbookWriter::sheetPrintsOnePageWide_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("titleWidth");
+    QTest::addColumn<bool>("landscape");
+    QTest::addColumn<QString>("printArea");
+    QTest::newRow("thirteen columns: landscape") << 9 << 13 << true << "$A$1:$M$5";
+    QTest::newRow("six columns: portrait") << 3 << 6 << false << "$A$1:$F$5";
+    QTest::newRow("wider than landscape: made smaller") << 30 << 13 << true << "$A$1:$AD$5";
+}
+
+// Printed from the spreadsheet program, the sheet is one page wide: the title
+// and every column on the first page, landscape when the columns are wider than
+// a portrait page.
+void TestWorkbookWriter::sheetPrintsOnePageWide()
+{
+    QFETCH(int, columns);
+    QFETCH(int, titleWidth);
+    QFETCH(bool, landscape);
+    QFETCH(QString, printArea);
+
+    ExportDescription d;
+    d.title = "物业管理系统房间资料";
+    d.titleWidth = titleWidth;
+    d.columnWidths = {{1, 10}};
+    QStringList fields;
+    QVariantList values;
+    for (int c = 1; c <= columns; ++c) {
+        fields << QString("f%1").arg(c);
+        values << QString("值%1").arg(c);
+        d.columns << ExportColumn::text(QString("列%1").arg(c), fields.last());
+    }
+    MemoryRecordSource rows(fields, {values, values});
+    QTemporaryDir dir;
+    const QString path = dir.filePath("wide.xlsx");
+    QCOMPARE(WorkbookWriter(d).write(rows, path).outcome, WorkbookWriter::Outcome::Written);
+
+    const WorkbookReader::PageSetup page = WorkbookReader(path).pageSetup();
+    QCOMPARE(page.paperSize, 9);
+    QCOMPARE(page.landscape, landscape);
+    QVERIFY(page.fitToPage);
+    QCOMPARE(page.fitToWidth, 1);
+    QCOMPARE(page.fitToHeight, 0);
+    QCOMPARE(page.printArea, printArea);
+
+    const QString pdf = dir.filePath("wide.pdf");
+    spreadsheetProgramPdf(path, pdf);
+    const QList<QSizeF> sizes = pdfPageSizes(pdf);
+    QCOMPARE(sizes.size(), 1);
+    QCOMPARE(sizes[0].width() > sizes[0].height(), landscape);
+    QCOMPARE(qRound(std::max(sizes[0].width(), sizes[0].height())), 297);
+    const QString printed = pdfPageTexts(pdf).value(0);
+    QVERIFY2(printed.contains("物业管理系统房间资料"), qPrintable(printed));
+    QVERIFY2(printed.contains(QString("列%1").arg(columns)), qPrintable(printed));
 }
 
 QTEST_MAIN(TestWorkbookWriter)

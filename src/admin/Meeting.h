@@ -1,0 +1,32 @@
+#pragma once
+
+#include "db/ListQuery.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// The minutes of a meeting (table meet).
+struct Meeting
+{
+    qlonglong id = 0;
+    QString title;
+    QString takeMan;
+    QDate takeDate;
+    QString takePeople;
+    QString contents;
+};
+
+// Reading and writing meetings. Every function throws DbError.
+namespace meeting_store {
+
+// Every meeting in the order they were entered.
+ListQuery list();
+std::optional<Meeting> load(const QSqlDatabase& db, qlonglong id);
+qlonglong insert(const QSqlDatabase& db, Meeting meeting);
+void update(const QSqlDatabase& db, const Meeting& meeting);
+void remove(const QSqlDatabase& db, qlonglong id);
+
+} // namespace meeting_store

@@ -1,0 +1,173 @@
+#include "admin/MeetingsScreen.h"
+
+#include "admin/Meeting.h"
+#include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
+
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setObjectName(QStringLiteral("TmeetFrm"));
+    setWindowTitle(QStringLiteral("会议记录"));
+    resize(820, 500);
+
+    using K = ListColumn::Kind;
+    m_meetings = new QueryListModel({{QStringLiteral("id"), QString(), K::Number},
+                                     {QStringLiteral("title"), QStringLiteral("会议主题")},
+                                     {QStringLiteral("take_date"), QStringLiteral("召开日期"), K::Date}},
+                                    this);
+    m_grid = widgets::grid(this, "DBGrid1", m_meetings);
+    m_grid->setMaximumWidth(280);
+
+    m_title = widgets::lineEdit(this, "dbeTitle", "meet", "title");
+    m_takeMan = widgets::lineEdit(this, "DBEdit2", "meet", "take_man");
+    m_takeDate = widgets::dateEdit(this, "dtpTakeDate");
+    m_people = widgets::lineEdit(this, "DBEdit4", "meet", "take_people");
+    m_contents = widgets::memo(this, "DBMemo1");
+    m_editors = new EditorSet(this);
+    m_editors->add({m_title, m_takeMan, m_takeDate, m_people, m_contents});
+    m_editors->setReadOnly(!canWrite()); // browsing never writes
+    m_takeDate->setEnabled(canWrite());
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("会议主题"), m_title);
+    form->addRow(QStringLiteral("召开人"), m_takeMan);
+    form->addRow(QStringLiteral("会议日期"), m_takeDate);
+    form->addRow(QStringLiteral("参加人员"), m_people);
+    form->addRow(QStringLiteral("会议内容"), m_contents);
+    auto* add = widgets::button(this, "btnAdd", QStringLiteral("增加 &a"));
+    auto* save = widgets::button(this, "btnSave", QStringLiteral("保存 &s."));
+    auto* remove = widgets::button(this, "btnDel", QStringLiteral("删除 &d."));
+    auto* excel = widgets::button(this, "Btnexcela", QStringLiteral("Excel"));
+    auto* exit = widgets::button(this, "BitBtn1", QStringLiteral("退出 &e."));
+    for (QPushButton* b : {add, save, remove})
+        b->setEnabled(canWrite());
+    auto* right = new QVBoxLayout;
+    right->addLayout(form);
+    right->addLayout(widgets::buttonRow({add, save, remove, excel, exit}));
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(m_grid);
+    layout->addLayout(right, 1);
+
+    m_form = new RowForm(context, m_grid, m_meetings, QStringLiteral("id"),
+                         {[] { return meeting_store::list(); }, [this](int row) { showMeeting(row); },
+                          [this] { return m_editors->isModified(); }, [this] { return storeMeeting(); }});
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (m_form->addNewRow())
+            m_title->setFocus();
+    });
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (m_title->text().trimmed().isEmpty()) {
+            messages().information(QStringLiteral("请填写会议主题！"));
+            return;
+        }
+        m_form->storeAndReload([this] { return QVariant(m_shownId); });
+    });
+    connect(remove, &QPushButton::clicked, this, [this] {
+        const int row = m_form->currentRow();
+        if (row < 0 || !canWrite())
+            return;
+        if (!messages().confirm(QStringLiteral("确实要删除此条记录吗！"), QString(),
+                                Messages::Buttons::YesNo))
+            return;
+        // The question is asked above, as a yes-or-no one.
+        m_form->removeCurrent({}, [this](const QVariant& key) {
+            meeting_store::remove(db(), key.toLongLong());
+            return std::optional<QString>();
+        });
+    });
+    connect(excel, &QPushButton::clicked, this, &MeetingsScreen::exportMeetings);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    m_form->reload();
+}
+
+void MeetingsScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    Screen::keyPressEvent(event);
+}
+
+void MeetingsScreen::showMeeting(int row)
+{
+    Meeting meeting;
+    if (m_form->isNewRow(row))
+        meeting.takeDate = context().clock->today(); // a new meeting is held today
+    else if (row >= 0)
+        run([&] {
+            meeting = meeting_store::load(db(), m_form->keyAt(row).toLongLong()).value_or(Meeting{});
+        });
+    const EditorSet::Loading loading(*m_editors);
+    m_shownId = meeting.id;
+    m_title->setText(meeting.title);
+    m_takeMan->setText(meeting.takeMan);
+    widgets::setDate(m_takeDate, meeting.takeDate);
+    m_people->setText(meeting.takePeople);
+    m_contents->setPlainText(meeting.contents);
+    // A new meeting is stored with its date even when nothing else was typed.
+    m_editors->setModified(false);
+}
+
+bool MeetingsScreen::storeMeeting()
+{
+    if (!canWrite())
+        return true;
+    Meeting meeting;
+    meeting.id = m_shownId;
+    meeting.title = m_title->text().trimmed();
+    if (meeting.title.isEmpty()) {
+        if (meeting.id == 0)
+            return true; // a new meeting nobody named: nothing to keep
+        messages().information(QStringLiteral("请填写会议主题！"));
+        return false;
+    }
+    meeting.takeMan = m_takeMan->text().trimmed();
+    meeting.takeDate = widgets::dateOf(m_takeDate);
+    meeting.takePeople = m_people->text().trimmed();
+    meeting.contents = m_contents->toPlainText();
+    if (meeting.id == 0)
+        m_shownId = meeting_store::insert(db(), meeting);
+    else
+        meeting_store::update(db(), meeting);
+    m_editors->setModified(false);
+    return true;
+}
+
+void MeetingsScreen::exportMeetings()
+{
+    if (!m_form->storeIfModified())
+        return;
+    ExportDescription d;
+    d.title = QStringLiteral("物业管理系统会议资料");
+    d.titleWidth = 6;
+    d.columnWidths = {{1, 10}, {2, 10}, {3, 10}};
+    using C = ExportColumn;
+    // Written as they are, without the apostrophe that keeps texts as text.
+    d.columns = {
+        C::plain(QStringLiteral("会议主题"), QStringLiteral("title")),
+        C::plain(QStringLiteral("召开人"), QStringLiteral("take_man")),
+        C::plain(QStringLiteral("会议日期"), QStringLiteral("take_date")),
+        C::plain(QStringLiteral("参加人员"), QStringLiteral("take_people")),
+        C::plain(QStringLiteral("会议内容"), QStringLiteral("contents")),
+    };
+    StatementRecordSource rows(db(), meeting_store::list());
+    // After the export the list stands on its last meeting.
+    if (exportList(context(), d, rows, this))
+        widgets::selectRow(m_grid, m_meetings->rowCount() - 1);
+}

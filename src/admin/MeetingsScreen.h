@@ -1,0 +1,39 @@
+#pragma once
+
+#include "gui/Screen.h"
+
+class EditorSet;
+class QDateEdit;
+class QLineEdit;
+class QPlainTextEdit;
+class QTableView;
+class QueryListModel;
+class RowForm;
+
+// The minutes of the office's meetings, edited where they are listed; the list
+// exports to a workbook.
+class MeetingsScreen : public Screen
+{
+    Q_OBJECT
+public:
+    explicit MeetingsScreen(const ScreenContext& context, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showMeeting(int row);
+    bool storeMeeting();
+    void exportMeetings();
+
+    QueryListModel* m_meetings;
+    QTableView* m_grid;
+    RowForm* m_form;
+    EditorSet* m_editors;
+    QLineEdit* m_title;
+    QLineEdit* m_takeMan;
+    QDateEdit* m_takeDate;
+    QLineEdit* m_people;
+    QPlainTextEdit* m_contents;
+    qlonglong m_shownId = 0;
+};

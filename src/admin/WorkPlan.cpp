@@ -1,0 +1,56 @@
+#include "admin/WorkPlan.h"
+
+#include "db/RecordMap.h"
+
+namespace work_plan_store {
+namespace {
+
+const RecordMap<WorkPlan>& map()
+{
+    static const RecordMap<WorkPlan> m =
+        RecordMap<WorkPlan>(QStringLiteral("work_plan"), "plan_id", &WorkPlan::id)
+            .field("op_code", &WorkPlan::opCode)
+            .field("title", &WorkPlan::title)
+            .field("plan_type", &WorkPlan::planType)
+            .field("state", &WorkPlan::state)
+            .field("awoke_date", &WorkPlan::awokeDate)
+            .field("start_end", &WorkPlan::startEnd)
+            .field("manager", &WorkPlan::manager)
+            .memo("contents", &WorkPlan::contents);
+    return m;
+}
+
+} // namespace
+
+QString awokeText(const QDate& date, const QTime& time)
+{
+    return date.toString(QStringLiteral("yyyy-MM-dd")) + u' ' + time.toString(QStringLiteral("HH:mm"));
+}
+
+ListQuery list(const QString& opCode)
+{
+    return {
+        QStringLiteral("work_plan"), QStringLiteral("op_code = ?"), {opCode}, {QStringLiteral("plan_id")}};
+}
+
+std::optional<WorkPlan> load(const QSqlDatabase& db, qlonglong id)
+{
+    return map().load(db, id);
+}
+
+qlonglong insert(const QSqlDatabase& db, WorkPlan plan)
+{
+    return map().insert(db, plan).toLongLong();
+}
+
+void update(const QSqlDatabase& db, const WorkPlan& plan)
+{
+    map().update(db, plan);
+}
+
+void remove(const QSqlDatabase& db, qlonglong id)
+{
+    map().remove(db, id);
+}
+
+} // namespace work_plan_store

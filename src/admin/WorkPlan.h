@@ -1,0 +1,41 @@
+#pragma once
+
+#include "db/ListQuery.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QString>
+#include <QTime>
+
+#include <optional>
+
+// A work plan of one operator (table work_plan).
+struct WorkPlan
+{
+    static inline const QString kRemind = QStringLiteral("提醒");
+
+    qlonglong id = 0;
+    QString opCode; // whose plan it is
+    QString title;
+    QString planType;  // "工作" or "私人"
+    QString state;     // "提醒", "开始", "完成", or free text
+    QString awokeDate; // "yyyy-MM-dd HH:mm": compared as text with now written alike
+    QString startEnd;
+    QString manager; // the superior's operator code
+    QString contents;
+};
+
+// Reading and writing work plans. Every function throws DbError.
+namespace work_plan_store {
+
+// The reminder time as stored: "2003-05-12 08:05", minutes without seconds.
+QString awokeText(const QDate& date, const QTime& time);
+
+// The operator's own plans in the order they were made.
+ListQuery list(const QString& opCode);
+std::optional<WorkPlan> load(const QSqlDatabase& db, qlonglong id);
+qlonglong insert(const QSqlDatabase& db, WorkPlan plan);
+void update(const QSqlDatabase& db, const WorkPlan& plan);
+void remove(const QSqlDatabase& db, qlonglong id);
+
+} // namespace work_plan_store
