@@ -47,8 +47,11 @@ void IncomeByTypeScreen::resultShown()
     // type's name and the amount with its two decimals; the axis starts at 0.
     QChart* chart = m_chart->chart();
     chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes())
+    // Removing an axis hands it back to us.
+    for (QAbstractAxis* axis : chart->axes()) {
         chart->removeAxis(axis);
+        delete axis;
+    }
     auto* paid = new QBarSet(QStringLiteral("实付款"));
     paid->setColor(Qt::red);
     QStringList names;
