@@ -1,8 +1,12 @@
 #include "app/FunctionTable.h"
 
+#include "admin/DeptGoodsScreen.h"
 #include "admin/EmployeesScreen.h"
+#include "admin/GoodsScreen.h"
 #include "admin/MailCentreScreen.h"
 #include "admin/MeetingsScreen.h"
+#include "admin/PurchasesScreen.h"
+#include "admin/RequisitionsScreen.h"
 #include "admin/WorkPlansScreen.h"
 #include "app/OperatorsScreen.h"
 #include "base/BuildingsScreen.h"
@@ -17,6 +21,9 @@
 #include "queries/ArrearsScreen.h"
 #include "queries/IncomeByTypeScreen.h"
 #include "queries/PaymentRecordsScreen.h"
+#include "services/CustomerServiceScreen.h"
+#include "services/DevicesScreen.h"
+#include "services/SecurityScreen.h"
 
 namespace {
 
@@ -33,22 +40,22 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Admin, 2, "labEMail", "邮件中心", makeScreen<MailCentreScreen>},
     {G::Admin, 3, "labPlan", "工作计划", makeScreen<WorkPlansScreen>},
     {G::Admin, 4, "labMeet", "会议记录", makeScreen<MeetingsScreen>},
-    {G::Admin, 5, "labBuy", "采购清单"},
-    {G::Admin, 6, "labTakeGoods", "领用清单"},
-    {G::Admin, 7, "labDeptGoods", "部门物品"},
+    {G::Admin, 5, "labBuy", "采购清单", makeScreen<PurchasesScreen>},
+    {G::Admin, 6, "labTakeGoods", "领用清单", makeScreen<RequisitionsScreen>},
+    {G::Admin, 7, "labDeptGoods", "部门物品", makeScreen<DeptGoodsScreen>},
     {G::Charge, 1, "labManage", "物管费自动生成", makeScreen<MonthlyRunScreen>},
     {G::Charge, 2, "labCharge", "各种费用收取", makeScreen<FeeCollectionScreen>, true},
     {G::Charge, 3, "labBail", "住户保证金", makeScreen<DepositsScreen>},
-    {G::Manage, 1, "labServe", "客户服务"},
-    {G::Manage, 2, "labDevice", "工程设备"},
-    {G::Manage, 3, "labFire", "保安消防"},
+    {G::Manage, 1, "labServe", "客户服务", makeScreen<CustomerServiceScreen>},
+    {G::Manage, 2, "labDevice", "工程设备", makeScreen<DevicesScreen>},
+    {G::Manage, 3, "labFire", "保安消防", makeScreen<SecurityScreen>},
     {G::Manage, 4, "labConnt", "环境保洁"},
     {G::Manage, 5, "labServeOrder", "有偿服务"},
     {G::Manage, 6, "labSocia", "社区活动"},
     {G::Query, 1, "labHistory", "缴费记录清单", makeScreen<PaymentRecordsScreen>},
     {G::Query, 2, "labMonthTake", "各类费用收入", makeScreen<IncomeByTypeScreen>},
     {G::Query, 3, "labOwe", "欠费清单", makeScreen<ArrearsScreen>},
-    {G::Para, 1, "labGoods", "办公用品"},
+    {G::Para, 1, "labGoods", "办公用品", makeScreen<GoodsScreen>},
     {G::Para, 2, "labChargeType", "收费类别", makeScreen<ChargeTypesScreen>},
     {G::Para, 3, "labPara", "设备类别", makeScreen<DeviceTypesScreen>},
 };

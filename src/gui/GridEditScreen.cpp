@@ -25,10 +25,10 @@ GridEditScreen::GridEditScreen(const ScreenContext& context, Parts parts, QWidge
                          {[this] { return listQuery(); }, [this](int row) { rowShown(row); },
                           [this] { return isModified(); }, [this] { return storeRows(typedRows()); }});
 
-    m_add = widgets::button(this, "btnAdd", QStringLiteral("增加 &a."));
-    m_save = widgets::button(this, "btnSave", QStringLiteral("保存 &s."));
-    m_remove = widgets::button(this, "btnDel", QStringLiteral("删除 &d."));
-    auto* close = widgets::button(this, "btnClose", QStringLiteral("退出 &c."));
+    m_add = widgets::button(this, m_parts.add.name, m_parts.add.caption);
+    m_save = widgets::button(this, m_parts.save.name, m_parts.save.caption);
+    m_remove = widgets::button(this, m_parts.remove.name, m_parts.remove.caption);
+    auto* close = widgets::button(this, m_parts.close.name, m_parts.close.caption);
     m_add->setEnabled(canWrite());
     m_save->setEnabled(canWrite());
     m_remove->setEnabled(canWrite());
@@ -50,12 +50,9 @@ GridEditScreen::GridEditScreen(const ScreenContext& context, Parts parts, QWidge
         }
     });
     connect(m_save, &QPushButton::clicked, this, &GridEditScreen::save);
-    connect(m_remove, &QPushButton::clicked, this, [this] {
-        if (m_remove->isEnabled())
-            m_form->removeCurrent(m_parts.deleteQuestion,
-                                  [this](const QVariant& key) { return removeRecord(key); });
-    });
-    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_remove, &QPushButton::clicked, this, &GridEditScreen::removeCurrent);
+    // The window: this screen, or the one it is a page of.
+    connect(close, &QPushButton::clicked, this, [this] { window()->close(); });
 }
 
 void GridEditScreen::reload(const QVariant& key)
@@ -95,6 +92,7 @@ void GridEditScreen::rowShown(int row)
 {
     // A row that may not be deleted disables Delete while it is current.
     m_remove->setEnabled(canWrite() && (row < 0 || m_model->isNewRow(row) || canDelete(row)));
+    currentRowShown(row);
 }
 
 void GridEditScreen::save()
@@ -110,4 +108,25 @@ void GridEditScreen::save()
         return;
     if (wasNew) // the new row, now stored, is the last one
         m_form->reload(m_model->value(m_model->storedRowCount() - 1, m_parts.keyField));
+}
+
+void GridEditScreen::removeCurrent()
+{
+    const int row = m_form->currentRow();
+    if (!m_remove->isEnabled() || row < 0)
+        return;
+    if (!m_form->isNewRow(row)) {
+        // A refusal known beforehand is told without a question.
+        std::optional<QString> refusal;
+        if (!run([&] { refusal = deleteRefusal(m_form->keyAt(row)); }))
+            return;
+        if (refusal) {
+            messages().information(*refusal);
+            return;
+        }
+    }
+    if (!m_parts.deleteQuestion.isEmpty() &&
+        !messages().confirm(m_parts.deleteQuestion, QStringLiteral("提醒"), m_parts.deleteButtons))
+        return;
+    m_form->removeCurrent({}, [this](const QVariant& key) { return removeRecord(key); });
 }

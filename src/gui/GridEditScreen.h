@@ -18,11 +18,18 @@ class RowForm;
 // Save stores what was typed, Delete asks and deletes the current row, Close
 // closes. Leaving a row that was typed into stores it; a new row nobody typed
 // into is dropped. An operator who may only browse gets a grid that takes no
-// input and no Add, Save or Delete.
+// input and no Add, Save or Delete. Used as a screen of its own or as a page of
+// one (Close then closes the window the page is in).
 class GridEditScreen : public Screen
 {
     Q_OBJECT
 public:
+    struct Button
+    {
+        const char* name;
+        QString caption;
+    };
+
     struct Parts
     {
         const char* gridName;
@@ -30,6 +37,11 @@ public:
         QList<ListColumn> columns; // the key first; the editable ones take input
         QString keyField;
         QString deleteQuestion;
+        Button add = {"btnAdd", QStringLiteral("增加 &a.")};
+        Button save = {"btnSave", QStringLiteral("保存 &s.")};
+        Button remove = {"btnDel", QStringLiteral("删除 &d.")};
+        Button close = {"btnClose", QStringLiteral("退出 &c.")};
+        Messages::Buttons deleteButtons = Messages::Buttons::OkCancel; // of the delete question
     };
 
     GridEditScreen(const ScreenContext& context, Parts parts, QWidget* parent);
@@ -49,6 +61,12 @@ protected:
     // Deletes the record of `key`; the message to show when it is refused, else
     // nothing. Throws DbError.
     virtual std::optional<QString> removeRecord(const QVariant& key) = 0;
+    // Why the stored record of `key` may not be deleted, told before the delete
+    // question is asked (removeRecord checks again as it deletes); nothing when
+    // it may. Throws DbError.
+    virtual std::optional<QString> deleteRefusal(const QVariant& /*key*/) { return std::nullopt; }
+    // The row the grid shows as current now (-1: none), after a move or a reload.
+    virtual void currentRowShown(int /*row*/) {}
     // Whether Save may store the current row as it stands; false after telling why.
     virtual bool saveAllowed(int /*row*/) { return true; }
     // Whether a cell of the row takes input, beyond its column being editable.
@@ -61,6 +79,7 @@ private:
     QList<int> typedRows() const;
     void rowShown(int row);
     void save();
+    void removeCurrent();
 
     Parts m_parts;
     QueryListModel* m_model;

@@ -21,11 +21,12 @@ QFont ReportFont::toQFont() const
     // Where Arial itself is missing, a font of the same widths prints letters and
     // digits, so that values fit the columns as laid out; emoji come from the
     // emoji font (after the letters: it has digits of its own), Chinese characters
-    // from "宋体" (mapped to an installed CJK font by installFontSubstitutions()).
+    // from "宋体", bold ones from "黑体" (see installFontSubstitutions()).
     QStringList families{family};
     if (family.compare(u"Arial", Qt::CaseInsensitive) == 0)
         families << QStringLiteral("Liberation Sans") << QStringLiteral("Arimo");
-    families << emojiFontFamily() << QStringLiteral("DejaVu Sans") << QStringLiteral("宋体");
+    families << emojiFontFamily() << QStringLiteral("DejaVu Sans")
+             << (bold ? QStringLiteral("黑体") : QStringLiteral("宋体"));
     QFont font;
     font.setFamilies(families);
     font.setPointSizeF(pointSize);

@@ -6,7 +6,6 @@
 #include <QMutex>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPdfWriter>
 #include <QRawFont>
 #include <QTextLayout>
@@ -20,13 +19,6 @@ constexpr double kLineWidthMm = 0.2;
 constexpr int kPdfDpi = 1200;
 // Colour glyphs are painted as pictures of this many pixels to the em.
 constexpr double kColourGlyphPixels = 128;
-// Bold text from a font without a bold face has its outlines drawn around with a
-// pen this share of the em wide: the strokes come out about as heavy as the
-// bold faces of the Latin fonts.
-constexpr double kEmboldenShare = 0.025;
-// A face of this weight class (OS/2) or heavier is bold of its own.
-constexpr int kBoldWeightClass = 600;
-
 // Converts millimetres on the printable area into units of one device.
 class DeviceScale
 {
@@ -61,42 +53,6 @@ bool isColourFont(const QRawFont& font)
     const bool colour = !font.fontTable("CBLC").isEmpty() || !font.fontTable("COLR").isEmpty();
     known.insert(key, colour);
     return colour;
-}
-
-// Whether a font's face is bold of its own (Liberation Sans Bold), not a regular
-// or light face asked for bold (the CJK fonts have no other).
-bool isBoldFace(const QRawFont& font)
-{
-    static QMutex mutex;
-    static QHash<QString, bool> known;
-    const QString key = font.familyName() + u'|' + font.styleName();
-    const QMutexLocker lock(&mutex);
-    const auto found = known.constFind(key);
-    if (found != known.constEnd())
-        return *found;
-    // The weight class is the 16-bit number at byte 4 of the OS/2 table.
-    const QByteArray os2 = font.fontTable("OS/2");
-    const bool bold = os2.size() >= 6 ? ((uchar(os2[4]) << 8) | uchar(os2[5])) >= kBoldWeightClass
-                                      : font.styleName().contains(u"Bold", Qt::CaseInsensitive);
-    known.insert(key, bold);
-    return bold;
-}
-
-// Draws the outlines of the glyphs around them, so that bold text printed from
-// a face without a bold weight is bold all the same. The text itself stays one
-// text: a PDF gives it back once.
-void embolden(QPainter& painter, const QPointF& origin, const QGlyphRun& run)
-{
-    const QRawFont font = run.rawFont();
-    const QList<quint32> glyphs = run.glyphIndexes();
-    const QList<QPointF> positions = run.positions();
-    QPainterPath outlines;
-    for (qsizetype i = 0; i < glyphs.size() && i < positions.size(); ++i)
-        outlines.addPath(font.pathForGlyph(glyphs[i]).translated(origin + positions[i]));
-    QPen pen(painter.pen().color());
-    pen.setWidthF(font.pixelSize() * kEmboldenShare);
-    pen.setJoinStyle(Qt::RoundJoin);
-    painter.strokePath(outlines, pen);
 }
 
 // Paints colour glyphs as a picture over their place: drawn on an image by the
@@ -156,8 +112,6 @@ void paintLine(QPainter& painter, const QString& text, const QFont& font, Qt::Al
             continue;
         }
         painter.drawGlyphRun(origin, run);
-        if (font.bold() && !isBoldFace(run.rawFont()))
-            embolden(painter, origin, run);
     }
 }
 

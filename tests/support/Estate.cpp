@@ -99,3 +99,155 @@ qlonglong Estate::addFee(const Fee& f)
                                                   {QStringLiteral("payment_real"), hundredths(f.paid)},
                                                   {QStringLiteral("take_date"), f.date}});
 }
+
+qlonglong Estate::addDepartment(const QString& name)
+{
+    return insert(QStringLiteral("department"), {{QStringLiteral("dept_name"), name}});
+}
+
+qlonglong Estate::addGoodsType(const QString& name)
+{
+    return insert(QStringLiteral("goods_type"), {{QStringLiteral("type_name"), name}});
+}
+
+qlonglong Estate::addGoods(const Goods& g)
+{
+    return insert(QStringLiteral("goods"), {{QStringLiteral("goods_name"), g.name},
+                                            {QStringLiteral("type_id"), g.type},
+                                            {QStringLiteral("store_num"), g.stock},
+                                            {QStringLiteral("sort_id"), g.sortId},
+                                            {QStringLiteral("remark"), g.remark}});
+}
+
+qlonglong Estate::addPurchase(const Purchase& p)
+{
+    return insert(QStringLiteral("goods_buy"), {{QStringLiteral("goods_id"), p.goods},
+                                                {QStringLiteral("num"), p.quantity},
+                                                {QStringLiteral("buy_date"), p.date},
+                                                {QStringLiteral("buyer"), p.buyer},
+                                                {QStringLiteral("xhgg"), p.xhgg},
+                                                {QStringLiteral("unit_price"), p.unitPrice},
+                                                {QStringLiteral("remark"), p.remark}});
+}
+
+qlonglong Estate::addRequisition(const Requisition& r)
+{
+    return insert(QStringLiteral("take_goods"),
+                  {{QStringLiteral("goods_id"), r.goods},
+                   {QStringLiteral("dept_id"), r.dept == 0 ? QVariant() : QVariant(r.dept)},
+                   {QStringLiteral("take_num"), r.quantity},
+                   {QStringLiteral("take_date"), r.date},
+                   {QStringLiteral("take_man"), r.takeMan},
+                   {QStringLiteral("xhgg"), r.xhgg},
+                   {QStringLiteral("remark"), r.remark}});
+}
+
+qlonglong Estate::addDeptGoods(qlonglong dept, qlonglong goods, const QVariant& quantity,
+                               const QString& remark)
+{
+    return insert(QStringLiteral("dept_goods"), {{QStringLiteral("dept_id"), dept},
+                                                 {QStringLiteral("goods_id"), goods},
+                                                 {QStringLiteral("goods_num"), quantity},
+                                                 {QStringLiteral("remark"), remark}});
+}
+
+qlonglong Estate::addService(const Service& s)
+{
+    return insert(QStringLiteral("service"), {{QStringLiteral("owner_id"), s.owner},
+                                              {QStringLiteral("worker"), s.worker},
+                                              {QStringLiteral("start_time"), s.startTime},
+                                              {QStringLiteral("finish_time"), s.finishTime},
+                                              {QStringLiteral("material_money"), hundredths(s.materialMoney)},
+                                              {QStringLiteral("serve_money"), hundredths(s.serveMoney)},
+                                              {QStringLiteral("need_material"), s.needMaterial},
+                                              {QStringLiteral("owner_check"), s.ownerCheck},
+                                              {QStringLiteral("if_take"), s.ifTake},
+                                              {QStringLiteral("contents"), s.contents}});
+}
+
+qlonglong Estate::addComplaint(const Complaint& c)
+{
+    return insert(QStringLiteral("advice"), {{QStringLiteral("owner_id"), c.owner},
+                                             {QStringLiteral("advice_name"), c.name},
+                                             {QStringLiteral("advice_time"), c.time},
+                                             {QStringLiteral("serve_name"), c.serveName},
+                                             {QStringLiteral("revert"), c.revert},
+                                             {QStringLiteral("revert_type"), c.revertType},
+                                             {QStringLiteral("satisfy"), c.satisfy},
+                                             {QStringLiteral("advice_type"), c.type},
+                                             {QStringLiteral("advice_content"), c.content},
+                                             {QStringLiteral("deal_content"), c.dealContent}});
+}
+
+qlonglong Estate::addFitOut(const FitOut& f)
+{
+    return insert(QStringLiteral("fitment"), {{QStringLiteral("owner_id"), f.owner},
+                                              {QStringLiteral("company_name"), f.company},
+                                              {QStringLiteral("start_date"), f.startDate},
+                                              {QStringLiteral("end_date"), f.endDate},
+                                              {QStringLiteral("licence"), f.licence},
+                                              {QStringLiteral("fit_tel"), f.tel},
+                                              {QStringLiteral("address"), f.address},
+                                              {QStringLiteral("checker"), f.checker},
+                                              {QStringLiteral("fit_Content"), f.content}});
+}
+
+qlonglong Estate::addDeviceType(const QString& name)
+{
+    return insert(QStringLiteral("dev_type"), {{QStringLiteral("type_name"), name}});
+}
+
+qlonglong Estate::addDevice(const Device& d)
+{
+    return insert(QStringLiteral("device"), {{QStringLiteral("type_id"), d.type},
+                                             {QStringLiteral("dev_no"), d.number},
+                                             {QStringLiteral("dev_name"), d.name},
+                                             {QStringLiteral("use_date"), d.useDate},
+                                             {QStringLiteral("factory_date"), d.factoryDate},
+                                             {QStringLiteral("factory"), d.factory},
+                                             {QStringLiteral("link_tel"), d.linkTel},
+                                             {QStringLiteral("voltage"), d.voltage},
+                                             {QStringLiteral("power"), d.power},
+                                             {QStringLiteral("curr"), d.curr},
+                                             {QStringLiteral("old_year"), d.oldYear},
+                                             {QStringLiteral("palace"), d.palace},
+                                             {QStringLiteral("remark"), d.remark}});
+}
+
+qlonglong Estate::addRepair(const Repair& r)
+{
+    return insert(QStringLiteral("repair"), {{QStringLiteral("dev_id"), r.device},
+                                             {QStringLiteral("fault_desc"), r.faultDesc},
+                                             {QStringLiteral("fault_time"), r.faultTime},
+                                             {QStringLiteral("finish_time"), r.finishTime},
+                                             {QStringLiteral("repair_time"), r.repairTime},
+                                             {QStringLiteral("cause"), r.cause},
+                                             {QStringLiteral("result"), r.result},
+                                             {QStringLiteral("repair"), r.repairer},
+                                             {QStringLiteral("repair_money"), hundredths(r.money)},
+                                             {QStringLiteral("repair_desc"), r.desc}});
+}
+
+qlonglong Estate::addEvent(const Event& e)
+{
+    return insert(QStringLiteral("event"), {{QStringLiteral("event_name"), e.name},
+                                            {QStringLiteral("event_type"), e.type},
+                                            {QStringLiteral("deal_man"), e.dealMan},
+                                            {QStringLiteral("take_time"), e.takeTime},
+                                            {QStringLiteral("take_address"), e.address},
+                                            {QStringLiteral("detail"), e.detail},
+                                            {QStringLiteral("deal_result"), e.dealResult}});
+}
+
+qlonglong Estate::addFireZone(const FireZone& z)
+{
+    return insert(QStringLiteral("fire_area"), {{QStringLiteral("area_name"), z.areaName},
+                                                {QStringLiteral("grade"), z.grade},
+                                                {QStringLiteral("address"), z.address},
+                                                {QStringLiteral("fire_area"), z.fireArea},
+                                                {QStringLiteral("checker"), z.checker},
+                                                {QStringLiteral("cycle"), z.cycle},
+                                                {QStringLiteral("fireman"), z.fireman},
+                                                {QStringLiteral("equipment"), z.equipment},
+                                                {QStringLiteral("remark"), z.remark}});
+}

@@ -59,6 +59,146 @@ public:
     };
     qlonglong addFee(const Fee& fee);
 
+    // The office: departments and office supplies. Purchases and requisitions
+    // are written as facts: they move no stock (set the stock of the goods).
+    qlonglong addDepartment(const QString& name);
+    qlonglong addGoodsType(const QString& name);
+    struct Goods
+    {
+        QString name;
+        qlonglong type = 0;
+        QVariant stock = {}; // none: never counted
+        QVariant sortId = {};
+        QString remark = {};
+    };
+    qlonglong addGoods(const Goods& goods);
+    struct Purchase
+    {
+        qlonglong goods = 0;
+        int quantity = 0;
+        QString date = {}; // yyyy-MM-dd
+        QString buyer = {};
+        QString xhgg = {};
+        QVariant unitPrice = {}; // as the floating-point column holds it
+        QString remark = {};
+    };
+    qlonglong addPurchase(const Purchase& purchase);
+    struct Requisition
+    {
+        qlonglong goods = 0;
+        qlonglong dept = 0; // 0: none
+        int quantity = 0;
+        QString date = {}; // yyyy-MM-dd
+        QString takeMan = {};
+        QString xhgg = {};
+        QString remark = {};
+    };
+    qlonglong addRequisition(const Requisition& requisition);
+    qlonglong addDeptGoods(qlonglong dept, qlonglong goods, const QVariant& quantity,
+                           const QString& remark = {});
+
+    // The property services. Times are written as given ("2026-12-10 09:30:00"),
+    // amounts as typed.
+    struct Service
+    {
+        qlonglong owner = 0;
+        QString worker = {};
+        QString startTime = {};
+        QString finishTime = {};
+        QString materialMoney = {};
+        QString serveMoney = {};
+        QString needMaterial = {};
+        QString ownerCheck = {};
+        QString ifTake = {};
+        QString contents = {};
+    };
+    qlonglong addService(const Service& service);
+    struct Complaint
+    {
+        qlonglong owner = 0;
+        QString name;
+        QString time = {}; // yyyy-MM-dd
+        QString serveName = {};
+        QString revert = {};
+        QString revertType = {};
+        QString satisfy = {};
+        QString type = {};
+        QString content = {};
+        QString dealContent = {};
+    };
+    qlonglong addComplaint(const Complaint& complaint);
+    struct FitOut
+    {
+        QString owner; // the owner's number, as the text column holds it
+        QString company;
+        QString startDate = {};
+        QString endDate = {};
+        QString licence = {};
+        QString tel = {};
+        QString address = {};
+        QString checker = {};
+        QString content = {};
+    };
+    qlonglong addFitOut(const FitOut& permit);
+
+    qlonglong addDeviceType(const QString& name);
+    struct Device
+    {
+        qlonglong type = 0;
+        QString number;
+        QString name;
+        QString useDate = {};
+        QString factoryDate = {};
+        QString factory = {};
+        QString linkTel = {};
+        QString voltage = {};
+        QString power = {};
+        QString curr = {};
+        QVariant oldYear = {};
+        QString palace = {};
+        QString remark = {};
+    };
+    qlonglong addDevice(const Device& device);
+    struct Repair
+    {
+        qlonglong device = 0;
+        QString faultDesc;
+        QString faultTime = {};
+        QString finishTime = {};
+        QString repairTime = {};
+        QString cause = {};
+        QString result = {};
+        QString repairer = {};
+        QString money = {};
+        QString desc = {};
+    };
+    qlonglong addRepair(const Repair& repair);
+
+    struct Event
+    {
+        QString name;
+        QString type = {};
+        QString dealMan = {};
+        QString takeTime = {}; // yyyy-MM-dd
+        QString address = {};
+        QString detail = {};
+        QString dealResult = {};
+    };
+    qlonglong addEvent(const Event& event);
+    struct FireZone
+    {
+        QString areaName;
+        QString grade = {};
+        QString address = {};
+        QString fireArea = {};
+        QString checker = {};
+        QString cycle = {};
+        QString fireman = {};
+        QString equipment = {};
+        QString remark = {};
+    };
+    qlonglong addFireZone(const FireZone& zone);
+
 private:
     qlonglong insert(const QString& table, const QList<std::pair<QString, QVariant>>& values);
 

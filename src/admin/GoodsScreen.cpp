@@ -1,0 +1,323 @@
+#include "admin/GoodsScreen.h"
+
+#include "admin/Goods.h"
+#include "admin/GoodsTypesPage.h"
+#include "db/NumberInput.h"
+#include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
+#include "output/SpreadsheetExport.h"
+#include "output/StatementRecordSource.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kGoodsId = QStringLiteral("goods_id");
+const QString kEmpty = QStringLiteral("数据已空，无法删除！");
+const QString kDeleteQuestion = QStringLiteral("确实要删除此记录吗？");
+
+} // namespace
+
+GoodsScreen::GoodsScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+{
+    setObjectName(QStringLiteral("TmanageGoodsFrm"));
+    setWindowTitle(QStringLiteral("办公用品维护"));
+    resize(760, 520);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_types = new GoodsTypesPage(context, m_pages);
+    m_pages->addTab(m_types, QStringLiteral("物品类别"));
+    m_pages->addTab(buildGoodsPage(), QStringLiteral("物品细类"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    connect(m_pages, &QTabWidget::currentChanged, this, &GoodsScreen::pageChanged);
+
+    fillTypeChooser();
+    // Each type the types page stands on filters the goods; a type being added
+    // (no name yet) leaves them as they are.
+    m_types->onCurrentType([this](const std::optional<GoodsTypesPage::Current>& type) {
+        if (type)
+            typeChosen(type->id);
+    });
+    m_types->reload();
+    if (!m_typeId)
+        m_form->reload(); // no type: every item
+}
+
+QWidget* GoodsScreen::buildGoodsPage()
+{
+    auto* page = new QWidget(m_pages);
+    page->setObjectName(QStringLiteral("tabDetail"));
+    using K = ListColumn::Kind;
+    m_goods = new QueryListModel({{kGoodsId, QString(), K::Number},
+                                  {QStringLiteral("sort_id"), QStringLiteral("序号"), K::Number},
+                                  {QStringLiteral("typename"), QStringLiteral("物品类别")},
+                                  {QStringLiteral("goods_name"), QStringLiteral("用品名称")},
+                                  {QStringLiteral("store_num"), QStringLiteral("库存数量"), K::Number},
+                                  {QStringLiteral("remark"), QStringLiteral("备注")}},
+                                 this);
+    m_grid = widgets::grid(page, "DBGrid1", m_goods);
+
+    m_sortId = widgets::numberEdit(page, "DBEdit1");
+    m_type = new QComboBox(page);
+    m_type->setObjectName(QStringLiteral("DBLookupComboBox1"));
+    m_name = widgets::lineEdit(page, "DBEdit2", "goods", "goods_name");
+    m_stock = widgets::numberEdit(page, "DBEdit4");
+    m_remark = widgets::memo(page, "DBMemo1", "goods", "remark");
+    m_remark->setFixedHeight(56);
+    m_editors = new EditorSet(this);
+    m_editors->add({m_sortId, m_type, m_name, m_stock, m_remark});
+    // The catalogue follows the operator's right too: browsing never writes.
+    m_editors->setReadOnly(!canWrite());
+    connect(m_stock, &QLineEdit::textEdited, this, [this] { m_stockTyped = true; });
+
+    m_all = new QCheckBox(QStringLiteral("所有物品"), page);
+    m_all->setObjectName(QStringLiteral("cbxAll"));
+    auto* refresh = widgets::button(page, "BitBtn2", QStringLiteral("刷新"));
+    auto* excel = widgets::button(page, "BtnExcel", QStringLiteral("Excel"));
+    auto* add = widgets::button(page, "BtnAdd", QStringLiteral("增加"));
+    auto* remove = widgets::button(page, "BtnDel", QStringLiteral("删除"));
+    auto* save = widgets::button(page, "BtnModify", QStringLiteral("保存"));
+    auto* exit = widgets::button(page, "BtnExit", QStringLiteral("退出"));
+    for (QPushButton* b : {add, remove, save})
+        b->setEnabled(canWrite());
+
+    auto* form = new QGridLayout;
+    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
+        form->addWidget(new QLabel(label, page), r, c * 2);
+        form->addWidget(editor, r, c * 2 + 1, 1, span);
+    };
+    row(0, 0, QStringLiteral("序号"), m_sortId);
+    row(0, 1, QStringLiteral("物品类别"), m_type);
+    row(1, 0, QStringLiteral("用品名称"), m_name);
+    row(1, 1, QStringLiteral("库存数量"), m_stock);
+    row(2, 0, QStringLiteral("备注"), m_remark, 3);
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(m_grid, 1);
+    layout->addWidget(m_all);
+    layout->addLayout(form);
+    layout->addLayout(widgets::buttonRow({refresh, excel, add, remove, save, exit}));
+
+    m_form = new RowForm(context(), m_grid, m_goods, kGoodsId,
+                         {[this] { return goods_store::list(listedType()); }, [this](int r) { showGoods(r); },
+                          [this] { return m_editors->isModified(); }, [this] { return storeGoods(); }});
+
+    connect(m_all, &QCheckBox::toggled, this, [this](bool all) {
+        saveIfModified();
+        m_filtered = !all;
+        m_form->reload();
+    });
+    connect(refresh, &QPushButton::clicked, this, &GoodsScreen::refresh);
+    connect(excel, &QPushButton::clicked, this, &GoodsScreen::exportGoods);
+    connect(add, &QPushButton::clicked, this, [this] {
+        if (canWrite() && m_form->addNewRow())
+            m_name->setFocus();
+    });
+    connect(save, &QPushButton::clicked, this, &GoodsScreen::saveGoods);
+    connect(remove, &QPushButton::clicked, this, &GoodsScreen::removeGoods);
+    connect(exit, &QPushButton::clicked, this, &QWidget::close);
+    return page;
+}
+
+void GoodsScreen::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    Screen::keyPressEvent(event);
+}
+
+void GoodsScreen::pageChanged(int page)
+{
+    if (m_switching)
+        return;
+    const QScopedValueRollback switching(m_switching, true);
+    if (page == 0) {
+        // Leaving the goods stores the item changed in the boxes.
+        if (!saveIfModified())
+            m_pages->setCurrentIndex(1);
+        return;
+    }
+    if (m_types->typeCount() == 0) {
+        m_pages->setCurrentIndex(0);
+        messages().information(QStringLiteral("请先增加物品类别！"));
+        return;
+    }
+    // The type chooser lists the types as they are now, those just added too.
+    fillTypeChooser();
+}
+
+void GoodsScreen::typeChosen(std::optional<qlonglong> typeId)
+{
+    m_typeId = typeId;
+    m_filtered = true; // also while "所有物品" is ticked
+    m_form->reload();
+}
+
+std::optional<qlonglong> GoodsScreen::listedType() const
+{
+    return m_filtered ? m_typeId : std::nullopt;
+}
+
+void GoodsScreen::fillTypeChooser()
+{
+    QList<NamedKey> types;
+    if (!run([&] { types = goods_type_store::names(db()); }))
+        return;
+    const EditorSet::Loading loading(*m_editors);
+    const QVariant shown = m_type->currentData();
+    m_type->clear();
+    for (const NamedKey& type : types)
+        m_type->addItem(type.name, type.id);
+    m_type->setCurrentIndex(shown.isValid() ? m_type->findData(shown) : -1);
+}
+
+void GoodsScreen::showGoods(int row)
+{
+    Goods goods;
+    if (m_form->isNewRow(row)) {
+        // A new item is of the type chosen.
+        if (m_typeId)
+            goods.typeId = static_cast<int>(*m_typeId);
+    } else if (row >= 0) {
+        run([&] { goods = goods_store::load(db(), m_form->keyAt(row).toLongLong()).value_or(Goods{}); });
+    }
+    const EditorSet::Loading loading(*m_editors);
+    m_shownId = goods.id;
+    m_sortId->setText(goods.sortId ? QString::number(*goods.sortId) : QString());
+    m_type->setCurrentIndex(goods.typeId ? m_type->findData(qlonglong(*goods.typeId)) : -1);
+    m_name->setText(goods.name);
+    m_stock->setText(goods.stock ? QString::number(*goods.stock) : QString());
+    m_remark->setPlainText(goods.remark);
+    m_editors->setModified(false);
+    m_stockTyped = false;
+}
+
+bool GoodsScreen::storeGoods()
+{
+    if (!canWrite())
+        return true;
+    Goods goods;
+    goods.id = m_shownId;
+    goods.name = m_name->text().trimmed();
+    if (goods.name.isEmpty()) {
+        messages().information(QStringLiteral("请填写用品名称！"));
+        return false;
+    }
+    const number_input::Whole sortId = number_input::whole(m_sortId->text(), "goods", "sort_id");
+    if (sortId.result == number_input::Result::NotANumber) {
+        messages().information(QStringLiteral("序号必须是整数！"));
+        return false;
+    }
+    const number_input::Whole stock = number_input::whole(m_stock->text(), "goods", "store_num");
+    if (stock.result == number_input::Result::NotANumber) {
+        messages().information(QStringLiteral("库存数量必须是-32768至32767之间的整数！"));
+        return false;
+    }
+    if (sortId.result == number_input::Result::Number)
+        goods.sortId = static_cast<int>(sortId.value);
+    if (stock.result == number_input::Result::Number)
+        goods.stock = static_cast<int>(stock.value);
+    if (m_type->currentIndex() >= 0)
+        goods.typeId = m_type->currentData().toInt();
+    goods.remark = m_remark->toPlainText().trimmed();
+    if (goods.id == 0)
+        m_shownId = goods_store::insert(db(), goods);
+    else
+        goods_store::update(db(), goods, m_stockTyped);
+    m_editors->setModified(false);
+    m_stockTyped = false;
+    return true;
+}
+
+void GoodsScreen::saveGoods()
+{
+    if (!canWrite() || m_form->currentRow() < 0)
+        return;
+    // An item put under another type leaves the list of the type shown.
+    m_form->storeAndReload([this] { return QVariant(m_shownId); });
+}
+
+void GoodsScreen::removeGoods()
+{
+    if (!canWrite())
+        return;
+    if (m_goods->rowCount() == 0) {
+        messages().information(kEmpty);
+        return;
+    }
+    const int row = m_form->currentRow();
+    if (row < 0)
+        return;
+    if (!m_form->isNewRow(row)) {
+        bool requisitioned = false;
+        if (!run(
+                [&] { requisitioned = goods_store::isRequisitioned(db(), m_form->keyAt(row).toLongLong()); }))
+            return;
+        if (requisitioned) {
+            messages().information(QStringLiteral("此物品已经在领用清单里存在，不能删除！"));
+            return;
+        }
+    }
+    if (!messages().confirm(kDeleteQuestion, QStringLiteral("提醒"), Messages::Buttons::YesNo))
+        return;
+    // Asked above; the store checks again as it deletes.
+    m_form->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
+        if (goods_store::removeUnlessRequisitioned(db(), key.toLongLong()))
+            return std::nullopt;
+        return QStringLiteral("此物品已经在领用清单里存在，不能删除！");
+    });
+}
+
+bool GoodsScreen::saveIfModified()
+{
+    return !m_editors->isModified() || m_form->storeAndReload([this] { return QVariant(m_shownId); });
+}
+
+void GoodsScreen::refresh()
+{
+    // The stock as purchases and requisitions left it, under the same filter.
+    if (saveIfModified())
+        m_form->reload(m_form->keyAt(m_form->currentRow()));
+}
+
+void GoodsScreen::exportGoods()
+{
+    if (!saveIfModified())
+        return;
+    ExportDescription d;
+    d.windowCaption = QStringLiteral("办公用品登记报表");
+    d.title = QStringLiteral("物业管理系统");
+    d.titleWidth = 5;
+    d.columnWidths = {{1, 6}, {2, 10}, {3, 10}, {4, 10}, {5, 15}};
+    d.family = ExportDescription::Family::OfficeGoods;
+    d.failureText = QStringLiteral("Excel 可能还没有安装，请检查！");
+    using C = ExportColumn;
+    d.columns = {
+        C::plain(QStringLiteral("序号"), kGoodsId),
+        C::plain(QStringLiteral("用品名称"), QStringLiteral("goods_name")),
+        C::plain(QStringLiteral("库存数量"), QStringLiteral("store_num")),
+        C::plain(QStringLiteral("物品类别"), QStringLiteral("typename")),
+        C::plain(QStringLiteral("备注"), QStringLiteral("remark")),
+    };
+    // The list as it is shown: one type, or every item with "所有物品".
+    StatementRecordSource rows(db(), m_goods->query());
+    if (exportList(context(), d, rows, this))
+        widgets::selectRow(m_grid, 0);
+}

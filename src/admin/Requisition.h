@@ -1,0 +1,66 @@
+#pragma once
+
+#include "db/ListQuery.h"
+#include "queries/Period.h"
+
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// Office supplies a person of a department took (table take_goods): saving it
+// takes the quantity out of the stock of the item.
+struct Requisition
+{
+    qlonglong id = 0;
+    std::optional<int> goodsId;
+    std::optional<int> deptId;
+    QString takeMan;
+    int quantity = 0; // take_num; whole, as the stock is
+    QDate takeDate;
+    QString xhgg; // model and specification
+    QString pzr;  // who approved it
+    QString remark;
+};
+
+// Which requisitions the requisition window lists; every condition given must hold.
+struct RequisitionFilter
+{
+    std::optional<qlonglong> deptId;
+    std::optional<qlonglong> goodsId;
+    QString takeMan; // contained in the name of who took it, as typed ("%" and "_" are plain)
+    std::optional<Period> period;
+    std::optional<qlonglong> typeId; // items of this goods type
+
+    bool isEmpty() const { return !deptId && !goodsId && takeMan.isEmpty() && !period && !typeId; }
+};
+
+// Reading and writing requisitions. Every function throws DbError.
+namespace requisition_store {
+
+// The requisitions that meet the filter (none without one), and those of `kept`
+// whatever the filter says (requisitions the window stored since its query), in
+// the order they were entered; with goods_name and dept_name beside the columns
+// of take_goods.
+ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlonglong>& kept);
+std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id);
+
+enum class Outcome {
+    Saved,
+    MoreThanStock, // more taken than the stock holds: nothing stored
+};
+
+// Stores a new requisition (number 0; its number is set) or a changed one and
+// moves the stock with it, in one transaction whose check reads the stock under
+// its write lock: a new requisition takes its quantity from its item; a changed
+// one the difference to the stored quantity, or, taken of another item now,
+// gives the stored quantity back to the stored item and takes the new one from
+// the new item. What would lower an item's stock by more than it holds is
+// refused. A failure leaves requisition and stock as they were.
+Outcome save(const QSqlDatabase& db, Requisition& requisition);
+// Deletes the requisition; the stock stays as it is.
+void remove(const QSqlDatabase& db, qlonglong id);
+
+} // namespace requisition_store

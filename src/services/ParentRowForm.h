@@ -1,0 +1,102 @@
+#pragma once
+
+#include "core/ScreenContext.h"
+#include "db/ListQuery.h"
+#include "services/SaveResult.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class EditorSet;
+class QPushButton;
+class QTableView;
+class QWidget;
+class QueryListModel;
+class RowForm;
+
+// The editors bound to the current row of a list of records that belong to a
+// parent: an owner's service jobs, a kind's devices, a device's repairs.
+//
+// - The editors show the row the list stands on. Leaving a changed row stores it
+//   first; a refused store keeps the list on the row. A new row nobody typed
+//   into is dropped.
+// - Add starts a new row at the end. Save stores the row shown, changed or not,
+//   and after a new row starts the next one at once.
+// - Delete asks and deletes the current row (a new row is only dropped).
+// - Nothing is added or saved without a parent: Add and Save are disabled.
+// - An operator who may only browse gets read-only editors and no Add, Save or
+//   Delete. With no row shown the editors are read-only too.
+// - A record another copy removed meanwhile is reported and the list read again.
+// - A dependent form (a device's repairs) goes with the row: leaving the row
+//   stores the dependent's changed row first, and stays when that is refused.
+class ParentRowForm : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks
+    {
+        std::function<ListQuery(qlonglong parentId)> list;
+        // Fill the editors: with the stored record `id`, for a new record, for no row.
+        std::function<void(qlonglong id)> showStored;
+        std::function<void()> showNew;
+        std::function<void()> showNone;
+        // Checks the editors and stores them as record `id` (0: a new record of
+        // the parent). Throws DbError.
+        std::function<SaveResult(qlonglong id, qlonglong parentId)> store;
+        // Deletes record `id`. Throws DbError.
+        std::function<void(qlonglong id)> remove;
+    };
+
+    struct Controls
+    {
+        QTableView* grid;
+        QueryListModel* model;
+        QString keyField;
+        EditorSet* editors;
+        QWidget* firstEditor; // takes the focus for a new row
+        QPushButton* add;
+        QPushButton* save;
+        QPushButton* remove;
+        QString deleteQuestion = QStringLiteral("确实要删除此记录吗?");
+    };
+
+    ParentRowForm(const ScreenContext& context, Controls controls, Hooks hooks, QObject* parent);
+
+    void setDependent(ParentRowForm* dependent) { m_dependent = dependent; }
+
+    qlonglong parentId() const { return m_parentId; }
+    // Lists the records of another parent, after storing the changed row; false
+    // (the parent kept) when that is refused.
+    bool setParent(qlonglong parentId);
+    // The stored record shown; 0 for a new row or none.
+    qlonglong currentId() const { return m_shown == Shown::Stored ? m_shownId : 0; }
+    bool isModified() const;
+    // Stores a changed row (and the dependent's); false when refused.
+    bool storeIfModified();
+    // Reads the list again and stands on `id` (the first row when 0 or not listed).
+    void reload(qlonglong id = 0);
+
+private:
+    enum class Shown { None, New, Stored };
+
+    void rowShown(int row);
+    bool storeRows();
+    bool storeShown();
+    void add();
+    void save();
+    void removeCurrent();
+    void updateButtons();
+
+    ScreenContext m_context;
+    Controls m_controls;
+    Hooks m_hooks;
+    RowForm* m_form;
+    ParentRowForm* m_dependent = nullptr;
+    qlonglong m_parentId = 0;
+    Shown m_shown = Shown::None;
+    qlonglong m_shownId = 0;
+    qlonglong m_stored = 0; // the record the last store wrote
+    bool m_saving = false;  // Save stores the row changed or not
+};
