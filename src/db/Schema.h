@@ -46,14 +46,16 @@ struct Table
 struct Index
 {
     const char* table;
-    const char* column;
+    const char* columns; // "a" or "a,b,c", in the index's order
 };
 
 // PRAGMA user_version of a file made by this release, and the PRAGMA
 // application_id that marks a file as ours. Version 2 checks dates as calendar
 // dates and refuses NUL characters in texts (version 1 took any date of the
 // right pattern, and a NUL hid the rest of a text from its length check).
-inline constexpr int kVersion = 2;
+// Version 3 adds the indexes that the monthly run's guard and the income of a
+// period read from.
+inline constexpr int kVersion = 3;
 inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
 
 std::span<const Table> tables();

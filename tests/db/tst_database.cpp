@@ -118,7 +118,7 @@ void TestDatabaseFile::createdIndexesMatchDescription()
     }
     QStringList described;
     for (const schema::Index& index : schema::indexes())
-        described << QString::fromLatin1(index.table) + u'(' + QString::fromLatin1(index.column) + u')';
+        described << QString::fromLatin1(index.table) + u'(' + QString::fromLatin1(index.columns) + u')';
     created.sort();
     described.sort();
     QCOMPARE(created, described);
