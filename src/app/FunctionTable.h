@@ -29,6 +29,7 @@ struct FunctionEntry
     const char* caption;    // UTF-8
     ScreenFactory open = nullptr;
     bool modal = false;
+    const char* screenCaption = nullptr; // UTF-8; in place of the screen's own
 
     QString text() const { return QString::fromUtf8(caption); }
 };

@@ -242,6 +242,8 @@ void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)
     ScreenContext context = m_context;
     context.canWrite = canWrite;
     QWidget* screen = function.open(context, this);
+    if (function.screenCaption)
+        screen->setWindowTitle(QString::fromUtf8(function.screenCaption));
     screen->setWindowFlag(Qt::Window);
     screen->setAttribute(Qt::WA_DeleteOnClose);
     if (function.modal)

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void gating_data();
     void gating();
     void screensGetTheirWriteRight();
+    void paymentRecordsOpenAsTheHistoryQuery();
     void cancelledLoginEndsTheApplication();
     void changeOfOperator();
     void groupButtonsShowTheirPanel();
@@ -184,6 +185,20 @@ void TestMainWindow::screensGetTheirWriteRight()
     // Every click makes a new screen.
     control<FunctionLabel>(&window, "labBuild")->clicked();
     QCOMPARE(window.findChildren<QWidget*>("TgardenFrm").size(), 2);
+}
+
+void TestMainWindow::paymentRecordsOpenAsTheHistoryQuery()
+{
+    TestDatabase t;
+    addOperator(t, "clerk", {"", "", "", "", "1", ""});
+    MainWindow window(t.context());
+    window.startUp();
+    logIn(window, "clerk", "1");
+
+    control<FunctionLabel>(&window, "labHistory")->clicked();
+    auto* screen = openChild<QWidget>(&window, "TmonthTakeFrm");
+    QVERIFY(screen);
+    QCOMPARE(screen->windowTitle(), QStringLiteral("历史缴费记录查询！"));
 }
 
 void TestMainWindow::cancelledLoginEndsTheApplication()
