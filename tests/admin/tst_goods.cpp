@@ -1,5 +1,6 @@
 #include "admin/GoodsPickerDialog.h"
 #include "admin/GoodsScreen.h"
+#include "app/FunctionTable.h"
 #include "output/SpreadsheetProgram.h"
 #include "output/WorkbookReader.h"
 #include "support/Controls.h"
@@ -13,6 +14,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+
+#include <memory>
 
 // The office-supplies catalogue: goods types kept in their grid, the goods of
 // the type chosen (or all) in boxes bound to their row, their stock; and the
@@ -34,6 +37,8 @@ private Q_SLOTS:
     void browseOnlyChangesNothing();
     void picker_data();
     void picker();
+    void theEntriesOpenTheirScreens_data();
+    void theEntriesOpenTheirScreens();
 
 private:
     TestDatabase* t = nullptr;
@@ -388,6 +393,23 @@ void TestGoods::browseOnlyChangesNothing()
         QVERIFY2(control<QLineEdit>(&screen, name)->isReadOnly(), name);
     QVERIFY(control<QPlainTextEdit>(&screen, "DBMemo1")->isReadOnly());
     QVERIFY(!control<QComboBox>(&screen, "DBLookupComboBox1")->isEnabled());
+
+    // Even values forced into the boxes are stored by nothing: not by leaving the
+    // row, "所有物品", "刷新", the export or going back to the types.
+    type(&screen, "DBEdit2", "改名");
+    type(&screen, "DBEdit4", "99");
+    goodsGrid(&screen)->selectRow(1);
+    QCoreApplication::processEvents();
+    type(&screen, "DBEdit2", "改名");
+    control<QCheckBox>(&screen, "cbxAll")->setChecked(true);
+    type(&screen, "DBEdit2", "改名");
+    click(&screen, "BitBtn2");
+    type(&screen, "DBEdit2", "改名");
+    click(&screen, "BtnExcel");
+    type(&screen, "DBEdit2", "改名");
+    showTypes(&screen);
+    QCOMPARE(t->scalar("select group_concat(goods_name || ':' || store_num, ',') from goods").toString(),
+             QString("A4纸:10,复印纸:3,签字笔:5"));
 }
 
 void TestGoods::picker_data()
@@ -434,6 +456,49 @@ void TestGoods::picker()
         QTest::keyClick(&picker, Qt::Key_Escape);
     QVERIFY(!picker.isVisible());
     QCOMPARE(picker.result(), result);
+}
+
+void TestGoods::theEntriesOpenTheirScreens_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("position"); // of the rights character governing it
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("addButton");
+    QTest::newRow("办公用品") << "labGoods" << 1 << "TmanageGoodsFrm"
+                              << "办公用品维护"
+                              << "BtnAdd";
+    QTest::newRow("采购清单") << "labBuy" << 5 << "TbuyFrm"
+                              << "办公用品采购管理"
+                              << "btnAdd";
+    QTest::newRow("领用清单") << "labTakeGoods" << 6 << "TtakeGoodsFrm"
+                              << "办公用品领用清单"
+                              << "BitBtn4";
+    QTest::newRow("部门物品") << "labDeptGoods" << 7 << "TdeptGoodsFrm"
+                              << "办公用品登记"
+                              << "BitBtn4";
+}
+
+void TestGoods::theEntriesOpenTheirScreens()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, position);
+    QFETCH(QString, screen);
+    QFETCH(QString, title);
+    QFETCH(QString, addButton);
+    t->estate().addDepartment("行政部");
+    const FunctionEntry* function = findFunction(entry);
+    QVERIFY(function && function->open);
+    QCOMPARE(function->text(), QString::fromUtf8(QTest::currentDataTag()));
+    QCOMPARE(function->position, position);
+    QVERIFY(!function->modal);
+    // The operator's right reaches the screen.
+    for (const bool canWrite : {true, false}) {
+        const std::unique_ptr<QWidget> opened(function->open(t->context(canWrite), nullptr));
+        QCOMPARE(opened->objectName(), screen);
+        QCOMPARE(opened->windowTitle(), title);
+        QCOMPARE(control<QPushButton>(opened.get(), qPrintable(addButton))->isEnabled(), canWrite);
+    }
 }
 
 QTEST_MAIN(TestGoods)

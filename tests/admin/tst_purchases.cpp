@@ -27,6 +27,7 @@ private Q_SLOTS:
     void savingAPurchase_data();
     void savingAPurchase();
     void deletingANewPurchaseOnlyDropsIt();
+    void deletingTakesOffWhatIsStored();
     void queries();
     void aFailureIsReportedAndUndone_data();
     void aFailureIsReportedAndUndone();
@@ -219,6 +220,34 @@ void TestPurchases::deletingANewPurchaseOnlyDropsIt()
     QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), 0);
 }
 
+void TestPurchases::deletingTakesOffWhatIsStored()
+{
+    // 4 A4纸 bought earlier (the stock of 10 holds them).
+    t->estate().addPurchase({.goods = 1, .quantity = 4, .buyer = "张三"});
+    PurchasesScreen screen(t->context());
+    query(&screen, [](QDialog* d) { choose(d, "dlbGoodsName", "A4纸"); });
+    // Changed in the boxes, not saved: the delete goes by what is stored.
+    choose(&screen, "dlkGoodsName", "签字笔");
+    type(&screen, "dbeNum", "50");
+
+    // A delete the database refuses is told and changes nothing.
+    t->exec("create trigger injected before delete on goods_buy begin select raise(abort, 'injected'); end");
+    click(&screen, "btnDel");
+    QCOMPARE(t->messages().errors().size(), 1);
+    QVERIFY2(t->messages().lastText().contains("injected") || t->messages().lastDetail().contains("injected"),
+             qPrintable(t->messages().lastText()));
+    QCOMPARE(stockOf(*t, "A4纸"), 10);
+    QCOMPARE(stockOf(*t, "签字笔"), 5);
+    QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), 1);
+
+    t->exec("drop trigger injected");
+    click(&screen, "btnDel");
+    QCOMPARE(stockOf(*t, "A4纸"), 6);
+    QCOMPARE(stockOf(*t, "签字笔"), 5);
+    QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), 0);
+    QCOMPARE(grid(&screen)->model()->rowCount(), 0);
+}
+
 void TestPurchases::queries()
 {
     Estate e = t->estate();
@@ -394,6 +423,8 @@ void TestPurchases::browseOnlyChangesNothing()
     query(&screen, [](QDialog* d) { choose(d, "dlbGoodsName", "A4纸"); });
     QCOMPARE(grid(&screen)->model()->rowCount(), 2);
     QVERIFY(control<QLineEdit>(&screen, "dbeNum")->isReadOnly());
+    // Even a value forced into a box is not stored by leaving the row.
+    type(&screen, "dbeNum", "9");
     grid(&screen)->selectRow(1);
     QCoreApplication::processEvents();
     QCOMPARE(t->scalar("select sum(num) from goods_buy").toInt(), 7);
