@@ -21,9 +21,12 @@
 #include "queries/ArrearsScreen.h"
 #include "queries/IncomeByTypeScreen.h"
 #include "queries/PaymentRecordsScreen.h"
+#include "services/ActivitiesScreen.h"
+#include "services/CleaningScreen.h"
 #include "services/CustomerServiceScreen.h"
 #include "services/DevicesScreen.h"
 #include "services/SecurityScreen.h"
+#include "services/ServiceOrdersScreen.h"
 
 namespace {
 
@@ -49,9 +52,9 @@ constexpr FunctionEntry kFunctions[] = {
     {G::Manage, 1, "labServe", "客户服务", makeScreen<CustomerServiceScreen>},
     {G::Manage, 2, "labDevice", "工程设备", makeScreen<DevicesScreen>},
     {G::Manage, 3, "labFire", "保安消防", makeScreen<SecurityScreen>},
-    {G::Manage, 4, "labConnt", "环境保洁"},
-    {G::Manage, 5, "labServeOrder", "有偿服务"},
-    {G::Manage, 6, "labSocia", "社区活动"},
+    {G::Manage, 4, "labConnt", "环境保洁", makeScreen<CleaningScreen>},
+    {G::Manage, 5, "labServeOrder", "有偿服务", makeScreen<ServiceOrdersScreen>},
+    {G::Manage, 6, "labSocia", "社区活动", makeScreen<ActivitiesScreen>},
     {G::Query, 1, "labHistory", "缴费记录清单", makeScreen<PaymentRecordsScreen>, false,
      "历史缴费记录查询！"},
     {G::Query, 2, "labMonthTake", "各类费用收入", makeScreen<IncomeByTypeScreen>},

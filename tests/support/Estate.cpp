@@ -251,3 +251,50 @@ qlonglong Estate::addFireZone(const FireZone& z)
                                                 {QStringLiteral("equipment"), z.equipment},
                                                 {QStringLiteral("remark"), z.remark}});
 }
+
+qlonglong Estate::addCleaningArea(const CleaningArea& a)
+{
+    return insert(QStringLiteral("condition"), {{QStringLiteral("area_name"), a.areaName},
+                                                {QStringLiteral("charger"), a.charger},
+                                                {QStringLiteral("cycle"), a.cycle},
+                                                {QStringLiteral("remark"), a.remark}});
+}
+
+qlonglong Estate::addActivity(const Activity& a)
+{
+    return insert(QStringLiteral("community"), {{QStringLiteral("ploy_name"), a.name},
+                                                {QStringLiteral("main_dept"), a.mainDept},
+                                                {QStringLiteral("second_dept"), a.secondDept},
+                                                {QStringLiteral("affiche"), a.affiche},
+                                                {QStringLiteral("start_date"), a.startDate},
+                                                {QStringLiteral("end_date"), a.endDate},
+                                                {QStringLiteral("charge_man"), a.chargeMan},
+                                                {QStringLiteral("ploy_money"), a.ployMoney},
+                                                {QStringLiteral("money_take"), a.moneyTake},
+                                                {QStringLiteral("take_people"), a.takePeople},
+                                                {QStringLiteral("circs"), a.circs},
+                                                {QStringLiteral("remark"), a.remark}});
+}
+
+qlonglong Estate::addServiceOrder(const ServiceOrder& o)
+{
+    return insert(QStringLiteral("serveorder"), {{QStringLiteral("owner_id"), o.owner},
+                                                 {QStringLiteral("record_date"), o.recordDate},
+                                                 {QStringLiteral("send_dept"), o.sendDept},
+                                                 {QStringLiteral("rece_dept"), o.receDept},
+                                                 {QStringLiteral("order_time"), o.orderTime},
+                                                 {QStringLiteral("recorder"), o.recorder},
+                                                 {QStringLiteral("link_tel"), o.linkTel},
+                                                 {QStringLiteral("take_stand"), o.takeStand},
+                                                 {QStringLiteral("take_money"), hundredths(o.takeMoney)},
+                                                 {QStringLiteral("big_money"), o.bigMoney},
+                                                 {QStringLiteral("cust_write"), o.custWrite},
+                                                 {QStringLiteral("server_item"), o.serverItem},
+                                                 {QStringLiteral("remark"), o.remark}});
+}
+
+qlonglong Estate::addEmployee(qlonglong dept, const QString& name)
+{
+    return insert(QStringLiteral("employee"),
+                  {{QStringLiteral("dept_id"), dept}, {QStringLiteral("emp_name"), name}});
+}

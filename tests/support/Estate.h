@@ -198,6 +198,49 @@ public:
         QString remark = {};
     };
     qlonglong addFireZone(const FireZone& zone);
+    struct CleaningArea
+    {
+        QString areaName;
+        QString charger = {};
+        QString cycle = {};
+        QString remark = {};
+    };
+    qlonglong addCleaningArea(const CleaningArea& area);
+    struct Activity
+    {
+        QString name;
+        QString mainDept = {};
+        QString secondDept = {};
+        QString affiche = {};
+        QString startDate = {}; // yyyy-MM-dd
+        QString endDate = {};
+        QString chargeMan = {};
+        QString ployMoney = {};
+        QString moneyTake = {};
+        QString takePeople = {};
+        QString circs = {};
+        QString remark = {};
+    };
+    qlonglong addActivity(const Activity& activity);
+    struct ServiceOrder
+    {
+        qlonglong owner = 0;
+        QString recordDate = {}; // yyyy-MM-dd
+        QString sendDept = {};
+        QString receDept = {};
+        QString orderTime = {};
+        QString recorder = {};
+        QString linkTel = {};
+        QString takeStand = {};
+        QString takeMoney = {};
+        QString bigMoney = {};
+        QString custWrite = {};
+        QString serverItem = {};
+        QString remark = {};
+    };
+    qlonglong addServiceOrder(const ServiceOrder& order);
+
+    qlonglong addEmployee(qlonglong dept, const QString& name);
 
 private:
     qlonglong insert(const QString& table, const QList<std::pair<QString, QVariant>>& values);

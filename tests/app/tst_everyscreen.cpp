@@ -1,0 +1,122 @@
+#include "app/FunctionLabel.h"
+#include "app/FunctionTable.h"
+#include "app/LoginDialog.h"
+#include "app/MainWindow.h"
+#include "app/PasswordHash.h"
+#include "support/Controls.h"
+#include "support/TestDatabase.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+// Every entry of the main window opens its screen for an operator with every
+// right, on an estate with something in each list, and every screen closes
+// again without a message.
+class TestEveryScreen : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void cleanup();
+    void everyEntryOpensAndCloses_data();
+    void everyEntryOpensAndCloses();
+};
+
+namespace {
+
+void logIn(MainWindow& window, const QString& code, const QString& password)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    LoginDialog* dialog = nullptr;
+    for (LoginDialog* open : window.findChildren<LoginDialog*>()) {
+        if (open->isVisible())
+            dialog = open;
+    }
+    if (!dialog)
+        throw std::runtime_error("no login dialog is open");
+    control<QLineEdit>(dialog, "edtName")->setText(code);
+    control<QLineEdit>(dialog, "edtPass")->setText(password);
+    control<QPushButton>(dialog, "btnOk")->click();
+}
+
+// The windows of the main window that are showing.
+QList<QWidget*> openWindows(const MainWindow& window)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<QWidget*> open;
+    for (QWidget* child : window.findChildren<QWidget*>()) {
+        if (child->isWindow() && child->isVisible())
+            open << child;
+    }
+    return open;
+}
+
+// One of each thing the screens list or choose from.
+void buildEstate(TestDatabase& t)
+{
+    Estate e = t.estate();
+    const qlonglong tower = e.addBuilding("一号楼");
+    e.addRoom({.id = "101", .building = tower, .buildArea = "88.50"});
+    const qlonglong owner = e.addOwner({.name = "王五", .linkTel = "0755-1234567"});
+    e.linkRoom(owner, "101");
+    const qlonglong type = e.addChargeType("停车费", "150", "普通收费");
+    e.addFee({.owner = owner, .type = type, .shouldPay = "150", .paid = "150", .date = "2026-12-01"});
+    const qlonglong dept = e.addDepartment("工程部");
+    e.addEmployee(dept, "张三");
+    e.addGoods({.name = "签字笔", .type = e.addGoodsType("文具"), .stock = 10});
+    e.addDeviceType("电梯");
+}
+
+} // namespace
+
+void TestEveryScreen::cleanup()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestEveryScreen::everyEntryOpensAndCloses_data()
+{
+    QTest::addColumn<QString>("entry");
+    QCOMPARE(functionTable().size(), std::size_t(27));
+    for (const FunctionEntry& f : functionTable())
+        QTest::newRow(f.objectName) << QString::fromLatin1(f.objectName);
+}
+
+void TestEveryScreen::everyEntryOpensAndCloses()
+{
+    QFETCH(QString, entry);
+    TestDatabase t;
+    buildEstate(t);
+    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
+           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
+    MainWindow window(t.context());
+    window.startUp();
+    logIn(window, "chief", "1");
+    QCOMPARE(window.currentOperator().code, QString("chief"));
+
+    auto* label = control<FunctionLabel>(&window, qPrintable(entry));
+    QVERIFY2(label->isEnabled(), "the entry is not enabled");
+    const QList<QWidget*> before = openWindows(window);
+    emit label->clicked();
+    QCoreApplication::processEvents();
+    QList<QWidget*> opened;
+    for (QWidget* w : openWindows(window)) {
+        if (!before.contains(w))
+            opened << w;
+    }
+    QCOMPARE(opened.size(), 1);
+    QPointer<QWidget> screen = opened.first();
+    QVERIFY(!screen->windowTitle().isEmpty());
+    QVERIFY2(t.messages().texts().isEmpty(), qPrintable(t.messages().texts().join(" / ")));
+
+    QVERIFY(screen->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY2(screen.isNull(), "the screen was not closed");
+    QVERIFY2(t.messages().texts().isEmpty(), qPrintable(t.messages().texts().join(" / ")));
+    QCOMPARE(openWindows(window), before);
+}
+
+QTEST_MAIN(TestEveryScreen)
+#include "tst_everyscreen.moc"
