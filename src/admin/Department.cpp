@@ -1,5 +1,6 @@
 #include "admin/Department.h"
 
+#include "db/PinyinCollation.h"
 #include "db/RecordMap.h"
 
 namespace department_store {
@@ -19,7 +20,11 @@ const RecordMap<Department>& map()
 
 ListQuery list()
 {
-    return {QStringLiteral("department"), {}, {}, {QStringLiteral("dept_name"), QStringLiteral("dept_id")}};
+    // By name in pinyin order, in the grid and in every department chooser alike.
+    return {QStringLiteral("department"),
+            {},
+            {},
+            {pinyin::byName(QStringLiteral("dept_name")), QStringLiteral("dept_id")}};
 }
 
 QList<NamedKey> names(const QSqlDatabase& db)

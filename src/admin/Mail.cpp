@@ -1,5 +1,6 @@
 #include "admin/Mail.h"
 
+#include "db/PinyinCollation.h"
 #include "db/RecordMap.h"
 
 namespace {
@@ -85,11 +86,11 @@ void removeAll(const QSqlDatabase& db, const QList<qlonglong>& ids)
 QStringList operatorsOf(const QSqlDatabase& db, qlonglong departmentId)
 {
     QStringList names;
-    QSqlQuery q =
-        sql::exec(db,
-                  QStringLiteral("select op_name from operator where op_name in "
-                                 "(select emp_name from employee where dept_id = ?) order by op_name"),
-                  {departmentId});
+    QSqlQuery q = sql::exec(db,
+                            u"select op_name from operator where op_name in "
+                            u"(select emp_name from employee where dept_id = ?) order by " +
+                                pinyin::byName(QStringLiteral("op_name")),
+                            {departmentId});
     while (q.next())
         names << q.value(0).toString().trimmed();
     return names;

@@ -2,6 +2,7 @@
 
 #include "app/OperatorAccounts.h"
 #include "app/PasswordHash.h"
+#include "db/PinyinCollation.h"
 #include "db/Sql.h"
 
 #include <QSqlQuery>
@@ -11,8 +12,8 @@ namespace operator_register {
 QList<OperatorEntry> operators(const QSqlDatabase& db)
 {
     QList<OperatorEntry> result;
-    QSqlQuery q =
-        sql::exec(db, QStringLiteral("select op_code, op_name from operator order by op_name, op_code"));
+    QSqlQuery q = sql::exec(db, QStringLiteral("select op_code, op_name from operator order by ") +
+                                    pinyin::byName(QStringLiteral("op_name")) + QStringLiteral(", op_code"));
     while (q.next())
         result.append({q.value(0).toString().trimmed(), q.value(1).toString().trimmed()});
     return result;
@@ -24,7 +25,8 @@ QList<NamedKey> employeesNotOperators(const QSqlDatabase& db)
     QSqlQuery q =
         sql::exec(db, QStringLiteral("select emp_id, emp_name from employee e where not exists "
                                      "(select op_code from operator o where o.op_name = e.emp_name) "
-                                     "order by emp_name, emp_id"));
+                                     "order by ") +
+                          pinyin::byName(QStringLiteral("emp_name")) + QStringLiteral(", emp_id"));
     while (q.next())
         result.append({q.value(0).toLongLong(), q.value(1).toString().trimmed()});
     return result;

@@ -6,9 +6,9 @@
 #include <string_view>
 
 // Names in the order a Chinese office reads them: Chinese characters by their
-// pinyin (阿, 保, 华, 万, 中), digits and Latin letters before them, as ICU's
-// collator for Chinese orders them. Two texts compare equal only when they are
-// the same text, so that a list read in pages continues after its last row.
+// pinyin (阿, 保, 华, 万, 中), digits before them and Latin letters after them
+// ("100%", 阿里, 中信, "O'Brien"), as ICU's collator for Chinese orders them. Two texts compare equal only
+// when they are the same text, so that a list read in pages continues after its last row.
 //
 // The order is a collation named PINYIN that lives on a connection, never in
 // the file: a table or index that named it could not even be written by any

@@ -104,7 +104,7 @@ void ReportBand::limitFieldWidths(double bandWidth)
     for (ReportItem& item : items) {
         if (item.kind != ReportItem::Kind::Field)
             continue;
-        double right = bandWidth;
+        double right = bandWidth - kGapMm; // clear of a frame along the right edge
         for (const ReportItem& other : items) {
             if (&other != &item && other.x > item.x && std::abs(other.y - item.y) < kSameLineMm)
                 right = std::min(right, other.x - kGapMm);

@@ -81,7 +81,8 @@ struct ReportBand
     QList<ReportItem> items;
 
     // Gives every field item of the band the room up to the next item to its right
-    // on the same line (less a small gap), or up to `bandWidth`: its column.
+    // on the same line (less a small gap), or up to `bandWidth` (less the same
+    // gap): its column.
     void limitFieldWidths(double bandWidth);
 };
 

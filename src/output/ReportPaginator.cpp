@@ -5,11 +5,13 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -255,8 +257,126 @@ private:
         }
     }
 
+    // A piece of a text that a line may break after: a word of letters and
+    // digits (a telephone number is one) or a Chinese character, with the blanks
+    // that follow it. Positions in the text.
+    struct Piece
+    {
+        qsizetype start;
+        qsizetype end;     // after its blanks
+        qsizetype printed; // before its blanks
+    };
+
+    // A blank is always a place to break: Qt's line breaking finds none between
+    // two numbers ("0755-2345678 13900001111").
+    static std::vector<Piece> breakPieces(const QString& text)
+    {
+        std::vector<Piece> pieces;
+        const auto add = [&](qsizetype start, qsizetype end) {
+            qsizetype printed = end;
+            while (printed > start && text[printed - 1].isSpace())
+                --printed;
+            pieces.push_back({start, end, printed});
+        };
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+        qsizetype start = 0;
+        for (qsizetype at = breaks.toNextBoundary(); at > 0; at = breaks.toNextBoundary()) {
+            for (qsizetype i = start; i + 1 < at; ++i) {
+                if (text[i].isSpace() && !text[i + 1].isSpace()) {
+                    add(start, i + 1);
+                    start = i + 1;
+                }
+            }
+            add(start, at);
+            start = at;
+        }
+        return pieces;
+    }
+
+    // Where each position of a text lies from its start, in millimetres, as the
+    // text prints on one line in `font`: one shaping of the text for all widths.
+    // Glyphs are unhinted, so that the text printed smaller takes its widths
+    // times `scale`.
+    class Positions
+    {
+    public:
+        Positions(const QString& text, const QFont& font, QPaintDevice* device) : m_layout(text, font, device)
+        {
+            m_layout.beginLayout();
+            m_line = m_layout.createLine();
+            m_line.setNumColumns(int(text.size()));
+            m_layout.endLayout();
+        }
+        double at(qsizetype position) const
+        {
+            return m_line.cursorToX(int(position)) * kMmPerInch / kMeasureDpi * m_scale;
+        }
+        double width(qsizetype from, qsizetype to) const { return at(to) - at(from); }
+        void setScale(double scale) { m_scale = scale; }
+
+    private:
+        QTextLayout m_layout;
+        QTextLine m_line;
+        double m_scale = 1;
+    };
+
+    static double widestPiece(const std::vector<Piece>& pieces, const Positions& x)
+    {
+        double widest = 0;
+        for (const Piece& piece : pieces)
+            widest = std::max(widest, x.width(piece.start, piece.printed));
+        return widest;
+    }
+
+    // Fills lines of `room` millimetres with the pieces, breaking a piece
+    // between its characters only where it is wider than a whole line. The
+    // blanks a line breaks at are not printed. Returns the lines and the width
+    // of the widest.
+    static std::pair<QStringList, double> wrap(const QString& text, const std::vector<Piece>& pieces,
+                                               const Positions& x, double room)
+    {
+        QStringList lines;
+        double widest = 0;
+        qsizetype lineStart = 0;
+        qsizetype lineEnd = 0; // where its printed text ends
+        const auto finishLine = [&] {
+            if (lineEnd > lineStart) {
+                lines << text.mid(lineStart, lineEnd - lineStart);
+                widest = std::max(widest, x.width(lineStart, lineEnd));
+            }
+        };
+        for (const Piece& piece : pieces) {
+            if (x.width(lineStart, piece.printed) <= room + kFitToleranceMm) {
+                if (piece.printed > piece.start)
+                    lineEnd = piece.printed;
+                continue;
+            }
+            finishLine();
+            lineStart = lineEnd = piece.start;
+            if (x.width(piece.start, piece.printed) <= room + kFitToleranceMm) {
+                lineEnd = piece.printed;
+                continue;
+            }
+            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, text);
+            characters.setPosition(piece.start);
+            for (qsizetype at = characters.toNextBoundary(); at > 0 && at <= piece.printed;
+                 at = characters.toNextBoundary()) {
+                if (lineEnd > lineStart && x.width(lineStart, at) > room + kFitToleranceMm) {
+                    finishLine();
+                    lineStart = lineEnd;
+                }
+                lineEnd = at;
+            }
+        }
+        finishLine();
+        if (lines.isEmpty())
+            lines << QString(); // blanks alone
+        return {lines, widest};
+    }
+
     // Lays one text out in the item's column: as it is when it fits, a little
-    // smaller when that is enough, else wrapped over as many lines as it needs.
+    // smaller when that is enough, else wrapped over as many lines as it needs,
+    // between words where the words fit the column.
     ItemText layOutText(const PreparedItem& p, QString text, double scale)
     {
         const ReportItem& item = *p.item;
@@ -294,28 +414,27 @@ private:
             }
         }
 
-        QTextLayout layout(text, font, &m_measure);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        QStringList lines;
-        double widest = 0;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(toPixels(room));
-            // The blank a line breaks at is not printed.
-            QString piece = text.mid(line.textStart(), line.textLength());
-            while (!piece.isEmpty() && piece.back().isSpace())
-                piece.chop(1);
-            widest = std::max(widest, toMm(metrics->horizontalAdvance(piece)));
-            lines << piece;
+        // The text wraps. A word a little wider than the column (a telephone
+        // number after a name) prints a little smaller rather than split over
+        // two lines; only a word too wide even then is broken.
+        const std::vector<Piece> pieces = breakPieces(text);
+        Positions x(text, font, &m_measure);
+        const double word = widestPiece(pieces, x);
+        const double smaller = word > 0 ? room / word * 0.999 : 1;
+        if (word > room + kFitToleranceMm && smaller >= kSmallestShrink) {
+            font.setPointSizeF(size * smaller);
+            metrics = metricsFor(font);
+            result.placed.font = font;
+            x.setScale(smaller);
         }
-        layout.endLayout();
+        const double firstLine = toMm(metrics->height());
+        result.lineHeight = firstLine;
+        const auto [lines, widest] = wrap(text, pieces, x, room);
         const double pitch = toMm(metrics->lineSpacing());
         result.placed.lines = lines;
         result.placed.lineHeight = pitch;
-        result.placed.rect.setSize(QSizeF(widest, pitch * double(lines.size() - 1) + lineHeight));
-        result.extra = result.placed.rect.height() - lineHeight;
+        result.placed.rect.setSize(QSizeF(widest, pitch * double(lines.size() - 1) + firstLine));
+        result.extra = result.placed.rect.height() - firstLine;
         return result;
     }
 

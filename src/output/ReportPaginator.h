@@ -20,8 +20,10 @@
 //
 // No value loses characters. Texts are measured at print resolution; a value
 // wider than its column is printed a little smaller when that makes it fit, else
-// it wraps within its column and its band grows. A band taller than a whole page
-// is printed smaller until it fits one.
+// it wraps within its column and its band grows; it wraps between words, a word
+// a little too wide for the column (a telephone number) printed a little smaller
+// rather than split. A band taller than a whole page is printed smaller until it
+// fits one.
 //
 // Sums over decimal fields are exact (Decimal2). A value a sum cannot add (a text
 // in a decimal field, a fraction of a hundredth, a field the list lacks) is

@@ -93,6 +93,21 @@ void TestEmployees::departments()
     QCOMPARE(t->scalar("select dept_name || '|' || duty_desc from department where dept_id = 4").toString(),
              QString("财务部| 管账 "));
 
+    // Departments in pinyin order (保 bao, 财 cai, 工 gong; by code point 财 comes
+    // last), in the list and in both department choosers.
+    EmployeesScreen reopened(t->context());
+    const QStringList order{"保安部", "财务部", "工程部", "工程部"};
+    QCOMPARE(names(&reopened, "DBGrid1"), order);
+    showEmployees(&reopened); // fills the department filter
+    for (const char* chooser : {"DBLookupComboBox1", "cmbDept"}) {
+        auto* box = control<QComboBox>(&reopened, chooser);
+        QStringList items;
+        for (int i = 0; i < box->count(); ++i)
+            items << box->itemText(i);
+        items.removeAll(QString());
+        QCOMPARE(items, order);
+    }
+
     // Renaming an existing department to a name in use is accepted; moving on stores it.
     auto* grid = control<QTableView>(&screen, "DBGrid1");
     const int finance = names(&screen, "DBGrid1").indexOf("财务部");

@@ -162,14 +162,15 @@ void TestMail::readReplyAndDepartments()
     QCOMPARE(control<QPlainTextEdit>(window, "memMesgContents")->toPlainText(),
              QString("\n\n\n> 第一行\n> 第二行"));
 
-    // A department's operators are added after the names typed: 张三 and 李四, not 王五.
+    // A department's operators are added after the names typed, in pinyin order:
+    // 李四 and 张三, not 王五.
     auto* departments = control<QListWidget>(window, "lstGroup");
     QVERIFY(departments->isHidden());
     QTest::keyClick(control<QLineEdit>(window, "edtReceive"), Qt::Key_Return);
     QVERIFY(!departments->isHidden());
     departments->setCurrentRow(0);
     QTest::keyClick(departments, Qt::Key_Return);
-    QCOMPARE(control<QLineEdit>(window, "edtReceive")->text(), QString("张三;张三;李四"));
+    QCOMPARE(control<QLineEdit>(window, "edtReceive")->text(), QString("张三;李四;张三"));
     QVERIFY(departments->isHidden());
     window->close();
 

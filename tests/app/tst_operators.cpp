@@ -147,15 +147,18 @@ void TestOperators::makeAndRemoveOperators()
 {
     OperatorsScreen screen(t->context());
     QCOMPARE(screen.windowTitle(), QString("操作员"));
-    // 王五 is an operator already: not among the employees.
-    QCOMPARE(texts(list(&screen, "lstEmp")), (QStringList{"张三", "李四"}));
+    // 王五 is an operator already: not among the employees. Both lists are in
+    // pinyin order (李 li before 张 zhang, 管 guan before 王 wang), not by code point.
+    QCOMPARE(texts(list(&screen, "lstEmp")), (QStringList{"李四", "张三"}));
+    QCOMPARE(texts(list(&screen, "lstOper")), (QStringList{"管理员", "王五"}));
+    QCOMPARE(texts(list(&screen, "lstOperProp")), (QStringList{"管理员", "王五"}));
     QListWidget* employees = list(&screen, "lstEmp");
     auto* code = control<QLineEdit>(&screen, "edtOp_code");
     auto* make = control<QPushButton>(&screen, "btnRight");
 
     make->click();
     QCOMPARE(t->messages().lastText(), QString("请先选择一个员工！"));
-    pick(employees, 1); // 李四
+    pick(employees, 0); // 李四
     make->click();
     QCOMPARE(t->messages().lastText(), QString("请填写操作员代码!"));
     code->setText("admin");

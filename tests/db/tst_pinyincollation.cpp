@@ -194,6 +194,8 @@ void TestPinyinCollation::fileStaysWritableWithoutIt()
 
     TestDatabase t;
     registerPinyinCollation(t.db());
+    // Nor does a file made and brought up to date name it anywhere.
+    QCOMPARE(t.scalar("select count(*) from sqlite_master where sql like ?", {"%pinyin%"}).toInt(), 0);
     t.estate().addOwner({.name = "中信"});
     {
         QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other-program");

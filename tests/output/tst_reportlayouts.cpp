@@ -333,6 +333,7 @@ void TestReportLayouts::ownerListOverSeveralPages()
             QCOMPARE(extracted[p].contains(caption), p == 0);
         QVERIFY(extracted[p].contains("打印日期:"));
         QVERIFY(extracted[p].contains(kPrintDate));
+        QVERIFY(extracted[p].contains(QString("第%1页共2页").arg(p + 1)));
         QCOMPARE(extracted[p].contains("总住户数:"), p == 1);
     }
     QVERIFY(report.pages[0].textsInReadingOrder().indexOf("住户59") <

@@ -22,6 +22,8 @@ private Q_SLOTS:
     void sumRefusesWhatItCannotAdd();
     void longValuesWrapWithinTheirColumn();
     void slightlyLongValuesPrintSmaller();
+    void wrappedValuesKeepTheirWords_data();
+    void wrappedValuesKeepTheirWords();
     void itemsBelowAWrappedValueMoveDown();
     void aBandTallerThanAPageIsPrintedSmaller();
 };
@@ -328,8 +330,8 @@ void TestReportPaginator::longValuesWrapWithinTheirColumn()
 {
     ReportLayout layout = testLayout();
     layout.detail.limitFieldWidths(layout.printableWidth());
-    QCOMPARE(layout.detail.items[0].width, 60 - 5 - 1.0); // up to the next column
-    QCOMPARE(layout.detail.items[1].width, 190 - 60.0);   // up to the right margin
+    QCOMPARE(layout.detail.items[0].width, 60 - 5 - 1.0);   // up to the next column
+    QCOMPARE(layout.detail.items[1].width, 190 - 60 - 1.0); // up to the right margin
 
     MemoryRecordSource rows({"name", "money"}, {{kLongName, 100}, {"户1", 100}});
     const PlacedReport report = ReportPaginator(layout).paginate(rows, kPrinted);
@@ -371,6 +373,49 @@ void TestReportPaginator::slightlyLongValuesPrintSmaller()
     QVERIFY(placed->font.pointSizeF() >= 8.0);
     // The row keeps its height.
     QVERIFY(hasLine(report.pages[0], QLineF(0, 40, 190, 40)));
+}
+
+void TestReportPaginator::wrappedValuesKeepTheirWords_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("lines"); // empty: broken within a word, whole all the same
+    QTest::addColumn<bool>("smaller");
+    // A contact and a telephone number a little too wide for the column: the
+    // number stays on one line, printed a little smaller.
+    QTest::newRow("name and telephone")
+        << "张女士 0755-2345678" << QStringList{"张女士", "0755-2345678"} << true;
+    QTest::newRow("two numbers") << "0755-2345678 13900001111" << QStringList{"0755-2345678", "13900001111"}
+                                 << true;
+    // Words that fit wrap at their own size.
+    QTest::newRow("short words") << "甲 乙 丙 丁 戊 己 庚 辛 壬 癸 子 丑 寅 卯 辰 巳 午 未 申 酉"
+                                 << QStringList{} << false;
+    // A word far too wide for the column is broken at its own size.
+    QTest::newRow("one long word") << "DT1-ABCDEFGHJK-DT1-ABCDEFGHJK-DT1-ABCDEFGHJK" << QStringList{}
+                                   << false;
+}
+
+// A value that wraps breaks between its words: a telephone number is never
+// split over two lines while printing it a little smaller keeps it whole.
+void TestReportPaginator::wrappedValuesKeepTheirWords()
+{
+    QFETCH(QString, value);
+    QFETCH(QStringList, lines);
+    QFETCH(bool, smaller);
+    ReportLayout layout = testLayout();
+    layout.detail.items[0].width = 19;
+    MemoryRecordSource rows({"name", "money"}, {{value, 100}, {"户1", 100}});
+    const PlacedReport report = ReportPaginator(layout).paginate(rows, kPrinted);
+    const PlacedPage& page = report.pages[0];
+    const PlacedText* placed = find(page, value);
+    QVERIFY(placed);
+    QVERIFY(placed->lines.size() >= 2);
+    QCOMPARE(placed->lines.join("").remove(' '), QString(value).remove(' '));
+    if (!lines.isEmpty())
+        QCOMPARE(placed->lines, lines);
+    QCOMPARE(placed->font.pointSizeF() < 10.0, smaller);
+    QVERIFY(placed->font.pointSizeF() >= 8.0);
+    QVERIFY(placed->rect.width() <= 19.0 + 0.01);
+    QCOMPARE(overprinted(page), QString());
 }
 
 void TestReportPaginator::itemsBelowAWrappedValueMoveDown()
