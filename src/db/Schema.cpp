@@ -352,6 +352,7 @@ constexpr Index kIndexes[] = {
     {"park", "owner_id"},
     {"park", "park_no"},
     {"charge_take", "owner_id"},
+    {"charge_take", "take_date"},
     {"device", "type_id"},
     {"repair", "dev_id"},
     {"employee", "dept_id"},
@@ -374,8 +375,8 @@ constexpr Index kIndexes[] = {
     // The latest month billed of a charge type, read by the monthly run's guard.
     {"charge_take", "type_id,end_num"},
     // The income of a period: the sums per charge type are read from the index
-    // alone, never from the million rows of the table.
-    {"charge_take", "take_date,type_id,should_pay,payment_real"},
+    // alone, type after type, never from the million rows of the table.
+    {"charge_take", "type_id,take_date,should_pay,payment_real"},
 };
 
 // Every column has a label: a refusal names its column by it.

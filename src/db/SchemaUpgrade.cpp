@@ -208,16 +208,15 @@ void exactChecks(const QSqlDatabase& db)
 //
 // The monthly run's guard reads the latest month billed of one charge type, and
 // the income of a period sums the records of its days per charge type: both read
-// a million records without these indexes. Each replaces an index on its first
-// column alone.
+// a million records without these indexes. The first replaces the index on the
+// charge type alone.
 void billingIndexes(const QSqlDatabase& db)
 {
     sql::exec(db, QStringLiteral("DROP INDEX IF EXISTS \"charge_take_type_id\""));
-    sql::exec(db, QStringLiteral("DROP INDEX IF EXISTS \"charge_take_take_date\""));
     sql::exec(db, QStringLiteral("CREATE INDEX \"charge_take_type_id_end_num\" ON \"charge_take\" "
                                  "(\"type_id\", \"end_num\")"));
-    sql::exec(db, QStringLiteral("CREATE INDEX \"charge_take_take_date_type_id_should_pay_payment_real\" "
-                                 "ON \"charge_take\" (\"take_date\", \"type_id\", \"should_pay\", "
+    sql::exec(db, QStringLiteral("CREATE INDEX \"charge_take_type_id_take_date_should_pay_payment_real\" "
+                                 "ON \"charge_take\" (\"type_id\", \"take_date\", \"should_pay\", "
                                  "\"payment_real\")"));
 }
 
