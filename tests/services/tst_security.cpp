@@ -1,5 +1,6 @@
 #include "services/SecurityScreen.h"
 #include "support/Controls.h"
+#include "support/EveryControl.h"
 #include "support/TestDatabase.h"
 
 #include <QAbstractSpinBox>
@@ -67,41 +68,6 @@ QStringList listed(QWidget* s, const char* grid)
 void selectRow(QWidget* s, const char* grid, int row)
 {
     control<QTableView>(s, grid)->selectRow(row);
-    QCoreApplication::processEvents();
-}
-
-// Rows written, changed or deleted on the test's connection so far.
-qlonglong changes(TestDatabase* t)
-{
-    return t->scalar("select total_changes()").toLongLong();
-}
-
-// What an operator can do to the boxes and buttons in view: type into every box,
-// press Enter in every one-line box, click every button but the close buttons.
-void workEveryControl(QWidget* s)
-{
-    QList<QLineEdit*> lines;
-    for (QLineEdit* line : s->findChildren<QLineEdit*>()) {
-        if (!qobject_cast<QAbstractSpinBox*>(line->parentWidget()) &&
-            !qobject_cast<QComboBox*>(line->parentWidget()))
-            lines << line;
-    }
-    for (QLineEdit* line : lines) {
-        line->setText("改过");
-        emit line->textEdited("改过");
-    }
-    for (QPlainTextEdit* memo : s->findChildren<QPlainTextEdit*>())
-        memo->setPlainText("改过");
-    for (QDateTimeEdit* date : s->findChildren<QDateTimeEdit*>())
-        date->setDateTime(date->dateTime().addDays(3));
-    for (QComboBox* box : s->findChildren<QComboBox*>())
-        box->setCurrentIndex(box->count() - 1);
-    for (QLineEdit* line : lines)
-        QTest::keyClick(line, Qt::Key_Return);
-    for (QPushButton* button : s->findChildren<QPushButton*>()) {
-        if (!button->text().startsWith("退出"))
-            button->click();
-    }
     QCoreApplication::processEvents();
 }
 
