@@ -23,7 +23,7 @@ struct Purchase
     std::optional<Money> unitPrice;
     int quantity = 0; // num
     QString buyer;
-    QString xhgg; // model and specification
+    QString xhgg; // model and size (型号规格)
     QString pzr;  // who approved it
     QString remark;
 };
@@ -33,7 +33,7 @@ struct PurchaseFilter
 {
     std::optional<qlonglong> goodsId;
     QString buyer; // contained in the buyer's name, as typed ("%" and "_" are plain)
-    QString xhgg;  // contained in the model and specification, as typed
+    QString xhgg;  // contained in the model and size (型号规格), as typed
     std::optional<Period> period;
 
     bool isEmpty() const { return !goodsId && buyer.isEmpty() && xhgg.isEmpty() && !period; }

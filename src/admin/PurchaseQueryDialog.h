@@ -9,7 +9,7 @@ class QDateEdit;
 class QLineEdit;
 
 // Chooses which purchases the purchase window lists: an item, a fragment of the
-// buyer's name, of the model and specification, and a period of purchase dates.
+// buyer's name, of the model and size (型号规格), and a period of purchase dates.
 // "确定" accepts the dialog, "退出" (and Esc) rejects it. Opened window-modal with
 // open(); read filter() once it was accepted.
 class PurchaseQueryDialog : public ScreenDialog

@@ -20,7 +20,7 @@ struct Requisition
     QString takeMan;
     int quantity = 0; // take_num; whole, as the stock is
     QDate takeDate;
-    QString xhgg; // model and specification
+    QString xhgg; // model and size (型号规格)
     QString pzr;  // who approved it
     QString remark;
 };

@@ -400,7 +400,7 @@ void TestPurchases::exportOfTheList()
         captions << c.shown;
     QCOMPARE(captions,
              (QStringList{"序号", "物品名称", "单价", "数量", "购买人", "型号规格", "购买日期", "备注"}));
-    // Every value kept as text: the specification keeps its zeros.
+    // Every value kept as text: the model and size (型号规格) keeps its zeros.
     QStringList row;
     for (const SpreadsheetCell& c : sheet.value(3)) {
         row << c.shown;
