@@ -1,4 +1,5 @@
 #include "EstateGenerator.h"
+#include "ScreenBenchmarks.h"
 #include "core/Clock.h"
 #include "db/DatabaseFile.h"
 #include "db/QueryListModel.h"
@@ -15,27 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <cstdio>
-
 namespace {
-
-class SilentMessages final : public Messages
-{
-public:
-    void information(const QString& text, const QString&) override
-    {
-        std::fprintf(stderr, "information: %s\n", qPrintable(text));
-    }
-    void error(const QString& text, const QString&, const QString&) override
-    {
-        std::fprintf(stderr, "error: %s\n", qPrintable(text));
-    }
-    bool confirm(const QString&, const QString&, Buttons) override { return true; }
-    std::optional<QString> askText(const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-};
 
 // 10,000 owners and a million fee records over a year, made once for the run.
 struct Estate
@@ -171,21 +152,7 @@ BENCHMARK(BM_IncomeChartOfAMillionRecords)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-static void quietOffscreenWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (message.contains(QStringLiteral("propagateSizeHints")))
-        return;
-    std::fprintf(stderr, "%s%s\n", type == QtWarningMsg ? "warning: " : "", qPrintable(message));
-}
-
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietOffscreenWarnings);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    estate();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runScreenBenchmarks(argc, argv, [] { estate(); });
 }
