@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-void SilentMessages::information(const QString& text, const QString&)
+void SilentMessages::information(const QString& text, const QString&, const QString&)
 {
     std::fprintf(stderr, "information: %s\n", qPrintable(text));
 }

@@ -9,7 +9,7 @@
 class SilentMessages final : public Messages
 {
 public:
-    void information(const QString& text, const QString& caption) override;
+    void information(const QString& text, const QString& caption, const QString& detail) override;
     void error(const QString& text, const QString& caption, const QString& detail) override;
     bool confirm(const QString& text, const QString& caption, Buttons buttons) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,

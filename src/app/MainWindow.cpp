@@ -219,7 +219,7 @@ void MainWindow::applyRights()
                                 m_rights.access(function.group, function.position) != Access::None);
     }
     // A backup holds every operator's data: it is for those who may edit the operators.
-    const bool mayBackUp = m_rights.access(RightsGroup::Base, kOperatorsPosition) == Access::Edit;
+    const bool mayBackUp = m_rights.mayEditOperators();
     m_backup->setEnabled(mayBackUp);
     m_backup->setVisible(mayBackUp);
     m_backup->parentWidget()->adjustSize();

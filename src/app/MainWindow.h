@@ -25,10 +25,6 @@ class MainWindow : public QWidget
     Q_OBJECT
 public:
     static constexpr int kTimerIntervalMs = 10000;
-    // The base-information right that governs the operator editor, and with it
-    // the backup of the data.
-    static constexpr int kOperatorsPosition = 5;
-
     // `shared` holds what every screen gets: the connection, messages, clock,
     // desktop and print preview. The operator and can-write flag are set here.
     // The window stands in the middle of its screen.

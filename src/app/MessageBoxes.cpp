@@ -21,9 +21,12 @@ QString captionOrTitle(const QString& caption)
 
 } // namespace
 
-void MessageBoxes::information(const QString& text, const QString& caption)
+void MessageBoxes::information(const QString& text, const QString& caption, const QString& detail)
 {
-    QMessageBox::information(parentWindow(), captionOrTitle(caption), text);
+    QMessageBox box(QMessageBox::Information, captionOrTitle(caption), text, QMessageBox::Ok, parentWindow());
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
+    box.exec();
 }
 
 void MessageBoxes::error(const QString& text, const QString& caption, const QString& detail)

@@ -7,7 +7,7 @@
 class MessageBoxes final : public Messages
 {
 public:
-    void information(const QString& text, const QString& caption = {}) override;
+    void information(const QString& text, const QString& caption = {}, const QString& detail = {}) override;
     void error(const QString& text, const QString& caption = {}, const QString& detail = {}) override;
     bool confirm(const QString& text, const QString& caption, Buttons buttons = Buttons::OkCancel) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,

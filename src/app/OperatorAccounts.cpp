@@ -46,8 +46,9 @@ std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const Q
 
 void setPassword(const QSqlDatabase& db, const QString& code, const QString& password)
 {
-    sql::exec(db, QStringLiteral("update operator set PassWord = ? where op_code = ?"),
-              {password_hash::hash(password), code});
+    sql::updateOne(db, QStringLiteral("operator"),
+                   {{QStringLiteral("PassWord"), password_hash::hash(password)}}, QStringLiteral("op_code"),
+                   code);
 }
 
 } // namespace operator_accounts

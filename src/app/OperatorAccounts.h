@@ -30,7 +30,8 @@ bool ensureDefaultAdministrator(const QSqlDatabase& db);
 // Both are compared as given (the caller trims). Throws DbError.
 std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const QString& password);
 
-// Stores the hash of a new password for the operator. Throws DbError.
+// Stores the hash of a new password for the operator. An operator another copy
+// removed meanwhile throws DbError of kind RecordGone.
 void setPassword(const QSqlDatabase& db, const QString& code, const QString& password);
 
 } // namespace operator_accounts

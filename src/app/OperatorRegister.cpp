@@ -59,9 +59,34 @@ Making make(const QSqlDatabase& db, const QString& typedCode, const QString& emp
     return Making::Made;
 }
 
-void remove(const QSqlDatabase& db, const QString& code)
+namespace {
+
+// Whether an operator other than `code` may edit operators.
+bool anotherMayEditOperators(const QSqlDatabase& db, const QString& code)
 {
+    QSqlQuery q = sql::exec(db,
+                            QStringLiteral("select ") + OperatorRights::columnName(RightsGroup::Base) +
+                                QStringLiteral(" from operator where op_code <> ?"),
+                            {code});
+    while (q.next()) {
+        std::array<QString, kRightsGroupCount> strings;
+        strings[static_cast<std::size_t>(RightsGroup::Base)] = q.value(0).toString();
+        if (OperatorRights(strings).mayEditOperators())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Change remove(const QSqlDatabase& db, const QString& code)
+{
+    Transaction transaction(db);
+    if (!anotherMayEditOperators(db, code))
+        return Change::LastOperatorEditor;
     sql::removeOne(db, QStringLiteral("operator"), QStringLiteral("op_code"), code);
+    transaction.commit();
+    return Change::Done;
 }
 
 OperatorRights rights(const QSqlDatabase& db, const QString& code)
@@ -79,14 +104,27 @@ OperatorRights rights(const QSqlDatabase& db, const QString& code)
     return OperatorRights(strings);
 }
 
-void saveRights(const QSqlDatabase& db, const QString& code,
-                const std::array<QString, kRightsGroupCount>& strings)
+Change saveRights(const QSqlDatabase& db, const QString& code,
+                  const std::array<QString, kRightsGroupCount>& strings)
 {
+    Transaction transaction(db);
+    if (!OperatorRights(strings).mayEditOperators() && !anotherMayEditOperators(db, code))
+        return Change::LastOperatorEditor;
     sql::Fields fields;
     for (int g = 0; g < kRightsGroupCount; ++g)
         fields.append(
             {OperatorRights::columnName(static_cast<RightsGroup>(g)), strings[static_cast<std::size_t>(g)]});
     sql::updateOne(db, QStringLiteral("operator"), fields, QStringLiteral("op_code"), code);
+    transaction.commit();
+    return Change::Done;
+}
+
+QString refusalText(Change change)
+{
+    if (change != Change::LastOperatorEditor)
+        return {};
+    return QStringLiteral("至少要保留一个有“操作员信息”编辑权限的操作员，否则以后无人能再管理操作员和权限。"
+                          "未做任何改动。");
 }
 
 } // namespace operator_register

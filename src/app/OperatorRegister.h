@@ -36,11 +36,21 @@ enum class Making { Made, CodeEmpty, CodeTooLong, CodeTaken };
 // password (stored hashed), no rights. The check and the insert are one
 // transaction.
 Making make(const QSqlDatabase& db, const QString& code, const QString& employeeName);
-void remove(const QSqlDatabase& db, const QString& code);
+
+// Some operator must always be left who may edit operators: without one nobody
+// could grant a right again, and with no operator at all the next login would
+// make an administrator without a password for whoever sits at the keyboard.
+// Removing that last one, or taking its right away, is refused. The check and
+// the write are one transaction.
+enum class Change { Done, LastOperatorEditor };
+Change remove(const QSqlDatabase& db, const QString& code);
 
 OperatorRights rights(const QSqlDatabase& db, const QString& code);
 // Stores the six strings, each at the length the editor writes.
-void saveRights(const QSqlDatabase& db, const QString& code,
-                const std::array<QString, kRightsGroupCount>& strings);
+Change saveRights(const QSqlDatabase& db, const QString& code,
+                  const std::array<QString, kRightsGroupCount>& strings);
+
+// The office's text for a refused change.
+QString refusalText(Change change);
 
 } // namespace operator_register

@@ -241,7 +241,11 @@ void OperatorsScreen::removeOperator()
     const QString code = op->data(kKeyRole).toString();
     const QString name = op->text();
     run([&] {
-        operator_register::remove(db(), code);
+        if (const auto change = operator_register::remove(db(), code);
+            change != operator_register::Change::Done) {
+            messages().information(operator_register::refusalText(change));
+            return;
+        }
         addItem(m_employees, name, operator_register::employeeIdByName(db(), name));
         removeByKey(m_rightsOperators, code);
         delete m_operators->takeItem(m_operators->row(op));
@@ -279,7 +283,12 @@ void OperatorsScreen::saveRights()
         };
         return RightsTicks{ticked(f.browseBox), ticked(f.editBox)};
     };
-    run([&] { operator_register::saveRights(db(), m_shownOperator, rights_table::strings(ticks)); });
+    run([&] {
+        const auto change =
+            operator_register::saveRights(db(), m_shownOperator, rights_table::strings(ticks));
+        if (change != operator_register::Change::Done)
+            messages().information(operator_register::refusalText(change));
+    });
 }
 
 void OperatorsScreen::toggleShownPage()

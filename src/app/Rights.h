@@ -27,6 +27,13 @@ public:
     // `position` counts from 1.
     Access access(RightsGroup group, int position) const;
     bool isEmpty() const;
+    // Whether the operator may edit operators and their rights (the fifth
+    // base-information function, which also governs the backup of the data).
+    bool mayEditOperators() const
+    {
+        return access(RightsGroup::Base, kOperatorEditorPosition) == Access::Edit;
+    }
+    static constexpr int kOperatorEditorPosition = 5;
 
     // The operator column that holds a group's string.
     static QString columnName(RightsGroup group);

@@ -142,13 +142,12 @@ QWidget* OwnersScreen::buildEditors()
 
 void OwnersScreen::showOwner(int row)
 {
+    // A new owner lives here from today. With no owner listed the editors show a
+    // new one too, which Save stores.
     Owner owner;
-    if (m_form->isNewRow(row))
-        owner.inDate = context().clock->today(); // a new owner lives here from today
-    else if (row >= 0)
+    owner.inDate = context().clock->today();
+    if (row >= 0 && !m_form->isNewRow(row))
         run([&] { owner = owner_store::load(db(), m_owners->ownerIdAt(row)).value_or(Owner{}); });
-    else
-        owner.inOut.clear();
 
     const EditorSet::Loading loading(*m_editors);
     m_shownId = owner.id;
@@ -189,9 +188,9 @@ bool OwnersScreen::storeOwner()
     if (!canWrite())
         return true;
     const Owner owner = ownerFromEditors();
+    // Only a changed row is stored: a new owner whose details were typed keeps
+    // the operator on it until it is named.
     if (owner.name.isEmpty()) {
-        if (owner.id == 0)
-            return true; // a new owner nobody named: nothing to keep
         messages().information(QStringLiteral("请填写住户名称！"));
         return false;
     }

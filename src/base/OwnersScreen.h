@@ -16,7 +16,8 @@ struct Owner;
 // The owner register: the list of current occupants (or of all owners), the
 // editors of the owner chosen in it, search by name, add, save, delete, print
 // and export. As on a form bound to its row, changes are stored when the operator
-// moves to another owner; a new owner whose name was never typed is dropped then.
+// moves to another owner; a new owner nobody typed into is dropped then, and one
+// typed into but not yet named keeps the operator on it.
 class OwnersScreen : public Screen
 {
     Q_OBJECT

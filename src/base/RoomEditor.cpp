@@ -18,7 +18,7 @@ const QString kNoBuilding = QStringLiteral("还未有大楼记录！");
 } // namespace
 
 RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& roomId,
-                       const QString& buildingName, QWidget* parent)
+                       const NamedKey& building, QWidget* parent)
     : RecordEditor(context, mode, roomId,
                    {"btnSave", QStringLiteral("保存(&A)"), QStringLiteral("保存 &S."), "btnExit",
                     QStringLiteral("退出(&E)")},
@@ -61,7 +61,7 @@ RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& r
     remarks->addRow(QStringLiteral("描述"), m_remarks);
     body()->addLayout(remarks);
 
-    m_building->setEditText(buildingName);
+    m_building->setEditText(building.name);
     run([&] {
         const QList<NamedKey> buildings = room_store::buildings(db());
         m_hasBuildings = !buildings.isEmpty();
@@ -70,6 +70,9 @@ RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& r
         else
             messages().information(kNoBuilding);
     });
+    // The building itself, not the first of its name.
+    if (const int index = building.id ? m_building->findData(building.id) : -1; index >= 0)
+        m_building->setCurrentIndex(index);
     begin();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/NamedKey.h"
 #include "gui/RecordEditor.h"
 
 class QComboBox;
@@ -12,8 +13,9 @@ class RoomEditor : public RecordEditor
 {
     Q_OBJECT
 public:
-    // Modify mode shows and changes `roomId`; add mode starts with `buildingName`.
-    RoomEditor(const ScreenContext& context, Mode mode, const QString& roomId, const QString& buildingName,
+    // Modify mode shows and changes `roomId`; add mode starts with the building
+    // `building` (its number and name), when one is given.
+    RoomEditor(const ScreenContext& context, Mode mode, const QString& roomId, const NamedKey& building,
                QWidget* parent);
 
 protected:

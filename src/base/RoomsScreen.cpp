@@ -109,8 +109,18 @@ void RoomsScreen::search()
 
 RecordEditor* RoomsScreen::makeEditor(RecordEditor::Mode mode, const QVariant& key)
 {
-    return new RoomEditor(context(), mode, key.toString().trimmed(),
-                          mode == RecordEditor::Mode::Add ? m_building->currentText() : QString(), this);
+    // A new room starts in the building the filter names: the entry chosen, or the
+    // building of the name typed.
+    NamedKey building;
+    if (mode == RecordEditor::Mode::Add) {
+        building.name = m_building->currentText();
+        run([&] {
+            building.id = name_choice::chosen(m_building, [this](const QString& name) {
+                              return room_store::buildingIdByName(db(), name);
+                          }).value_or(0);
+        });
+    }
+    return new RoomEditor(context(), mode, key.toString().trimmed(), building, this);
 }
 
 std::optional<QString> RoomsScreen::removeRecord(const QVariant& key)

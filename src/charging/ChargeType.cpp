@@ -88,15 +88,17 @@ void store(const QSqlDatabase& db, const QList<ChargeType>& types)
     transaction.commit();
 }
 
-bool removeUnlessProtected(const QSqlDatabase& db, qlonglong id)
+Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
 {
     Transaction transaction(db);
     const std::optional<ChargeType> type = map().load(db, id);
     if (type && type->isProtected())
-        return false;
+        return Removal::Protected;
+    if (sql::exists(db, QStringLiteral("select take_id from charge_take where type_id = ? limit 1"), {id}))
+        return Removal::HasFees;
     map().remove(db, id);
     transaction.commit();
-    return true;
+    return Removal::Removed;
 }
 
 } // namespace charge_type_store

@@ -54,7 +54,10 @@ std::optional<ChargeType> findByName(const QSqlDatabase& db, const QString& name
 // Stores new types (number 0) and changed ones in one transaction. A protected
 // type keeps its stored name and rule whatever was typed.
 void store(const QSqlDatabase& db, const QList<ChargeType>& types);
-// Deletes a type unless it is protected; false when refused. Its fee records stay.
-bool removeUnlessProtected(const QSqlDatabase& db, qlonglong id);
+// Deletes a type unless it is protected or fee records are of it (they would
+// lose their type's name and could not be saved again). The check and the
+// delete are one transaction.
+enum class Removal { Removed, Protected, HasFees };
+Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
 
 } // namespace charge_type_store

@@ -75,6 +75,13 @@ bool ChargeTypesScreen::storeRows(const QList<int>& rows)
 
 std::optional<QString> ChargeTypesScreen::removeRecord(const QVariant& key)
 {
-    charge_type_store::removeUnlessProtected(db(), key.toLongLong());
+    switch (charge_type_store::removeUnlessInUse(db(), key.toLongLong())) {
+    case charge_type_store::Removal::Protected:
+        return QStringLiteral("电费、物管费和服务费是系统必需的费用类别，不能删除！");
+    case charge_type_store::Removal::HasFees:
+        return QStringLiteral("此费用类别已有收费记录，不能删除！如确需删除，请先删除此类别的所有收费记录。");
+    case charge_type_store::Removal::Removed:
+        break;
+    }
     return std::nullopt;
 }

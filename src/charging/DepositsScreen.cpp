@@ -1,6 +1,7 @@
 #include "charging/DepositsScreen.h"
 
 #include "charging/Deposit.h"
+#include "db/MoneyValidator.h"
 #include "db/NumberInput.h"
 #include "gui/OwnerPicker.h"
 #include "gui/WidgetFactory.h"
@@ -47,7 +48,8 @@ DepositsScreen::DepositsScreen(const ScreenContext& context, QWidget* parent) : 
     layout->addWidget(m_owners->view());
     layout->addLayout(right, 1);
 
-    connect(m_amount, &QLineEdit::textEdited, this, &DepositsScreen::amountEdited);
+    // Only keystrokes that keep an amount are taken.
+    m_amount->setValidator(new MoneyValidator("owner_info", "bail_money", m_amount));
     connect(m_amount, &QLineEdit::returnPressed, this, &DepositsScreen::save);
     connect(m_save, &QPushButton::clicked, this, &DepositsScreen::save);
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -72,20 +74,17 @@ void DepositsScreen::showOwner(qlonglong ownerId)
     m_save->setEnabled(canWrite() && m_ownerId != 0);
 }
 
-void DepositsScreen::amountEdited(const QString& text)
-{
-    // After every change the whole text must be an amount of money.
-    if (number_input::decimal(text, "owner_info", "bail_money").result == number_input::Result::Number)
-        return;
-    messages().information(QStringLiteral("dfd"));
-    m_amount->clear();
-}
-
 void DepositsScreen::save()
 {
     if (!m_save->isEnabled() || m_ownerId == 0)
         return;
     const number_input::Decimal typed = number_input::decimal(m_amount->text(), "owner_info", "bail_money");
+    if (typed.result == number_input::Result::NotANumber) {
+        // A sign or a point alone: typed on its way to an amount, never finished.
+        messages().information(QStringLiteral("装修押金不是有效的金额，请填写金额（最多两位小数）！"));
+        m_amount->setFocus();
+        return;
+    }
     const std::optional<Money> amount =
         typed.result == number_input::Result::Number ? std::optional<Money>(typed.value) : std::nullopt;
     run([&] { deposit_store::save(db(), m_ownerId, amount); }, [this] { run([&] { m_owners->reload(); }); });

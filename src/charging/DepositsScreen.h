@@ -15,7 +15,6 @@ public:
 
 private:
     void showOwner(qlonglong ownerId);
-    void amountEdited(const QString& text);
     void save();
 
     OwnerPicker* m_owners;

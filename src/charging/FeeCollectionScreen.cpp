@@ -3,6 +3,7 @@
 #include "charging/ChargeType.h"
 #include "charging/FeeEntry.h"
 #include "charging/FeeRecord.h"
+#include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 #include "gui/NameChoice.h"
 #include "gui/OwnerPicker.h"
@@ -182,7 +183,11 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
     connect(m_type, &QComboBox::currentTextChanged, this, &FeeCollectionScreen::typeChanged);
     connect(m_shouldPay, &QLineEdit::returnPressed, this, &FeeCollectionScreen::computeAmount);
     // Enter in the paid box: paid in full.
-    connect(m_paid, &QLineEdit::returnPressed, this, [this] { m_paid->setText(m_shouldPay->text()); });
+    connect(m_paid, &QLineEdit::returnPressed, this, [this] {
+        m_paid->setText(m_shouldPay->text());
+        paidEntered();
+    });
+    connect(m_paid, &QLineEdit::textEdited, this, &FeeCollectionScreen::paidEntered);
 }
 
 bool FeeCollectionScreen::eventFilter(QObject* watched, QEvent* event)
@@ -232,11 +237,25 @@ void FeeCollectionScreen::showList(qlonglong selectId, bool last)
     }
 }
 
+void FeeCollectionScreen::paidEntered()
+{
+    // Money paid on a bill that had none is paid today: the payment date moves
+    // to today, where the operator can still change it.
+    if (!m_unpaidShown)
+        return;
+    const number_input::Decimal paid = number_input::decimal(m_paid->text(), "charge_take", "payment_real");
+    if (paid.result != number_input::Result::Number || paid.value.hundredths() == 0)
+        return;
+    widgets::setDate(m_takeDate, context().clock->today());
+    m_unpaidShown = false;
+}
+
 void FeeCollectionScreen::clearEntry()
 {
     for (QLineEdit* box : {m_previous, m_current, m_shouldPay, m_paid})
         box->clear();
     m_remark->clear();
+    m_unpaidShown = false;
 }
 
 qlonglong FeeCollectionScreen::currentRecordId() const
@@ -316,6 +335,7 @@ void FeeCollectionScreen::loadRecord(int row)
         m_shouldPay->setText(record->shouldPay.toString(2));
         m_paid->setText(record->paymentReal.toString(2));
         widgets::setDate(m_takeDate, record->takeDate);
+        m_unpaidShown = record->paymentReal.hundredths() == 0;
         m_remark->setPlainText(record->remarks);
     });
 }
@@ -359,6 +379,8 @@ void FeeCollectionScreen::startNewRecord()
     widgets::selectRow(m_grid, -1);
     m_newRecord = true;
     clearEntry();
+    // A new fee is paid today, whatever record was shown before.
+    widgets::setDate(m_takeDate, context().clock->today());
     m_type->setFocus();
 }
 

@@ -46,6 +46,7 @@ private:
     void filterByDay();
     void showAll(bool all);
     void clearEntry();
+    void paidEntered();
     FeeInput input() const;
     qlonglong currentRecordId() const;
     void updateButtons();
@@ -73,5 +74,6 @@ private:
 
     qlonglong m_ownerId = 0; // the owner chosen in the list
     Filter m_filter = Filter::Owner;
-    bool m_newRecord = false; // the entry is a record not stored yet
+    bool m_newRecord = false;   // the entry is a record not stored yet
+    bool m_unpaidShown = false; // a stored bill with nothing paid, its date not yet moved
 };

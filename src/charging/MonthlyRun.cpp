@@ -7,11 +7,56 @@
 #include <QSqlQuery>
 
 namespace monthly_run {
+namespace {
+
+// The refusal of a month already billed, with the property-fee records whose
+// period reaches it (a "yyyy-MM-dd" end is at or after the month "yyyy-MM"
+// exactly when it sorts at or after it).
+Outcome alreadyBilled(const QSqlDatabase& db, qlonglong typeId, const QString& firstMonth)
+{
+    Outcome outcome{.kind = Outcome::Kind::AlreadyBilled, .refusedMonth = firstMonth};
+    const QString reaching = QStringLiteral("c.type_id = ? and c.end_num >= ?");
+    outcome.blockerCount =
+        sql::scalar(db, u"select count(*) from charge_take c where " + reaching, {typeId, firstMonth})
+            .toInt();
+    QSqlQuery records =
+        sql::exec(db,
+                  u"select c.take_id, c.owner_id, o.owner_name, c.start_num, c.end_num from charge_take c "
+                  u"left join owner_info o on o.owner_id = c.owner_id where " +
+                      reaching + u" order by c.owner_id, c.take_id limit ?",
+                  {typeId, firstMonth, kMostBlockersListed});
+    struct Record
+    {
+        QString id, owner, start, end;
+        qlonglong ownerId;
+    };
+    QList<Record> found;
+    while (records.next())
+        found.append({records.value(0).toString(), records.value(2).toString().trimmed(),
+                      records.value(3).toString().trimmed(), records.value(4).toString().trimmed(),
+                      records.value(1).toLongLong()});
+    records.finish();
+    for (const Record& r : found) {
+        QStringList rooms;
+        QSqlQuery q = sql::exec(
+            db, QStringLiteral("select room_id from owner_rooms where owner_id = ? order by room_id"),
+            {r.ownerId});
+        while (q.next())
+            rooms << q.value(0).toString().trimmed();
+        outcome.blockers << QStringLiteral("%1，房号%2，%3至%4，记录号%5")
+                                .arg(r.owner.isEmpty() ? QStringLiteral("（住户已删除）") : r.owner,
+                                     rooms.isEmpty() ? QStringLiteral("无") : rooms.join(u'、'), r.start,
+                                     r.end, r.id);
+    }
+    return outcome;
+}
+
+} // namespace
 
 Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const QDate& today)
 {
     if (last < first)
-        return {Outcome::Kind::MonthsReversed, 0, {}};
+        return {.kind = Outcome::Kind::MonthsReversed};
 
     Transaction transaction(db);
     QSqlQuery type = sql::exec(
@@ -20,7 +65,7 @@ Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const
             "select unit_price, type_id from charge_type where take_type = ? order by type_id limit 1"),
         {ChargeType::kAreaMonthsRule});
     if (!type.next())
-        return {Outcome::Kind::NoPropertyFee, 0, {}};
+        return {.kind = Outcome::Kind::NoPropertyFee};
     const qlonglong unitPrice = type.value(0).toLongLong(); // hundredths
     const qlonglong typeId = type.value(1).toLongLong();
     type.finish();
@@ -34,7 +79,7 @@ Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const
                                    "where type_id = ? and end_num is not null and end_num <> ''"),
                     {typeId});
     if (latest.isValid() && !latest.isNull() && firstMonth <= latest.toString().trimmed().left(7))
-        return {Outcome::Kind::AlreadyBilled, 0, firstMonth};
+        return alreadyBilled(db, typeId, firstMonth);
 
     // One statement bills every owner: the owner's floor area (each linked room
     // once, rooms that do not exist count nothing) × unit price × months, in
@@ -56,7 +101,7 @@ Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const
         {typeId, sql::dateValue(first), sql::dateValue(last), sql::dateValue(today), months, unitPrice});
     const int bills = insert.numRowsAffected();
     transaction.commit();
-    return {Outcome::Kind::Billed, bills, {}};
+    return {.kind = Outcome::Kind::Billed, .bills = bills};
 }
 
 QString refusalText(const Outcome& outcome)
@@ -73,6 +118,19 @@ QString refusalText(const Outcome& outcome)
         break;
     }
     return {};
+}
+
+QString refusalDetail(const Outcome& outcome)
+{
+    if (outcome.kind != Outcome::Kind::AlreadyBilled || outcome.blockerCount == 0)
+        return {};
+    QString detail = QStringLiteral("以下%1条物管费记录的缴费期间已到%2月份或以后：\n")
+                         .arg(outcome.blockerCount)
+                         .arg(outcome.refusedMonth) +
+                     outcome.blockers.join(u'\n');
+    if (outcome.blockerCount > outcome.blockers.size())
+        detail += QStringLiteral("\n……另有%1条未列出。").arg(outcome.blockerCount - outcome.blockers.size());
+    return detail;
 }
 
 } // namespace monthly_run

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 // The monthly run: bills the property fee of a run of months to every owner with
 // a room link (moved-out owners too), one bill each, nothing paid.
@@ -19,7 +20,13 @@ struct Outcome
     Kind kind = Kind::Billed;
     int bills = 0;             // Billed: the bills written
     QString refusedMonth = {}; // AlreadyBilled: the first month, "yyyy-MM"
+    // AlreadyBilled: the property-fee records that reach that month, one line
+    // each (owner, rooms, period, record number), at most kMostBlockersListed.
+    QStringList blockers = {};
+    int blockerCount = 0; // how many records reach it in all
 };
+
+inline constexpr int kMostBlockersListed = 100;
 
 // Bills the months from `first` to `last` (their days are written into the
 // bills' periods as they stand) with `today` as the date of the bills. The check
@@ -31,5 +38,8 @@ Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const
 
 // The office's text for a refusal ("2003-11月份已经对一部分住户收过物管费了，…").
 QString refusalText(const Outcome& outcome);
+// What the refusal box shows on request: the records behind an AlreadyBilled
+// refusal, so that the office can see which owners to correct; empty otherwise.
+QString refusalDetail(const Outcome& outcome);
 
 } // namespace monthly_run

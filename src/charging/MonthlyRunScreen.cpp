@@ -51,7 +51,7 @@ void MonthlyRunScreen::runMonths()
     if (!ran)
         return;
     if (outcome.kind != monthly_run::Outcome::Kind::Billed) {
-        messages().information(monthly_run::refusalText(outcome));
+        messages().information(monthly_run::refusalText(outcome), {}, monthly_run::refusalDetail(outcome));
         return;
     }
     messages().information(QStringLiteral("收费完成!"));

@@ -15,8 +15,10 @@ public:
 
     virtual ~Messages() = default;
 
-    // A box with one OK button and an information icon.
-    virtual void information(const QString& text, const QString& caption = {}) = 0;
+    // A box with one OK button and an information icon; a `detail` (a list
+    // behind the text) is shown on request below the text.
+    virtual void information(const QString& text, const QString& caption = {},
+                             const QString& detail = {}) = 0;
     // A box with one OK button and an error icon; also the general error box of
     // a refused database action. A `detail` (the database engine's own text) is
     // shown on request below the text.

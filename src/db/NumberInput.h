@@ -28,8 +28,8 @@ struct Whole
     qlonglong value = 0;
 };
 
-// The most characters a number box takes: more than any column's digits, sign
-// and point, far fewer than would slow the parse.
+// The longest number read, blanks around it not counted: more than any column's
+// digits, sign and point; anything longer is no number.
 inline constexpr int kMaxLength = 24;
 
 // Money, areas and other decimal(p,2) columns.

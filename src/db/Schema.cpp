@@ -104,7 +104,7 @@ constexpr Column kChargeType[] = {
 
 constexpr Column kChargeTake[] = {
     {"take_id", "序号", T::AutoNumber},         {"owner_id", "住户序号", T::Integer},
-    {"type_id", "收费类别", T::Byte},           {"should_pay", "应付款", T::Decimal, 10},
+    {"type_id", "收费类别", T::Integer},        {"should_pay", "应付款", T::Decimal, 10},
     {"delay", "滞纳金", T::Decimal, 10},        {"derate", "减免金额", T::Decimal, 10},
     {"payment_real", "实付款", T::Decimal, 10}, {"start_num", "上次抄数", T::Char, 10},
     {"end_num", "本次抄数", T::Char, 10},       {"pay_mode", "付款方式", T::Char, 12},

@@ -55,7 +55,7 @@ struct Index
 // right pattern, and a NUL hid the rest of a text from its length check).
 // Version 3 adds the indexes that the monthly run's guard and the income of a
 // period read from.
-inline constexpr int kVersion = 3;
+inline constexpr int kVersion = 4;
 inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
 
 std::span<const Table> tables();

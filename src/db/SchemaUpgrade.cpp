@@ -155,29 +155,29 @@ int repairValues(const QSqlDatabase& db, const TableOfVersionOne& table)
 
 // Makes the table again from its new declaration, copies its rows over and
 // makes its indexes again. Its auto-number goes on where it stood.
-void rebuild(const QSqlDatabase& db, const TableOfVersionOne& table)
+void rebuild(const QSqlDatabase& db, const QString& tableName, const QString& declaration)
 {
-    const QString name = quoted(table.name);
-    const QString old = quoted(table.name + u"_version1");
+    const QString name = quoted(tableName);
+    const QString old = quoted(tableName + u"_old");
     QStringList indexes;
     QSqlQuery q =
         sql::exec(db,
                   QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? "
                                  "AND sql IS NOT NULL"),
-                  {table.name});
+                  {tableName});
     while (q.next())
         indexes << q.value(0).toString();
     q.finish();
-    const qlonglong lastNumber = sql_dialect::lastAutoNumber(db, table.name);
+    const qlonglong lastNumber = sql_dialect::lastAutoNumber(db, tableName);
 
     sql::exec(db, u"ALTER TABLE " + name + u" RENAME TO " + old);
-    sql::exec(db, table.declaration);
+    sql::exec(db, declaration);
     sql::exec(db, u"INSERT INTO " + name + u" SELECT * FROM " + old); // the same columns, in order
     sql::exec(db, u"DROP TABLE " + old);
     for (const QString& index : indexes)
         sql::exec(db, index);
-    if (lastNumber > sql_dialect::lastAutoNumber(db, table.name))
-        sql_dialect::setLastAutoNumber(db, table.name, lastNumber);
+    if (lastNumber > sql_dialect::lastAutoNumber(db, tableName))
+        sql_dialect::setLastAutoNumber(db, tableName, lastNumber);
 }
 
 void exactChecks(const QSqlDatabase& db)
@@ -198,7 +198,7 @@ void exactChecks(const QSqlDatabase& db)
             report << QStringLiteral("升级到版本2：表%1中有%2个值不是有效的日期或含有空字符，已修正。")
                           .arg(table.name)
                           .arg(repaired);
-        rebuild(db, table);
+        rebuild(db, table.name, table.declaration);
     }
     for (const QString& line : report)
         qWarning().noquote() << line;
@@ -220,6 +220,27 @@ void billingIndexes(const QSqlDatabase& db)
                                  "\"payment_real\")"));
 }
 
+// ---- Version 3 to 4: charge types past 255 on fee records --------------------
+//
+// A fee record's charge type was a byte (0 to 255) while charge types are
+// numbered on and never reuse a number: once about 250 types had ever been made,
+// fees of a new type were refused. The column takes any integer of a key now;
+// nothing stored changes. The engine cannot change a check, so the table is made
+// again from its own declaration with the wider range.
+void wideChargeTypes(const QSqlDatabase& db)
+{
+    const QString declaration =
+        sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                    {QStringLiteral("charge_take")})
+            .toString();
+    const QString byteRange = QStringLiteral("(\"type_id\" BETWEEN 0 AND 255)");
+    if (!declaration.contains(byteRange))
+        return;
+    QString wide = declaration;
+    wide.replace(byteRange, QStringLiteral("(\"type_id\" BETWEEN -2147483648 AND 2147483647)"));
+    rebuild(db, QStringLiteral("charge_take"), wide);
+}
+
 } // namespace
 
 std::span<const Step> steps()
@@ -227,6 +248,7 @@ std::span<const Step> steps()
     static const std::vector<Step> list = {
         {1, exactChecks},
         {2, billingIndexes},
+        {3, wideChargeTypes},
     };
     return list;
 }

@@ -1,6 +1,5 @@
 #include "gui/WidgetFactory.h"
 
-#include "db/NumberInput.h"
 #include "db/Schema.h"
 
 #include <QComboBox>
@@ -50,8 +49,8 @@ QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table, const 
 QLineEdit* numberEdit(QWidget* parent, const char* name)
 {
     auto* edit = lineEdit(parent, name);
-    edit->setMaxLength(number_input::kMaxLength);
     edit->setAlignment(Qt::AlignRight);
+    edit->setProperty(kNumberBox, true);
     return edit;
 }
 

@@ -27,9 +27,13 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption);
 QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table = nullptr,
                     const char* column = nullptr);
 
-// A one-line editor for a number (money, an area, a quantity): right-aligned,
-// limited to a sensible length; its text is read with number_input.
+// A one-line editor for a number (money, an area, a quantity): right-aligned;
+// its text is read with number_input, which trims the blanks around the number
+// and refuses what does not fit the column. The box itself takes whatever is
+// typed or pasted whole: a length limit would cut a value padded with blanks
+// before they are trimmed. Carries the property kNumberBox.
 QLineEdit* numberEdit(QWidget* parent, const char* name);
+inline constexpr char kNumberBox[] = "numberBox";
 
 // A multi-line editor for a text column, limited like a line editor.
 QPlainTextEdit* memo(QWidget* parent, const char* name, const char* table = nullptr,

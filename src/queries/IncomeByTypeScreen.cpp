@@ -41,10 +41,31 @@ std::optional<ListQuery> IncomeByTypeScreen::result(qlonglong, const std::option
     return income_by_type::list(*period);
 }
 
+namespace {
+
+// The category axis keeps one category per distinct, non-empty label: a second
+// type of one name, or a deleted type's empty name, would lose its label and
+// shift the bars after it under the wrong names. Each label is made distinct
+// with zero-width spaces, which show nothing.
+QStringList distinctLabels(const QStringList& names)
+{
+    QStringList labels;
+    for (const QString& name : names) {
+        QString label = name;
+        while (label.isEmpty() || labels.contains(label))
+            label += QChar(0x200B);
+        labels << label;
+    }
+    return labels;
+}
+
+} // namespace
+
 void IncomeByTypeScreen::resultShown()
 {
-    // One red bar per charge type, as high as what was paid, labelled with the
-    // type's name and the amount with its two decimals; the axis starts at 0.
+    // One red bar per row, as high as what was paid, labelled with the type's
+    // name (empty for a deleted type) and the amount with its two decimals; the
+    // axis starts at 0.
     QChart* chart = m_chart->chart();
     chart->removeAllSeries();
     // Removing an axis hands it back to us.
@@ -72,7 +93,7 @@ void IncomeByTypeScreen::resultShown()
     series->setLabelsPrecision(12);
     chart->addSeries(series);
     auto* categories = new QBarCategoryAxis;
-    categories->append(names);
+    categories->append(distinctLabels(names));
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     auto* values = new QValueAxis;

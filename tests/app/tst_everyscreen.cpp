@@ -3,6 +3,7 @@
 #include "app/LoginDialog.h"
 #include "app/MainWindow.h"
 #include "app/PasswordHash.h"
+#include "gui/WidgetFactory.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void cleanup();
     void everyEntryOpensAndCloses_data();
     void everyEntryOpensAndCloses();
+    void everyNumberBoxTakesAPastedValueWhole();
 };
 
 namespace {
@@ -116,6 +118,44 @@ void TestEveryScreen::everyEntryOpensAndCloses()
     QVERIFY2(screen.isNull(), "the screen was not closed");
     QVERIFY2(t.messages().texts().isEmpty(), qPrintable(t.messages().texts().join(" / ")));
     QCOMPARE(openWindows(window), before);
+}
+
+void TestEveryScreen::everyNumberBoxTakesAPastedValueWhole()
+{
+    // A value pasted with blanks before it reaches the number's parse whole: no
+    // box cuts it to a length before the blanks are trimmed.
+    const QString pasted = QString(30, u' ') + u"12345";
+    TestDatabase t;
+    buildEstate(t);
+    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
+           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
+    MainWindow window(t.context());
+    window.startUp();
+    logIn(window, "chief", "1");
+    QStringList boxes;
+    for (const FunctionEntry& f : functionTable()) {
+        const QList<QWidget*> before = openWindows(window);
+        emit control<FunctionLabel>(&window, f.objectName)->clicked();
+        QCoreApplication::processEvents();
+        for (QWidget* screen : openWindows(window)) {
+            if (before.contains(screen))
+                continue;
+            for (QLineEdit* box : screen->findChildren<QLineEdit*>()) {
+                if (!box->property(widgets::kNumberBox).toBool())
+                    continue;
+                box->clear();
+                box->insert(pasted);
+                QVERIFY2(box->text() == pasted, qPrintable(box->objectName() + " in " + f.objectName));
+                boxes << box->objectName();
+            }
+            screen->close();
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The fee, deposit, supplies and services screens have number boxes.
+    for (const char* box : {"edtShouldPay", "edtPaymentReal", "edtBailMoney", "dbeTakeNum", "DBEdit10"})
+        QVERIFY2(boxes.contains(box), box);
 }
 
 QTEST_MAIN(TestEveryScreen)

@@ -33,6 +33,7 @@ private Q_SLOTS:
     void rightsComeFromTheRow();
     void changePassword();
     void changePasswordRefusals();
+    void changePasswordOfAnOperatorRemovedMeanwhile();
     void cancelCanBeDisabled();
     void administratorInsertedMeanwhile();
     void firstLoginsAtOnce_data();
@@ -275,6 +276,30 @@ void TestLogin::changePasswordRefusals()
             passwordDialog->close();
         QCOMPARE(t.scalar("select PassWord from operator").toString(), stored);
     }
+}
+
+void TestLogin::changePasswordOfAnOperatorRemovedMeanwhile()
+{
+    TestDatabase t;
+    addOperator(t, "clerk", "张三", "old");
+    Login login(t);
+    login.type("clerk", "old");
+    control<QPushButton>(&login.dialog, "BitBtn1")->click();
+    auto* passwordDialog = control<QDialog>(&login.dialog, "TmodiPassFrm");
+    {
+        // Another copy, on a connection of its own, removes the operator.
+        QString error;
+        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QCOMPARE(error, QString());
+        sql::exec(other, "delete from operator where op_code = 'clerk'");
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other copy");
+    control<QLineEdit>(passwordDialog, "edtOne")->setText("new1");
+    control<QLineEdit>(passwordDialog, "edtTwo")->setText("new1");
+    control<QPushButton>(passwordDialog, "BitBtn1")->click();
+    QCOMPARE(t.messages().texts(), QStringList{"该记录已被其他用户删除或修改，请刷新后重试。"});
+    QCOMPARE(t.scalar("select count(*) from operator").toInt(), 0);
 }
 
 void TestLogin::cancelCanBeDisabled()

@@ -24,6 +24,7 @@ private Q_SLOTS:
     void rightsAreReadAndWritten();
     void selectAllTogglesTheShownPage();
     void makeAndRemoveOperators();
+    void theLastOperatorEditorStays();
     void twoOperatorsOfOneName();
     void browseOnly();
     void passwordsChangeAtTheLogin();
@@ -194,6 +195,48 @@ void TestOperators::makeAndRemoveOperators()
     QCOMPARE(t->scalar("select count(*) from operator where op_code = 'lisi'").toInt(), 0);
     QCOMPARE(texts(employees), (QStringList{"张三", "李四"})); // back at the end
     QVERIFY(!texts(list(&screen, "lstOperProp")).contains("李四"));
+}
+
+void TestOperators::theLastOperatorEditorStays()
+{
+    // The administrator is the only operator who may edit operators (王五's
+    // base rights are "21").
+    const QString refusal = "至少要保留一个有“操作员信息”编辑权限的操作员，否则以后无人能再管理操作员和权限。"
+                            "未做任何改动。";
+    const QString adminRights = rightsOf(t, "admin");
+    OperatorsScreen screen(t->context());
+    QListWidget* operators = list(&screen, "lstOper");
+    pick(operators, texts(operators).indexOf("管理员"));
+    control<QPushButton>(&screen, "btnLeft")->click();
+    QCOMPARE(t->messages().lastText(), refusal);
+    QCOMPARE(t->scalar("select count(*) from operator").toInt(), 2);
+    QCOMPARE(texts(operators), (QStringList{"管理员", "王五"}));
+
+    // "全选" on a fully granted administrator takes every 编辑 tick away.
+    control<QTabWidget>(&screen, "PageControl1")->setCurrentIndex(1);
+    QListWidget* rightsList = list(&screen, "lstOperProp");
+    pick(rightsList, texts(rightsList).indexOf("管理员"));
+    control<QPushButton>(&screen, "BitBtn2")->click();
+    QVERIFY(!ticked(&screen, "cbxOperW"));
+    t->messages().clear();
+    control<QPushButton>(&screen, "btnSaveProp")->click();
+    QCOMPARE(t->messages().texts(), QStringList{refusal});
+    QCOMPARE(rightsOf(t, "admin"), adminRights);
+
+    // Once 王五 may edit operators too, the administrator may lose the right,
+    // and then be removed.
+    pick(rightsList, texts(rightsList).indexOf("王五"));
+    control<QCheckBox>(&screen, "cbxOperW")->setChecked(true);
+    control<QPushButton>(&screen, "btnSaveProp")->click();
+    pick(rightsList, texts(rightsList).indexOf("管理员"));
+    control<QCheckBox>(&screen, "cbxOperW")->setChecked(false);
+    t->messages().clear();
+    control<QPushButton>(&screen, "btnSaveProp")->click();
+    QCOMPARE(t->messages().texts(), QStringList{});
+    QCOMPARE(rightsOf(t, "admin").left(5), QString("22221"));
+    pick(operators, texts(operators).indexOf("管理员"));
+    control<QPushButton>(&screen, "btnLeft")->click();
+    QCOMPARE(t->scalar("select count(*) from operator").toInt(), 1);
 }
 
 void TestOperators::twoOperatorsOfOneName()

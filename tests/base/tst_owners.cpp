@@ -22,6 +22,9 @@ private Q_SLOTS:
     void search();
     void searchNeedsText();
     void addAndSave();
+    void savedOnAnEmptyList_data();
+    void savedOnAnEmptyList();
+    void typedNewOwnerNeedsAName();
     void changesAreStoredWhenMovingOn();
     void keyboardAndClicksMoveTheList();
     void movingOut();
@@ -204,6 +207,63 @@ void TestOwners::addAndSave()
     selectRow(&screen, 0);
     QCOMPARE(names(&screen).size(), 5);
     QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 6);
+}
+
+void TestOwners::savedOnAnEmptyList_data()
+{
+    QTest::addColumn<bool>("movedOutOwner");
+    QTest::newRow("new database") << false;
+    QTest::newRow("only a moved-out owner, current occupants listed") << true;
+}
+
+void TestOwners::savedOnAnEmptyList()
+{
+    QFETCH(bool, movedOutOwner);
+    TestDatabase fresh;
+    if (movedOutOwner)
+        addOwner(&fresh, "丙公司", "搬出");
+    const int before = fresh.scalar("select count(*) from owner_info").toInt();
+    OwnersScreen screen(fresh.context());
+    QVERIFY(names(&screen).isEmpty());
+    // The editors stand ready for a new owner: living here from today.
+    QCOMPARE(control<QComboBox>(&screen, "DBComboBox2")->currentText(), QStringLiteral("居住"));
+    QCOMPARE(control<QDateEdit>(&screen, "dtpInDate")->date(), fresh.clock().today());
+
+    type(&screen, "dbeOwnerName", "戊公司");
+    click(&screen, "btnModi");
+    QCOMPARE(fresh.messages().texts(), QStringList());
+    QCOMPARE(fresh
+                 .scalar("select owner_name || '|' || in_out || '|' || in_date from owner_info "
+                         "order by owner_id desc limit 1")
+                 .toString(),
+             u"戊公司|居住|" + fresh.clock().today().toString(Qt::ISODate));
+    QCOMPARE(names(&screen), QStringList{"戊公司"});
+    QCOMPARE(currentName(&screen), QStringLiteral("戊公司"));
+
+    // Saving again changes that owner; it makes no second one.
+    type(&screen, "DBEdit5", "李四");
+    click(&screen, "btnModi");
+    QCOMPARE(fresh.scalar("select count(*) from owner_info").toInt(), before + 1);
+    QCOMPARE(fresh.scalar("select linker from owner_info where owner_name = '戊公司'").toString(),
+             QStringLiteral("李四"));
+}
+
+void TestOwners::typedNewOwnerNeedsAName()
+{
+    OwnersScreen screen(t->context());
+    click(&screen, "btnAdd");
+    type(&screen, "DBEdit13", "020-0001");
+    selectRow(&screen, 0);
+    QCOMPARE(t->messages().texts(), QStringList{"请填写住户名称！"});
+    QCOMPARE(grid(&screen)->currentIndex().row(), 4); // still on the new owner
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit13")->text(), QStringLiteral("020-0001"));
+    QCOMPARE(t->scalar("select count(*) from owner_info").toInt(), 5);
+
+    // Named, it is stored on the next move.
+    type(&screen, "dbeOwnerName", "戊公司");
+    selectRow(&screen, 0);
+    QCOMPARE(t->scalar("select link_tel from owner_info where owner_name = '戊公司'").toString(),
+             QStringLiteral("020-0001"));
 }
 
 void TestOwners::changesAreStoredWhenMovingOn()

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void searchByNumber_data();
     void searchByNumber();
     void addOneAfterAnother();
+    void addToTheSecondOfTwoBuildingsOfOneName();
     void saveRefusals_data();
     void saveRefusals();
     void databaseRefusesBadNumbers();
@@ -210,6 +211,28 @@ void TestRooms::addOneAfterAnother()
     fill(e, {{"edtRoomID", "302"}, {"edtBuildArea", "40"}});
     save(e);
     QCOMPARE(t->scalar("select garden_id from rooms_info where room_id = '302'").toInt(), 2);
+}
+
+void TestRooms::addToTheSecondOfTwoBuildingsOfOneName()
+{
+    const qlonglong second = t->estate().addBuilding("二号楼");
+    RoomsScreen screen(t->context());
+    auto* combo = control<QComboBox>(&screen, "cmbGarden");
+    const int index = combo->findData(second);
+    combo->setCurrentIndex(index);
+    emit combo->textActivated(combo->itemText(index));
+    QCOMPARE(rooms(&screen), QStringList{});
+
+    control<QPushButton>(&screen, "btnAdd")->click();
+    QDialog* e = editor(&screen);
+    QVERIFY(e);
+    fill(e, {{"edtRoomID", "401"}, {"edtBuildArea", "30"}});
+    save(e);
+    fill(e, {{"edtRoomID", "402"}, {"edtBuildArea", "30"}});
+    save(e);
+    QVERIFY(t->messages().texts().isEmpty());
+    QCOMPARE(t->scalar("select count(*) from rooms_info where garden_id = ?", {second}).toInt(), 2);
+    QCOMPARE(rooms(&screen), (QStringList{"401", "402"}));
 }
 
 void TestRooms::saveRefusals_data()

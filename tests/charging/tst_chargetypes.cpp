@@ -18,6 +18,7 @@ class TestChargeTypes : public QObject
 private Q_SLOTS:
     void protectedTypes_data();
     void protectedTypes();
+    void aTypeWithFeesStays();
     void pricesAndNewTypesAreStored();
     void deviceKinds();
     void browseOnlyStoresNothing();
@@ -87,6 +88,28 @@ void TestChargeTypes::protectedTypes()
     QCOMPARE(t.scalar("select count(*) from charge_type").toInt(), left);
     if (!isProtected)
         QCOMPARE(t.messages().shown().first().text, QString("确实要删除此费用参数吗?"));
+}
+
+void TestChargeTypes::aTypeWithFeesStays()
+{
+    TestDatabase t;
+    default_rows::seedChargeTypes(t.db());
+    Estate e = t.estate();
+    const qlonglong parking = e.addChargeType("停车费", "150", "单价*月份");
+    e.addChargeType("广告位费", "0", "普通收费");
+    e.addFee({.owner = e.addOwner({.name = "甲公司"}), .type = parking, .shouldPay = "150"});
+    ChargeTypesScreen screen(t.context());
+    goTo(&screen, 4); // 停车费
+    click(&screen, "btnDel");
+    QCOMPARE(t.messages().texts(),
+             (QStringList{"确实要删除此费用参数吗?",
+                          "此费用类别已有收费记录，不能删除！如确需删除，请先删除此类别的所有收费记录。"}));
+    QCOMPARE(t.scalar("select count(*) from charge_type where type_id = ?", {parking}).toInt(), 1);
+
+    goTo(&screen, 5); // 广告位费, no fees
+    click(&screen, "btnDel");
+    QCOMPARE(columnTexts(grid(&screen)->model(), 1),
+             (QStringList{"物管费", "服务费", "电费", "水费", "停车费"}));
 }
 
 void TestChargeTypes::pricesAndNewTypesAreStored()

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void saveChecks_data();
     void saveChecks();
     void continuousEntry();
+    void paymentDate();
     void aRecordKeepsItsOwner();
     void ownersOfOneNameStayTwo();
     void dayAndAllRecords();
@@ -368,6 +369,47 @@ void TestFeeCollection::continuousEntry()
     QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 5").toLongLong(), 40000);
     QCOMPARE(t->scalar("select count(*) from charge_take").toInt(), 6);
     QCOMPARE(records(&screen)->currentIndex().row(), 1);
+}
+
+void TestFeeCollection::paymentDate()
+{
+    // 丰公司: a payment of 2026-11-30, and a bill of 2026-10-01 with nothing paid.
+    t->estate().addFee({.owner = 2, .type = 1, .shouldPay = "300", .paid = "0", .date = "2026-10-01"});
+    const QDate today = t->clock().today();
+    FeeCollectionScreen screen(t->context());
+    selectOwner(&screen, 0);
+    const auto takeDate = [&](int id) {
+        return t->scalar("select take_date from charge_take where take_id = ?", {id}).toString();
+    };
+
+    // A new fee is paid today, though an older record was shown.
+    records(&screen)->selectRow(0);
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), QDate(2026, 11, 30));
+    click(&screen, "btnAdd");
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), today);
+    chooseType(&screen, "服务费");
+    edit(&screen, "edtShouldPay")->setText("9");
+    click(&screen, "btnModi");
+    QCOMPARE(takeDate(6), today.toString(Qt::ISODate));
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), today); // and so is the next one
+
+    // Paying a bill that had nothing paid moves its date to today.
+    records(&screen)->selectRow(1);
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), QDate(2026, 10, 1));
+    edit(&screen, "edtPaymentReal")->clear();
+    QTest::keyClicks(edit(&screen, "edtPaymentReal"), "300");
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), today);
+    click(&screen, "btnModi");
+    QCOMPARE(takeDate(5), today.toString(Qt::ISODate));
+
+    // Changing a payment keeps its date.
+    records(&screen)->selectRow(0);
+    edit(&screen, "edtPaymentReal")->clear();
+    QTest::keyClicks(edit(&screen, "edtPaymentReal"), "6");
+    QCOMPARE(date(&screen, "dtpTakeDate")->date(), QDate(2026, 11, 30));
+    click(&screen, "btnModi");
+    QCOMPARE(takeDate(4), QString("2026-11-30"));
+    QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 4").toInt(), 600);
 }
 
 void TestFeeCollection::aRecordKeepsItsOwner()

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void refusals();
     void aMonthIsNotBilledTwice();
     void recordsWithoutEndMonthDoNotBlock();
+    void theRefusalNamesThePrepaidOwner();
     void aFailureHalfWayBillsNobody();
     void twoCopiesCannotBothPassTheGuard();
 };
@@ -124,6 +125,41 @@ void TestMonthlyRun::recordsWithoutEndMonthDoNotBlock()
     t.estate().addFee({.owner = 1, .type = 1, .shouldPay = "10"}); // typed by hand, no period
     QCOMPARE(monthly_run::run(t.db(), QDate(2003, 9, 10), QDate(2003, 9, 10), kToday).kind,
              Outcome::Kind::Billed);
+}
+
+void TestMonthlyRun::theRefusalNamesThePrepaidOwner()
+{
+    // One owner among a thousand prepaid the year by hand: the run refuses every
+    // owner, and says whose record reaches the month.
+    TestDatabase t;
+    estate(t);
+    Estate e = t.estate();
+    {
+        Transaction transaction(t.db());
+        for (int i = 0; i < 1000; ++i)
+            e.linkRoom(e.addOwner({.name = QString("住户%1").arg(i)}), "102");
+        transaction.commit();
+    }
+    const qlonglong prepaid = e.addOwner({.name = "乙公司"});
+    e.linkRoom(prepaid, "101");
+    const qlonglong record = e.addFee({.owner = prepaid, .type = 1, .shouldPay = "3600"});
+    t.exec("update charge_take set start_num = '2026-01-05', end_num = '2026-12-05' where take_id = ?",
+           {record});
+
+    const Outcome outcome = monthly_run::run(t.db(), QDate(2026, 3, 1), QDate(2026, 3, 1), kToday);
+    QCOMPARE(outcome.kind, Outcome::Kind::AlreadyBilled);
+    QCOMPARE(outcome.blockerCount, 1);
+    QCOMPARE(
+        monthly_run::refusalDetail(outcome),
+        QString("以下1条物管费记录的缴费期间已到2026-03月份或以后：\n乙公司，房号101，2026-01-05至2026-12-"
+                "05，记录号%1")
+            .arg(record));
+    QCOMPARE(t.scalar("select count(*) from charge_take").toInt(), 1);
+
+    // A month after the prepaid period is billed for everyone.
+    QCOMPARE(monthly_run::run(t.db(), QDate(2027, 1, 1), QDate(2027, 1, 1), kToday).kind,
+             Outcome::Kind::Billed);
+    QCOMPARE(monthly_run::refusalDetail(Outcome{}), QString());
 }
 
 void TestMonthlyRun::aFailureHalfWayBillsNobody()

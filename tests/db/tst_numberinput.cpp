@@ -1,4 +1,5 @@
 #include "db/DbError.h"
+#include "db/MoneyValidator.h"
 #include "db/NumberInput.h"
 
 #include <QTest>
@@ -14,10 +15,13 @@ private Q_SLOTS:
     void wholeNumbers_data();
     void wholeNumbers();
     void conversionErrorNamesTheText();
+    void moneyTyping_data();
+    void moneyTyping();
 };
 
 using number_input::Result;
 Q_DECLARE_METATYPE(number_input::Result)
+Q_DECLARE_METATYPE(QValidator::State)
 
 void TestNumberInput::decimals_data()
 {
@@ -30,6 +34,8 @@ void TestNumberInput::decimals_data()
     QTest::newRow("blanks") << "   " << Result::Empty << 0LL;
     QTest::newRow("whole") << "12" << Result::Number << 1200LL;
     QTest::newRow("two decimals, blanks around") << " 1234.56 " << Result::Number << 123456LL;
+    QTest::newRow("pasted with many blanks")
+        << QString(21, ' ') + "1234567.89" << Result::Number << 123456789LL;
     QTest::newRow("sign and point") << "-3.5" << Result::Number << -350LL;
     QTest::newRow("plus, trailing point") << "+7." << Result::Number << 700LL;
     QTest::newRow("leading point") << ".5" << Result::Number << 50LL;
@@ -83,10 +89,8 @@ void TestNumberInput::wholeNumbers_data()
                                            << "32768" << Result::NotANumber << 0LL;
     QTest::newRow("small integer, lowest") << "goods.store_num"
                                            << "-32768" << Result::Number << -32768LL;
-    QTest::newRow("byte, negative") << "charge_take.type_id"
-                                    << "-1" << Result::NotANumber << 0LL;
-    QTest::newRow("byte, beyond") << "charge_take.type_id"
-                                  << "256" << Result::NotANumber << 0LL;
+    QTest::newRow("charge type past 255") << "charge_take.type_id"
+                                          << "256" << Result::Number << 256LL;
     QTest::newRow("beyond any integer")
         << "garden.rooms_num" << QString(30, '9') << Result::NotANumber << 0LL;
     QTest::newRow("empty") << "garden.rooms_num"
@@ -116,6 +120,32 @@ void TestNumberInput::conversionErrorNamesTheText()
     } catch (const DbError& e) {
         QCOMPARE(e.text(), QString("“12,5”不是有效的数值。"));
     }
+}
+
+void TestNumberInput::moneyTyping_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QValidator::State>("state");
+    // owner_info.bail_money is decimal(10,2).
+    QTest::newRow("empty") << "" << QValidator::Intermediate;
+    QTest::newRow("sign on its way") << "-" << QValidator::Intermediate;
+    QTest::newRow("point on its way") << "." << QValidator::Intermediate;
+    QTest::newRow("amount with a point") << "12." << QValidator::Acceptable;
+    QTest::newRow("full-width, blanks around") << " １２．５ " << QValidator::Acceptable;
+    QTest::newRow("largest of the column") << "99999999.99" << QValidator::Acceptable;
+    QTest::newRow("a digit too many") << "999999999" << QValidator::Invalid;
+    QTest::newRow("third decimal") << "1.234" << QValidator::Invalid;
+    QTest::newRow("letter") << "5x" << QValidator::Invalid;
+    QTest::newRow("exponent") << "1e3" << QValidator::Invalid;
+}
+
+void TestNumberInput::moneyTyping()
+{
+    QFETCH(QString, typed);
+    QFETCH(QValidator::State, state);
+    MoneyValidator validator("owner_info", "bail_money", nullptr);
+    int position = int(typed.size());
+    QCOMPARE(validator.validate(typed, position), state);
 }
 
 QTEST_MAIN(TestNumberInput)

@@ -260,6 +260,7 @@ void TestSchemaUpgrade::versionOneFileUpgraded()
     v1.exec("insert into rooms_info (room_id, garden_id, build_area) values ('101', 1, 10050)");
     v1.exec("insert into owner_info (owner_name, in_date) values ('甲公司', '2020-05-01 08:00:00')");
     v1.exec("insert into owner_rooms (room_id, owner_id) values ('101', 1)");
+    v1.exec("insert into charge_take (owner_id, type_id) values (1, 2)");
     v1.close();
 
     TestDatabase fresh; // as this release makes a new file
@@ -282,6 +283,10 @@ void TestSchemaUpgrade::versionOneFileUpgraded()
                  QStringLiteral("2020-05-01 08:00:00"));
         QCOMPARE(sql::scalar(db, "select if_manage from owner_rooms").toString(), QStringLiteral("是"));
         QCOMPARE(sql::insert(db, "garden", {{"garden_name", "四号楼"}}), 4LL);
+        // The fee records kept, and a fee of a charge type numbered past 255.
+        QCOMPARE(sql::insert(db, "charge_take", {{"owner_id", 1}, {"type_id", 300}}), 2LL);
+        QCOMPARE(sql::scalar(db, "select group_concat(type_id) from charge_take").toString(),
+                 QString("2,300"));
 
         // The checks of this release hold.
         try {

@@ -5,6 +5,7 @@
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
+#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
@@ -25,6 +26,7 @@ private Q_SLOTS:
     void paymentRecords();
     void arrears();
     void incomeByType();
+    void incomeChartHasABarPerRowUnderItsOwnName();
 
 private:
     TestDatabase* t = nullptr;
@@ -167,6 +169,39 @@ void TestQueryScreens::incomeByType()
     query(&screen, QDate(2001, 1, 1), QDate(2001, 1, 31));
     QCOMPARE(result(&screen)->model()->rowCount(), 0);
     QCOMPARE(static_cast<QBarSeries*>(chart->series().first())->barSets().first()->count(), 0);
+}
+
+void TestQueryScreens::incomeChartHasABarPerRowUnderItsOwnName()
+{
+    // June: two types named 广告位费 and a deleted type, besides the property fee.
+    Estate e = t->estate();
+    const qlonglong advert = e.addChargeType("广告位费", "0", "普通收费");
+    const qlonglong deleted = e.addChargeType("临时费", "0", "普通收费");
+    const qlonglong advert2 = e.addChargeType("广告位费", "0", "普通收费");
+    for (const auto& [type, paid] : {std::pair{1LL, "500"}, std::pair{advert, "1000"},
+                                     std::pair{deleted, "20"}, std::pair{advert2, "30"}})
+        e.addFee({.owner = 1, .type = type, .shouldPay = paid, .paid = paid, .date = "2003-06-10"});
+    t->exec("delete from charge_type where type_id = ?", {deleted});
+
+    IncomeByTypeScreen screen(t->context());
+    query(&screen, QDate(2003, 6, 1), QDate(2003, 6, 30));
+    QAbstractItemModel* table = result(&screen)->model();
+    QCOMPARE(table->rowCount(), 4);
+    auto* chart = control<QChartView>(&screen, "dbcOwe")->chart();
+    QBarSet* bars = static_cast<QBarSeries*>(chart->series().first())->barSets().first();
+    const auto* axis = static_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first());
+    QCOMPARE(bars->count(), 4);
+    QCOMPARE(axis->count(), 4);
+    QStringList names;
+    for (int row = 0; row < 4; ++row) {
+        QString label = axis->at(row);
+        names << label.remove(QChar(0x200B));
+        QCOMPARE(label, table->index(row, 1).data().toString());
+        QCOMPARE(QString::number(bars->at(row), 'f', 2), table->index(row, 3).data().toString());
+    }
+    QCOMPARE(names.count(""), 1);
+    QCOMPARE(names.count("广告位费"), 2);
+    QVERIFY(names.contains("物管费"));
 }
 
 QTEST_MAIN(TestQueryScreens)

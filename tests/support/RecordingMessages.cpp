@@ -1,8 +1,8 @@
 #include "support/RecordingMessages.h"
 
-void RecordingMessages::information(const QString& text, const QString& caption)
+void RecordingMessages::information(const QString& text, const QString& caption, const QString& detail)
 {
-    m_shown.append({Kind::Information, caption, text});
+    m_shown.append({Kind::Information, caption, text, detail});
 }
 
 void RecordingMessages::error(const QString& text, const QString& caption, const QString& detail)

@@ -20,10 +20,10 @@ public:
         Kind kind;
         QString caption;
         QString text;
-        QString detail = {}; // of an error box
+        QString detail = {}; // shown on request below the text
     };
 
-    void information(const QString& text, const QString& caption = {}) override;
+    void information(const QString& text, const QString& caption = {}, const QString& detail = {}) override;
     void error(const QString& text, const QString& caption = {}, const QString& detail = {}) override;
     bool confirm(const QString& text, const QString& caption, Buttons buttons = Buttons::OkCancel) override;
     std::optional<QString> askText(const QString& caption, const QString& prompt,
