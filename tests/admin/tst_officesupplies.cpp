@@ -22,6 +22,8 @@ private Q_SLOTS:
     void cleanup();
     void purchaseMovesStock_data();
     void purchaseMovesStock();
+    void aPurchaseNeverTakesTheStockBelowZero_data();
+    void aPurchaseNeverTakesTheStockBelowZero();
     void requisitionChecksStock_data();
     void requisitionChecksStock();
     void aSecondRequisitionFindsTheStockTaken();
@@ -134,6 +136,49 @@ void TestOfficeSupplies::purchaseMovesStock()
     QCOMPARE(stockOf(*t, a), 10);
     QCOMPARE(stockOf(*t, b), 5);
     QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), 0);
+}
+
+void TestOfficeSupplies::aPurchaseNeverTakesTheStockBelowZero_data()
+{
+    QTest::addColumn<int>("stored"); // the quantity of a stored purchase of A; -1: a new one
+    QTest::addColumn<bool>("otherGoods");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("stockA");
+    QTest::addColumn<int>("stockB");
+    // A holds 2 (most of it handed out since) and B 5 when the purchase is saved.
+    QTest::newRow("new, a return of all there is") << -1 << false << -2 << true << 0 << 5;
+    QTest::newRow("new, a return of more than there is") << -1 << false << -5 << false << 2 << 5;
+    QTest::newRow("10 made 8") << 10 << false << 8 << true << 0 << 5;
+    QTest::newRow("10 made 5") << 10 << false << 5 << false << 2 << 5;
+    QTest::newRow("10 of A made 1 of B") << 10 << true << 1 << false << 2 << 5;
+}
+
+void TestOfficeSupplies::aPurchaseNeverTakesTheStockBelowZero()
+{
+    QFETCH(int, stored);
+    QFETCH(bool, otherGoods);
+    QFETCH(int, quantity);
+    QFETCH(bool, saved);
+    QFETCH(int, stockA);
+    QFETCH(int, stockB);
+    Purchase p = purchaseOf(a, 0);
+    if (stored >= 0) {
+        p.quantity = stored;
+        QCOMPARE(purchase_store::save(t->db(), p), purchase_store::Outcome::Saved);
+    }
+    t->exec("update goods set store_num = 2 where goods_id = ?", {a});
+    p.goodsId = static_cast<int>(otherGoods ? b : a);
+    p.quantity = quantity;
+    p.remark = "改过";
+    const purchase_store::Outcome outcome = purchase_store::save(t->db(), p);
+    QCOMPARE(outcome, saved ? purchase_store::Outcome::Saved : purchase_store::Outcome::BelowZero);
+    QCOMPARE(stockOf(*t, a), stockA);
+    QCOMPARE(stockOf(*t, b), stockB);
+    // A refused purchase is not stored either.
+    QCOMPARE(t->scalar("select count(*) from goods_buy where remark = '改过'").toInt(), saved ? 1 : 0);
+    QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), stored >= 0 || saved ? 1 : 0);
+    QCOMPARE(Transaction::depth(t->db()), 0);
 }
 
 void TestOfficeSupplies::requisitionChecksStock_data()
