@@ -91,6 +91,9 @@ Outcome save(const QSqlDatabase& db, Requisition& requisition)
 {
     if (!requisition.goodsId)
         throw DbError(QStringLiteral("请填写物品名称！"));
+    // Stock moves by what was really taken; what comes back is entered as a purchase.
+    if (requisition.quantity <= 0)
+        return Outcome::NotPositive;
     const qlonglong goods = *requisition.goodsId;
     // The outermost transaction takes the write lock before the stock is read:
     // two copies taking the same item at once are checked one after the other.

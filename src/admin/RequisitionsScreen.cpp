@@ -209,7 +209,7 @@ bool RequisitionsScreen::storeRequisition()
         return false;
     }
     // Whole numbers within the stock's range, as the stock they come out of; an
-    // empty box is none taken.
+    // empty box is none taken, which the store refuses as any quantity not above zero.
     const number_input::Whole quantity = number_input::whole(m_quantity->text(), "goods", "store_num");
     if (quantity.result == number_input::Result::NotANumber) {
         messages().information(QStringLiteral("领用数量必须是-32768至32767之间的整数！"));
@@ -229,10 +229,16 @@ bool RequisitionsScreen::storeRequisition()
     requisition.takeMan = m_takeMan->text().trimmed();
     requisition.pzr = m_pzr->text().trimmed();
     requisition.remark = m_remark->text().trimmed();
-    if (requisition_store::save(db(), requisition) == requisition_store::Outcome::MoreThanStock) {
+    switch (requisition_store::save(db(), requisition)) {
+    case requisition_store::Outcome::MoreThanStock:
         messages().information(QStringLiteral("领用数量大于库存数量"));
         showStock(); // what the stock holds now
         return false;
+    case requisition_store::Outcome::NotPositive:
+        messages().information(QStringLiteral("领用数量必须大于零！"));
+        return false;
+    case requisition_store::Outcome::Saved:
+        break;
     }
     m_shownId = requisition.id;
     // A requisition stored here stays listed until the next query.

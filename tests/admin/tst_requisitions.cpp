@@ -216,9 +216,13 @@ void TestRequisitions::savingARequisition_data()
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("stock"); // of A4纸 afterwards
-    QTest::newRow("an empty quantity takes none") << true << "A4纸"
-                                                  << ""
-                                                  << "" << 10;
+    // Stock moves by what was really taken: none or a return is refused.
+    QTest::newRow("an empty quantity") << true << "A4纸"
+                                       << ""
+                                       << "领用数量必须大于零！" << 10;
+    QTest::newRow("a return") << true << "A4纸"
+                              << "-5"
+                              << "领用数量必须大于零！" << 10;
     QTest::newRow("full-width digits") << true << "A4纸"
                                        << "３"
                                        << "" << 7;
@@ -254,7 +258,7 @@ void TestRequisitions::savingARequisition()
     QCOMPARE(t->messages().lastText(), message);
     QCOMPARE(stockOf(*t, "A4纸"), stock);
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), message.isEmpty() ? 1 : 0);
-    if (message.isEmpty()) // stored as the stock moved: an empty quantity as 0
+    if (message.isEmpty()) // stored as the stock moved
         QCOMPARE(t->scalar("select take_num from take_goods").toInt(), 10 - stock);
 }
 
@@ -281,6 +285,7 @@ void TestRequisitions::theDepartmentShownLast()
     click(&screen, "BitBtn4");
     choose(&screen, "dlcmbGoodsName", "签字笔");
     choose(&screen, "dlkDept", "行政部");
+    type(&screen, "dbeTakeNum", "1");
     click(&screen, "BitBtn5");
     QCOMPARE(t->scalar("select dept_id from take_goods where id = 4").toInt(), 1);
 }
@@ -343,8 +348,9 @@ void TestRequisitions::aFailureIsReportedAndUndone_data()
                                             << "injected";
     QTest::newRow("the change refused") << "update on take_goods" << 10 << true << "5"
                                         << "injected";
-    // Given back beyond the highest count the stock column holds.
-    QTest::newRow("a stock beyond its range") << "" << 32767 << false << "-1"
+    // A stored 2 changed to 1 gives one back, beyond the highest count the stock
+    // column holds.
+    QTest::newRow("a stock beyond its range") << "" << 32767 << true << "1"
                                               << "库存数量超出范围。";
 }
 
