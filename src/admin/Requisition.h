@@ -62,7 +62,8 @@ enum class Outcome {
 // refused, and so is a quantity that is not above zero. A failure leaves
 // requisition and stock as they were.
 Outcome save(const QSqlDatabase& db, Requisition& requisition);
-// Deletes the requisition; the stock stays as it is.
+// Deletes the requisition and gives its stored quantity back to its stored item,
+// in one transaction.
 void remove(const QSqlDatabase& db, qlonglong id);
 
 } // namespace requisition_store

@@ -276,7 +276,7 @@ void RequisitionsScreen::removeRequisition()
     if (m_form->currentRow() < 0 || !messages().confirm(QStringLiteral("确实要删除此记录吗？"),
                                                         QStringLiteral("提醒"), Messages::Buttons::YesNo))
         return;
-    // The stock keeps what was taken.
+    // What was taken goes back to the stock.
     m_form->removeCurrent({}, [this](const QVariant& key) {
         requisition_store::remove(db(), key.toLongLong());
         return std::optional<QString>();

@@ -14,7 +14,8 @@ class RowForm;
 
 // Requisitions of office supplies: the requisitions a query chose, edited in
 // boxes bound to the row the list stands on. Saving a requisition takes its
-// quantity out of the stock of its item, never more than the stock holds.
+// quantity out of the stock of its item, never more than the stock holds;
+// deleting it gives the quantity back.
 class RequisitionsScreen : public Screen
 {
     Q_OBJECT

@@ -233,10 +233,12 @@ void TestOfficeSupplies::requisitionChecksStock()
     if (saved)
         QCOMPARE(requisition_store::load(t->db(), r.id)->quantity, quantity);
 
-    // Deleting gives nothing back.
+    // Deleting gives back what is stored, to the item stored.
     if (r.id != 0) {
         requisition_store::remove(t->db(), r.id);
-        QCOMPARE(stockOf(*t, a), stockA);
+        QCOMPARE(stockOf(*t, a), 10);
+        QCOMPARE(stockOf(*t, b), 5);
+        QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 0);
     }
 }
 
@@ -301,6 +303,8 @@ void TestOfficeSupplies::aFailureLeavesRecordAndStock_data()
                                      << "take";
     QTest::newRow("changed requisition") << "update on take_goods"
                                          << "change requisition";
+    QTest::newRow("deleted requisition") << "delete on take_goods"
+                                         << "delete requisition";
     QTest::newRow("stock move of a purchase") << "update on goods"
                                               << "buy";
     QTest::newRow("stock move of a requisition") << "update on goods"
@@ -338,6 +342,8 @@ void TestOfficeSupplies::aFailureLeavesRecordAndStock()
         } else if (operation == "take") {
             Requisition r = requisitionOf(a, 5);
             requisition_store::save(t->db(), r);
+        } else if (operation == "delete requisition") {
+            requisition_store::remove(t->db(), taken);
         } else {
             Requisition r = *requisition_store::load(t->db(), taken);
             r.goodsId = static_cast<int>(b);
@@ -361,6 +367,8 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused_data()
     QTest::newRow("a deleted purchase below the lowest count") << -32765 << "delete a purchase of 10";
     QTest::newRow("a requisition made smaller given back above the highest count")
         << 32767 << "make a requisition of 2 one";
+    QTest::newRow("a deleted requisition given back above the highest count")
+        << 32766 << "delete a requisition of 2";
 }
 
 void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
@@ -382,6 +390,8 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
             Requisition r = *requisition_store::load(t->db(), taken);
             r.quantity = 1;
             requisition_store::save(t->db(), r);
+        } else {
+            requisition_store::remove(t->db(), taken);
         }
         QFAIL("the count beyond the range was stored");
     } catch (const DbError& e) {

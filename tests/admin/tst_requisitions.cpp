@@ -196,14 +196,16 @@ void TestRequisitions::aChangeMovesTheDifference()
     QCOMPARE(stockOf(*t, "签字笔"), 0);
     QCOMPARE(grid(&screen)->model()->rowCount(), 1);
 
-    // Deleting keeps the stock as it is.
+    // Deleting gives the pens back.
     t->messages().answerConfirm(false);
     click(&screen, "BitBtn1");
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 1);
+    QCOMPARE(stockOf(*t, "签字笔"), 0);
     click(&screen, "BitBtn1");
     QCOMPARE(t->messages().texts(), (QStringList{"确实要删除此记录吗？", "确实要删除此记录吗？"}));
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 0);
-    QCOMPARE(stockOf(*t, "签字笔"), 0);
+    QCOMPARE(stockOf(*t, "签字笔"), 5);
+    QCOMPARE(stockOf(*t, "A4纸"), 10);
     t->messages().clear();
     click(&screen, "BitBtn1");
     QCOMPARE(t->messages().texts(), QStringList{"数据已空，无法删除！"});
