@@ -59,7 +59,7 @@ EmployeesScreen::EmployeesScreen(const ScreenContext& context, QWidget* parent) 
         picker->setDate(context.clock->today());
     m_sex->setCurrentIndex(0);
     m_deptForm->reload();
-    run([&] { name_choice::fill(m_dept, department_store::names(db())); });
+    run([&] { fillDepartmentChoices(); });
     m_empForm->reload();
 }
 
@@ -106,16 +106,15 @@ QWidget* EmployeesScreen::buildDepartmentPage()
         if (m_deptForm->addNewRow())
             m_deptName->setFocus();
     });
-    connect(save, &QPushButton::clicked, this, [this] {
-        if (m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }))
-            run([&] { name_choice::fill(m_dept, department_store::names(db())); });
-    });
+    connect(save, &QPushButton::clicked, this,
+            [this] { m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }); });
     // Deleting a department asks nothing.
     connect(remove, &QPushButton::clicked, this, [this] {
         m_deptForm->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
-            if (department_store::removeUnlessStaffed(db(), key.toLongLong()))
-                return std::nullopt;
-            return QStringLiteral("此部门有存在员工记录，不能删除！");
+            if (!department_store::removeUnlessStaffed(db(), key.toLongLong()))
+                return QStringLiteral("此部门有存在员工记录，不能删除！");
+            fillDepartmentChoices(); // a department deleted can no longer be chosen
+            return std::nullopt;
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -162,7 +161,16 @@ bool EmployeesScreen::storeDepartment()
         department_store::update(db(), department);
     }
     m_deptEditors->setModified(false);
+    fillDepartmentChoices(); // a new or renamed department is chosen by its name as it is now
     return true;
+}
+
+void EmployeesScreen::fillDepartmentChoices()
+{
+    // The employee shown keeps the department chosen for it.
+    const QVariant chosen = m_dept->currentIndex() >= 0 ? m_dept->currentData() : QVariant();
+    name_choice::fill(m_dept, department_store::names(db()));
+    m_dept->setCurrentIndex(chosen.isValid() ? m_dept->findData(chosen) : -1);
 }
 
 QWidget* EmployeesScreen::buildEmployeePage()

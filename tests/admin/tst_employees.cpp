@@ -24,6 +24,7 @@ private Q_SLOTS:
     void departments();
     void employees();
     void departmentFilter();
+    void theDepartmentChoiceFollowsTheEmployee();
     void printAndExport();
     void browseOnly();
 
@@ -193,6 +194,44 @@ void TestEmployees::departmentFilter()
     all->setChecked(false);
     all->setChecked(true);
     QCOMPARE(names(&screen, "dbgEmp").size(), 3);
+}
+
+void TestEmployees::theDepartmentChoiceFollowsTheEmployee()
+{
+    EmployeesScreen screen(t->context());
+    auto* dept = control<QComboBox>(&screen, "DBLookupComboBox1");
+    auto* grid = control<QTableView>(&screen, "DBGrid1");
+    QCOMPARE(dept->currentData().toLongLong(), 1); // 张三 of the first 工程部
+
+    // A department saved, added or renamed: the employee shown keeps its department,
+    // under the department's name as it is now.
+    grid->selectRow(names(&screen, "DBGrid1").indexOf("保安部"));
+    type(&screen, "DBEdit2", "新队长");
+    click(&screen, "btnSave");
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    click(&screen, "btnAdd");
+    type(&screen, "dedtDeptName", "财务部");
+    click(&screen, "btnSave");
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QVERIFY(dept->findText("财务部") >= 0);
+    grid->selectRow(names(&screen, "DBGrid1").indexOf("工程部"));
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit2")->text(), QString("王工"));
+    type(&screen, "dedtDeptName", "工程一部");
+    grid->selectRow(0); // moving on stores the new name
+    QCoreApplication::processEvents();
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QCOMPARE(dept->currentText(), QString("工程一部"));
+    showEmployees(&screen);
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select dept_id from employee where emp_id = 1").toInt(), 1);
+
+    // A department deleted can no longer be chosen.
+    const int finance = names(&screen, "DBGrid1").indexOf("财务部");
+    grid->selectRow(finance);
+    click(&screen, "btnDel");
+    QCOMPARE(dept->findText("财务部"), -1);
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QCOMPARE(t->messages().texts(), QStringList());
 }
 
 void TestEmployees::printAndExport()
