@@ -290,8 +290,15 @@ QWidget* EmployeesScreen::buildEmployeePage()
 
 void EmployeesScreen::showEmployee(int row)
 {
-    if (row < 0)
+    if (row < 0) {
+        // An empty list shows no employee: nothing of the last one stays in the boxes.
+        for (QLineEdit* box : {m_name, m_linkTel, m_identityCard, m_school, m_special, m_post, m_position,
+                               m_oldCompany, m_homeAddress, m_registAddress})
+            box->clear();
+        m_remarks->clear();
+        m_dept->setCurrentIndex(-1);
         return;
+    }
     if (m_employees->isNewRow(row)) {
         m_dept->setCurrentIndex(-1); // the new employee's department is chosen anew
         return;
@@ -336,7 +343,9 @@ void EmployeesScreen::addEmployee()
 
 void EmployeesScreen::saveEmployee()
 {
-    if (!canWrite())
+    // With no employee shown (an empty list) there is nothing to save.
+    const int row = m_empForm->currentRow();
+    if (!canWrite() || row < 0)
         return;
     Employee e;
     e.name = m_name->text().trimmed();
@@ -344,7 +353,6 @@ void EmployeesScreen::saveEmployee()
         messages().information(QStringLiteral("请填写员工姓名！"));
         return;
     }
-    const int row = m_empForm->currentRow();
     e.id = m_empForm->keyAt(row).toLongLong(); // 0 for a new employee
     if (m_dept->currentIndex() >= 0)
         e.deptId = m_dept->currentData().toInt();

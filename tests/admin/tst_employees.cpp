@@ -25,6 +25,7 @@ private Q_SLOTS:
     void employees();
     void departmentFilter();
     void theDepartmentChoiceFollowsTheEmployee();
+    void anEmptyListSavesNoEmployee();
     void printAndExport();
     void browseOnly();
 
@@ -232,6 +233,31 @@ void TestEmployees::theDepartmentChoiceFollowsTheEmployee()
     QCOMPARE(dept->findText("财务部"), -1);
     QCOMPARE(dept->currentData().toLongLong(), 1);
     QCOMPARE(t->messages().texts(), QStringList());
+}
+
+void TestEmployees::anEmptyListSavesNoEmployee()
+{
+    t->estate().addDepartment("财务部");
+    EmployeesScreen screen(t->context());
+    showEmployees(&screen);
+    auto* filter = control<QComboBox>(&screen, "cmbDept");
+    filter->setCurrentIndex(filter->findText("财务部")); // nobody works there
+    QCOMPARE(names(&screen, "dbgEmp"), QStringList());
+    // Nothing of the employee shown before stays in the boxes, and Save stores nothing.
+    for (const char* box : {"edtName", "edtID", "edtLinkTel"})
+        QVERIFY2(control<QLineEdit>(&screen, box)->text().isEmpty(), box);
+    QCOMPARE(control<QComboBox>(&screen, "DBLookupComboBox1")->currentIndex(), -1);
+    control<QLineEdit>(&screen, "edtName")->setText("张三");
+    click(&screen, "btnEsave");
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select count(*) from employee").toInt(), 3);
+    QCOMPARE(t->messages().texts(), QStringList());
+
+    // Added there, an employee is stored as ever.
+    click(&screen, "btnEadd");
+    control<QLineEdit>(&screen, "edtName")->setText("赵六");
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select count(*) from employee").toInt(), 4);
 }
 
 void TestEmployees::printAndExport()
