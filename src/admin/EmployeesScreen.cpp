@@ -111,8 +111,14 @@ QWidget* EmployeesScreen::buildDepartmentPage()
     // Deleting a department asks nothing.
     connect(remove, &QPushButton::clicked, this, [this] {
         m_deptForm->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
-            if (!department_store::removeUnlessStaffed(db(), key.toLongLong()))
+            switch (department_store::removeUnlessUsed(db(), key.toLongLong())) {
+            case department_store::Removal::HasEmployees:
                 return QStringLiteral("此部门有存在员工记录，不能删除！");
+            case department_store::Removal::HasOfficeSupplies:
+                return QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！");
+            case department_store::Removal::Removed:
+                break;
+            }
             fillDepartmentChoices(); // a department deleted can no longer be chosen
             return std::nullopt;
         });

@@ -180,6 +180,7 @@ void RequisitionsScreen::showRequisition(int row)
         });
     const EditorSet::Loading loading(*m_editors);
     m_shownId = requisition.id;
+    m_shownDept = requisition.deptId;
     // An item or department added since the window opened is listed anew.
     if ((requisition.goodsId && m_goods->findData(qlonglong(*requisition.goodsId)) < 0) ||
         (requisition.deptId && m_dept->findData(qlonglong(*requisition.deptId)) < 0))
@@ -218,11 +219,14 @@ bool RequisitionsScreen::storeRequisition()
     Requisition requisition;
     requisition.id = m_shownId;
     requisition.goodsId = m_goods->currentData().toInt();
-    const std::optional<qlonglong> dept = m_dept->currentIndex() >= 0
-                                              ? std::optional<qlonglong>(m_dept->currentData().toLongLong())
-                                              : m_lastDept;
-    if (dept)
-        requisition.deptId = static_cast<int>(*dept);
+    // The department chosen; else a stored requisition keeps its own (also one the
+    // chooser no longer lists), and a new one takes the department shown last.
+    if (m_dept->currentIndex() >= 0)
+        requisition.deptId = m_dept->currentData().toInt();
+    else if (requisition.id != 0)
+        requisition.deptId = m_shownDept;
+    else if (m_lastDept)
+        requisition.deptId = static_cast<int>(*m_lastDept);
     requisition.quantity = static_cast<int>(quantity.value);
     requisition.takeDate = widgets::dateOf(m_date);
     requisition.xhgg = m_xhgg->text().trimmed();

@@ -54,5 +54,6 @@ private:
     std::optional<RequisitionFilter> m_filter; // of the last query; none lists nothing
     QList<qlonglong> m_kept;                   // requisitions stored since the last query
     qlonglong m_shownId = 0;                   // the requisition in the boxes (0: a new one)
+    std::optional<int> m_shownDept;            // its department as stored
     std::optional<qlonglong> m_lastDept;       // the department the chooser showed last
 };

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void departmentFilter();
     void theDepartmentChoiceFollowsTheEmployee();
     void anEmptyListSavesNoEmployee();
+    void aDepartmentWithOfficeSuppliesStays();
     void printAndExport();
     void browseOnly();
 
@@ -258,6 +259,21 @@ void TestEmployees::anEmptyListSavesNoEmployee()
     control<QLineEdit>(&screen, "edtName")->setText("赵六");
     click(&screen, "btnEsave");
     QCOMPARE(t->scalar("select count(*) from employee").toInt(), 4);
+}
+
+void TestEmployees::aDepartmentWithOfficeSuppliesStays()
+{
+    Estate e = t->estate();
+    const qlonglong finance = e.addDepartment("财务部");
+    e.addRequisition({.goods = e.addGoods({.name = "A4纸", .type = e.addGoodsType("纸张"), .stock = 5}),
+                      .dept = finance,
+                      .quantity = 1});
+    EmployeesScreen screen(t->context());
+    control<QTableView>(&screen, "DBGrid1")->selectRow(names(&screen, "DBGrid1").indexOf("财务部"));
+    click(&screen, "btnDel");
+    QCOMPARE(t->messages().texts(), QStringList{"此部门有存在办公用品领用或登记记录，不能删除！"});
+    QCOMPARE(t->scalar("select count(*) from department where dept_id = ?", {finance}).toInt(), 1);
+    QVERIFY(control<QComboBox>(&screen, "DBLookupComboBox1")->findText("财务部") >= 0);
 }
 
 void TestEmployees::printAndExport()

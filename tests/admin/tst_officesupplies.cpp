@@ -1,3 +1,4 @@
+#include "admin/Department.h"
 #include "admin/Goods.h"
 #include "admin/Purchase.h"
 #include "admin/Requisition.h"
@@ -10,6 +11,8 @@
 #include <QTest>
 
 #include <thread>
+
+Q_DECLARE_METATYPE(department_store::Removal)
 
 // The stock of office supplies as purchases raise it and requisitions lower it:
 // each record and its stock move are one transaction, what is stored counts, and
@@ -38,6 +41,8 @@ private Q_SLOTS:
     void requisitionFilters();
     void theCatalogueKeepsAMovedStock();
     void deletesCheckedAsTheyDelete();
+    void aDepartmentInUseStays_data();
+    void aDepartmentInUseStays();
 
 private:
     TestDatabase* t = nullptr;
@@ -550,6 +555,41 @@ void TestOfficeSupplies::deletesCheckedAsTheyDelete()
     // But nothing is bought of it any more.
     Purchase p = purchaseOf(b, 1);
     QVERIFY_THROWS_EXCEPTION(DbError, purchase_store::save(t->db(), p));
+}
+
+void TestOfficeSupplies::aDepartmentInUseStays_data()
+{
+    QTest::addColumn<QString>("use"); // what names 行政部
+    QTest::addColumn<department_store::Removal>("removal");
+    using R = department_store::Removal;
+    QTest::newRow("nothing") << "" << R::Removed;
+    QTest::newRow("an employee") << "employee" << R::HasEmployees;
+    QTest::newRow("a requisition") << "requisition" << R::HasOfficeSupplies;
+    QTest::newRow("goods the department holds") << "dept goods" << R::HasOfficeSupplies;
+}
+
+void TestOfficeSupplies::aDepartmentInUseStays()
+{
+    QFETCH(QString, use);
+    QFETCH(department_store::Removal, removal);
+    Estate e = t->estate();
+    const qlonglong other = e.addDepartment("工程部");
+    // What the other department has keeps nothing of 行政部.
+    e.addEmployee(other, "张三");
+    e.addRequisition({.goods = a, .dept = other, .quantity = 1});
+    e.addDeptGoods(other, a, 1);
+    if (use == "employee")
+        e.addEmployee(1, "李四");
+    else if (use == "requisition")
+        e.addRequisition({.goods = a, .dept = 1, .quantity = 1});
+    else if (use == "dept goods")
+        e.addDeptGoods(1, b, 2);
+    QCOMPARE(department_store::removeUnlessUsed(t->db(), 1), removal);
+    QCOMPARE(t->scalar("select count(*) from department where dept_id = 1").toInt(),
+             removal == department_store::Removal::Removed ? 0 : 1);
+    QCOMPARE(t->scalar("select count(*) from department").toInt(),
+             removal == department_store::Removal::Removed ? 1 : 2);
+    QCOMPARE(Transaction::depth(t->db()), 0);
 }
 
 QTEST_GUILESS_MAIN(TestOfficeSupplies)

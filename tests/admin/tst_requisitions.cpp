@@ -33,6 +33,7 @@ private Q_SLOTS:
     void savingARequisition_data();
     void savingARequisition();
     void theDepartmentShownLast();
+    void aRequisitionKeepsItsDepartment();
     void queries();
     void aFailureIsReportedAndUndone_data();
     void aFailureIsReportedAndUndone();
@@ -290,6 +291,38 @@ void TestRequisitions::theDepartmentShownLast()
     type(&screen, "dbeTakeNum", "1");
     click(&screen, "BitBtn5");
     QCOMPARE(t->scalar("select dept_id from take_goods where id = 4").toInt(), 1);
+}
+
+void TestRequisitions::aRequisitionKeepsItsDepartment()
+{
+    // A requisition of a department the file no longer holds (deleted before
+    // departments in use were kept), and one of 工程部.
+    Estate e = t->estate();
+    const qlonglong gone = e.addDepartment("旧部门");
+    e.addRequisition({.goods = 1, .dept = gone, .quantity = 1, .date = "2026-12-01", .takeMan = "张三"});
+    e.addRequisition({.goods = 1, .dept = 2, .quantity = 1, .date = "2026-12-01", .takeMan = "李四"});
+    t->exec("delete from department where dept_id = ?", {gone});
+    RequisitionsScreen screen(t->context());
+    auto* dept = control<QComboBox>(&screen, "dlkDept");
+    query(&screen, [](QDialog* d) { choose(d, "DBLCB_things", "A4纸"); });
+    QCOMPARE(dept->currentIndex(), -1);
+
+    // A change of quantity keeps the department it was entered under.
+    type(&screen, "dbeTakeNum", "2");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->messages().texts(), QStringList());
+    QCOMPARE(
+        t->scalar("select take_num || '|' || dept_id from take_goods where take_man = '张三'").toString(),
+        QString("2.0|%1").arg(gone));
+    // Until another one is chosen.
+    choose(&screen, "dlkDept", "行政部");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->scalar("select dept_id from take_goods where take_man = '张三'").toInt(), 1);
+    grid(&screen)->selectRow(1);
+    QCOMPARE(dept->currentText(), QString("工程部"));
+    type(&screen, "dbeTakeNum", "3");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->scalar("select dept_id from take_goods where take_man = '李四'").toInt(), 2);
 }
 
 void TestRequisitions::queries()
