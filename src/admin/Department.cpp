@@ -66,15 +66,19 @@ void update(const QSqlDatabase& db, const Department& department)
     map().update(db, department);
 }
 
-bool removeUnlessStaffed(const QSqlDatabase& db, qlonglong id)
+Removal removeUnlessUsed(const QSqlDatabase& db, qlonglong id)
 {
-    // The check and the delete in one transaction: no employee can join in between.
+    // The checks and the delete in one transaction: nothing can join the
+    // department in between.
     Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select emp_id from employee where dept_id = ? limit 1"), {id}))
-        return false;
+        return Removal::HasEmployees;
+    if (sql::exists(db, QStringLiteral("select id from take_goods where dept_id = ? limit 1"), {id}) ||
+        sql::exists(db, QStringLiteral("select id from dept_goods where dept_id = ? limit 1"), {id}))
+        return Removal::HasOfficeSupplies;
     map().remove(db, id);
     transaction.commit();
-    return true;
+    return Removal::Removed;
 }
 
 } // namespace department_store

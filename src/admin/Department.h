@@ -30,7 +30,13 @@ std::optional<qlonglong> idByName(const QSqlDatabase& db, const QString& name);
 bool nameExists(const QSqlDatabase& db, const QString& name);
 qlonglong insert(const QSqlDatabase& db, Department department);
 void update(const QSqlDatabase& db, const Department& department);
-// Deletes the department unless an employee belongs to it; false when refused.
-bool removeUnlessStaffed(const QSqlDatabase& db, qlonglong id);
+enum class Removal {
+    Removed,
+    HasEmployees,     // an employee belongs to it: kept
+    HasOfficeSupplies // requisitions or department goods name it: kept
+};
+// Deletes the department unless an employee, a requisition or a department-goods
+// row belongs to it.
+Removal removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
 
 } // namespace department_store

@@ -59,7 +59,7 @@ EmployeesScreen::EmployeesScreen(const ScreenContext& context, QWidget* parent) 
         picker->setDate(context.clock->today());
     m_sex->setCurrentIndex(0);
     m_deptForm->reload();
-    run([&] { name_choice::fill(m_dept, department_store::names(db())); });
+    run([&] { fillDepartmentChoices(); });
     m_empForm->reload();
 }
 
@@ -106,16 +106,21 @@ QWidget* EmployeesScreen::buildDepartmentPage()
         if (m_deptForm->addNewRow())
             m_deptName->setFocus();
     });
-    connect(save, &QPushButton::clicked, this, [this] {
-        if (m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }))
-            run([&] { name_choice::fill(m_dept, department_store::names(db())); });
-    });
+    connect(save, &QPushButton::clicked, this,
+            [this] { m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }); });
     // Deleting a department asks nothing.
     connect(remove, &QPushButton::clicked, this, [this] {
         m_deptForm->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
-            if (department_store::removeUnlessStaffed(db(), key.toLongLong()))
-                return std::nullopt;
-            return QStringLiteral("此部门有存在员工记录，不能删除！");
+            switch (department_store::removeUnlessUsed(db(), key.toLongLong())) {
+            case department_store::Removal::HasEmployees:
+                return QStringLiteral("此部门有存在员工记录，不能删除！");
+            case department_store::Removal::HasOfficeSupplies:
+                return QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！");
+            case department_store::Removal::Removed:
+                break;
+            }
+            fillDepartmentChoices(); // a department deleted can no longer be chosen
+            return std::nullopt;
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -162,7 +167,16 @@ bool EmployeesScreen::storeDepartment()
         department_store::update(db(), department);
     }
     m_deptEditors->setModified(false);
+    fillDepartmentChoices(); // a new or renamed department is chosen by its name as it is now
     return true;
+}
+
+void EmployeesScreen::fillDepartmentChoices()
+{
+    // The employee shown keeps the department chosen for it.
+    const QVariant chosen = m_dept->currentIndex() >= 0 ? m_dept->currentData() : QVariant();
+    name_choice::fill(m_dept, department_store::names(db()));
+    m_dept->setCurrentIndex(chosen.isValid() ? m_dept->findData(chosen) : -1);
 }
 
 QWidget* EmployeesScreen::buildEmployeePage()
@@ -282,8 +296,15 @@ QWidget* EmployeesScreen::buildEmployeePage()
 
 void EmployeesScreen::showEmployee(int row)
 {
-    if (row < 0)
+    if (row < 0) {
+        // An empty list shows no employee: nothing of the last one stays in the boxes.
+        for (QLineEdit* box : {m_name, m_linkTel, m_identityCard, m_school, m_special, m_post, m_position,
+                               m_oldCompany, m_homeAddress, m_registAddress})
+            box->clear();
+        m_remarks->clear();
+        m_dept->setCurrentIndex(-1);
         return;
+    }
     if (m_employees->isNewRow(row)) {
         m_dept->setCurrentIndex(-1); // the new employee's department is chosen anew
         return;
@@ -328,7 +349,9 @@ void EmployeesScreen::addEmployee()
 
 void EmployeesScreen::saveEmployee()
 {
-    if (!canWrite())
+    // With no employee shown (an empty list) there is nothing to save.
+    const int row = m_empForm->currentRow();
+    if (!canWrite() || row < 0)
         return;
     Employee e;
     e.name = m_name->text().trimmed();
@@ -336,7 +359,6 @@ void EmployeesScreen::saveEmployee()
         messages().information(QStringLiteral("请填写员工姓名！"));
         return;
     }
-    const int row = m_empForm->currentRow();
     e.id = m_empForm->keyAt(row).toLongLong(); // 0 for a new employee
     if (m_dept->currentIndex() >= 0)
         e.deptId = m_dept->currentData().toInt();

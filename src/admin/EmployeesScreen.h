@@ -28,6 +28,8 @@ private:
     QWidget* buildEmployeePage();
     void showDepartment(int row);
     bool storeDepartment();
+    // The departments an employee can be given, as they are now. Throws DbError.
+    void fillDepartmentChoices();
     void showEmployee(int row);
     void addEmployee();
     void saveEmployee();

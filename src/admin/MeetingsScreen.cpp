@@ -132,8 +132,9 @@ bool MeetingsScreen::storeMeeting()
     meeting.id = m_shownId;
     meeting.title = m_title->text().trimmed();
     if (meeting.title.isEmpty()) {
-        if (meeting.id == 0)
-            return true; // a new meeting nobody named: nothing to keep
+        if (meeting.id == 0 && !m_editors->isModified())
+            return true; // a new meeting nobody typed into: nothing to keep
+        // Whatever was typed stays to be named: the operator stays on the meeting.
         messages().information(QStringLiteral("请填写会议主题！"));
         return false;
     }

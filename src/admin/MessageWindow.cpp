@@ -77,7 +77,10 @@ bool MessageWindow::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_departments && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_departments->currentItem()) {
+        // Only a department the operator selected is added: the list makes its first
+        // row current when it takes the focus, selected or not. Without a selection
+        // the key does nothing and the list stays.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             addDepartment();
             return true;
         }
@@ -93,9 +96,10 @@ void MessageWindow::showDepartments()
 
 void MessageWindow::addDepartment()
 {
-    QListWidgetItem* department = m_departments->currentItem();
-    if (!department)
+    const QList<QListWidgetItem*> selected = m_departments->selectedItems();
+    if (selected.isEmpty())
         return;
+    QListWidgetItem* department = selected.first();
     run([&] {
         const QString names =
             mail_store::operatorsOf(db(), department->data(Qt::UserRole).toLongLong()).join(u';');

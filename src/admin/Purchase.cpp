@@ -46,6 +46,19 @@ std::optional<Money> priceFromDb(const QVariant& value)
     return Money::fromHundredths(std::llround(value.toDouble() * 100.0));
 }
 
+// Moves the stock of the item by `delta` unless that would leave it below zero;
+// false when refused. The check reads the stock inside the caller's transaction.
+bool move(const QSqlDatabase& db, qlonglong goodsId, qlonglong delta, goods_store::IfGone ifGone)
+{
+    if (delta < 0) {
+        const std::optional<qlonglong> stock = goods_store::stockForMove(db, goodsId);
+        if (stock && *stock + delta < 0)
+            return false;
+    }
+    goods_store::moveStock(db, goodsId, delta, ifGone);
+    return true;
+}
+
 } // namespace
 
 ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglong>& kept)
@@ -96,25 +109,30 @@ std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id)
     return purchase;
 }
 
-void save(const QSqlDatabase& db, Purchase& purchase)
+Outcome save(const QSqlDatabase& db, Purchase& purchase)
 {
     if (!purchase.goodsId)
         throw DbError(QStringLiteral("请选择采购物品！"));
     const qlonglong goods = *purchase.goodsId;
     using goods_store::IfGone;
+    // The outermost transaction takes the write lock before the stock is read; a
+    // refusal rolls back every move made before it.
     Transaction transaction(db);
     if (purchase.id == 0) {
-        goods_store::moveStock(db, goods, purchase.quantity, IfGone::Refuse);
+        if (!move(db, goods, purchase.quantity, IfGone::Refuse))
+            return Outcome::BelowZero;
         map().insert(db, purchase);
     } else {
         // What is stored counts, not what the window remembers of it.
         if (const std::optional<Purchase> stored = map().load(db, purchase.id)) {
             if (stored->goodsId == purchase.goodsId) {
-                goods_store::moveStock(db, goods, purchase.quantity - stored->quantity, IfGone::Refuse);
+                if (!move(db, goods, purchase.quantity - stored->quantity, IfGone::Refuse))
+                    return Outcome::BelowZero;
             } else {
-                if (stored->goodsId)
-                    goods_store::moveStock(db, *stored->goodsId, -stored->quantity, IfGone::Skip);
-                goods_store::moveStock(db, goods, purchase.quantity, IfGone::Refuse);
+                if (stored->goodsId && !move(db, *stored->goodsId, -stored->quantity, IfGone::Skip))
+                    return Outcome::BelowZero;
+                if (!move(db, goods, purchase.quantity, IfGone::Refuse))
+                    return Outcome::BelowZero;
             }
         }
         map().update(db, purchase); // a purchase another copy deleted is reported as gone
@@ -122,6 +140,7 @@ void save(const QSqlDatabase& db, Purchase& purchase)
     sql::updateOne(db, kTable, {{QStringLiteral("unit_price"), priceToDb(purchase.unitPrice)}}, kKey,
                    purchase.id);
     transaction.commit();
+    return Outcome::Saved;
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

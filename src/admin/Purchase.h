@@ -49,12 +49,20 @@ namespace purchase_store {
 ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglong>& kept);
 std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id);
 
+enum class Outcome {
+    Saved,
+    BelowZero, // would leave an item with less than none in stock: nothing stored
+};
+
 // Stores a new purchase (number 0; its number is set) or a changed one, and moves
 // the stock with it in one transaction: a new purchase adds its quantity to its
 // item; a changed one the difference to the stored quantity, or, bought as
 // another item now, takes the stored quantity off the stored item and adds the
-// new one to the new item. A failure leaves purchase and stock as they were.
-void save(const QSqlDatabase& db, Purchase& purchase);
+// new one to the new item. A move that would take an item's stock below zero (a
+// return to the supplier, a purchase made smaller) is refused, checked against
+// the stock read under the transaction's write lock. A failure leaves purchase
+// and stock as they were.
+Outcome save(const QSqlDatabase& db, Purchase& purchase);
 // Deletes the purchase and takes its stored quantity off its stored item, in one
 // transaction.
 void remove(const QSqlDatabase& db, qlonglong id);

@@ -233,7 +233,11 @@ bool PurchasesScreen::storePurchase()
     purchase.xhgg = m_xhgg->text().trimmed();
     purchase.pzr = m_pzr->text().trimmed();
     purchase.remark = m_remark->toPlainText();
-    purchase_store::save(db(), purchase);
+    if (purchase_store::save(db(), purchase) == purchase_store::Outcome::BelowZero) {
+        messages().information(QStringLiteral("库存数量不足，保存后库存将小于零！"));
+        showStock(); // what the stock holds now
+        return false;
+    }
     m_shownId = purchase.id;
     // A purchase stored here stays listed until the next query.
     if (!m_kept.contains(purchase.id))

@@ -91,6 +91,9 @@ Outcome save(const QSqlDatabase& db, Requisition& requisition)
 {
     if (!requisition.goodsId)
         throw DbError(QStringLiteral("请填写物品名称！"));
+    // Stock moves by what was really taken; what comes back is entered as a purchase.
+    if (requisition.quantity <= 0)
+        return Outcome::NotPositive;
     const qlonglong goods = *requisition.goodsId;
     // The outermost transaction takes the write lock before the stock is read:
     // two copies taking the same item at once are checked one after the other.
@@ -120,7 +123,14 @@ Outcome save(const QSqlDatabase& db, Requisition& requisition)
 
 void remove(const QSqlDatabase& db, qlonglong id)
 {
-    map().remove(db, id);
+    // What is stored goes back, to the item stored (nothing to give back to an
+    // item deleted meanwhile).
+    Transaction transaction(db);
+    const std::optional<Requisition> stored = map().load(db, id);
+    if (stored && stored->goodsId)
+        goods_store::moveStock(db, *stored->goodsId, stored->quantity, goods_store::IfGone::Skip);
+    map().remove(db, id); // a requisition another copy deleted is reported as gone
+    transaction.commit();
 }
 
 } // namespace requisition_store

@@ -50,6 +50,7 @@ std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id);
 enum class Outcome {
     Saved,
     MoreThanStock, // more taken than the stock holds: nothing stored
+    NotPositive,   // none or less than none taken (a return is a purchase): nothing stored
 };
 
 // Stores a new requisition (number 0; its number is set) or a changed one and
@@ -58,9 +59,11 @@ enum class Outcome {
 // one the difference to the stored quantity, or, taken of another item now,
 // gives the stored quantity back to the stored item and takes the new one from
 // the new item. What would lower an item's stock by more than it holds is
-// refused. A failure leaves requisition and stock as they were.
+// refused, and so is a quantity that is not above zero. A failure leaves
+// requisition and stock as they were.
 Outcome save(const QSqlDatabase& db, Requisition& requisition);
-// Deletes the requisition; the stock stays as it is.
+// Deletes the requisition and gives its stored quantity back to its stored item,
+// in one transaction.
 void remove(const QSqlDatabase& db, qlonglong id);
 
 } // namespace requisition_store

@@ -180,6 +180,7 @@ void RequisitionsScreen::showRequisition(int row)
         });
     const EditorSet::Loading loading(*m_editors);
     m_shownId = requisition.id;
+    m_shownDept = requisition.deptId;
     // An item or department added since the window opened is listed anew.
     if ((requisition.goodsId && m_goods->findData(qlonglong(*requisition.goodsId)) < 0) ||
         (requisition.deptId && m_dept->findData(qlonglong(*requisition.deptId)) < 0))
@@ -209,7 +210,7 @@ bool RequisitionsScreen::storeRequisition()
         return false;
     }
     // Whole numbers within the stock's range, as the stock they come out of; an
-    // empty box is none taken.
+    // empty box is none taken, which the store refuses as any quantity not above zero.
     const number_input::Whole quantity = number_input::whole(m_quantity->text(), "goods", "store_num");
     if (quantity.result == number_input::Result::NotANumber) {
         messages().information(QStringLiteral("领用数量必须是-32768至32767之间的整数！"));
@@ -218,21 +219,30 @@ bool RequisitionsScreen::storeRequisition()
     Requisition requisition;
     requisition.id = m_shownId;
     requisition.goodsId = m_goods->currentData().toInt();
-    const std::optional<qlonglong> dept = m_dept->currentIndex() >= 0
-                                              ? std::optional<qlonglong>(m_dept->currentData().toLongLong())
-                                              : m_lastDept;
-    if (dept)
-        requisition.deptId = static_cast<int>(*dept);
+    // The department chosen; else a stored requisition keeps its own (also one the
+    // chooser no longer lists), and a new one takes the department shown last.
+    if (m_dept->currentIndex() >= 0)
+        requisition.deptId = m_dept->currentData().toInt();
+    else if (requisition.id != 0)
+        requisition.deptId = m_shownDept;
+    else if (m_lastDept)
+        requisition.deptId = static_cast<int>(*m_lastDept);
     requisition.quantity = static_cast<int>(quantity.value);
     requisition.takeDate = widgets::dateOf(m_date);
     requisition.xhgg = m_xhgg->text().trimmed();
     requisition.takeMan = m_takeMan->text().trimmed();
     requisition.pzr = m_pzr->text().trimmed();
     requisition.remark = m_remark->text().trimmed();
-    if (requisition_store::save(db(), requisition) == requisition_store::Outcome::MoreThanStock) {
+    switch (requisition_store::save(db(), requisition)) {
+    case requisition_store::Outcome::MoreThanStock:
         messages().information(QStringLiteral("领用数量大于库存数量"));
         showStock(); // what the stock holds now
         return false;
+    case requisition_store::Outcome::NotPositive:
+        messages().information(QStringLiteral("领用数量必须大于零！"));
+        return false;
+    case requisition_store::Outcome::Saved:
+        break;
     }
     m_shownId = requisition.id;
     // A requisition stored here stays listed until the next query.
@@ -270,7 +280,7 @@ void RequisitionsScreen::removeRequisition()
     if (m_form->currentRow() < 0 || !messages().confirm(QStringLiteral("确实要删除此记录吗？"),
                                                         QStringLiteral("提醒"), Messages::Buttons::YesNo))
         return;
-    // The stock keeps what was taken.
+    // What was taken goes back to the stock.
     m_form->removeCurrent({}, [this](const QVariant& key) {
         requisition_store::remove(db(), key.toLongLong());
         return std::optional<QString>();

@@ -14,7 +14,8 @@ class RowForm;
 
 // Requisitions of office supplies: the requisitions a query chose, edited in
 // boxes bound to the row the list stands on. Saving a requisition takes its
-// quantity out of the stock of its item, never more than the stock holds.
+// quantity out of the stock of its item, never more than the stock holds;
+// deleting it gives the quantity back.
 class RequisitionsScreen : public Screen
 {
     Q_OBJECT
@@ -53,5 +54,6 @@ private:
     std::optional<RequisitionFilter> m_filter; // of the last query; none lists nothing
     QList<qlonglong> m_kept;                   // requisitions stored since the last query
     qlonglong m_shownId = 0;                   // the requisition in the boxes (0: a new one)
+    std::optional<int> m_shownDept;            // its department as stored
     std::optional<qlonglong> m_lastDept;       // the department the chooser showed last
 };

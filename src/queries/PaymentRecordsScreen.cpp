@@ -46,9 +46,12 @@ void PaymentRecordsScreen::print()
 
 void PaymentRecordsScreen::exportResult()
 {
+    // Titled with the period of the rows shown (the one last queried), not with
+    // what the pickers hold since; before the first query there are no rows.
+    const Period shown = period().value_or(Period{firstPicker()->date(), lastPicker()->date()});
     ExportDescription d;
-    d.title = QStringLiteral("缴费记录清单(") + firstPicker()->date().toString(Qt::ISODate) +
-              QStringLiteral(" - ") + lastPicker()->date().toString(Qt::ISODate) + u')';
+    d.title = QStringLiteral("缴费记录清单(") + shown.first.toString(Qt::ISODate) + QStringLiteral(" - ") +
+              shown.last.toString(Qt::ISODate) + u')';
     d.columnWidths = {{1, 6}, {2, 10}};
     using C = ExportColumn;
     const FieldFormat money = FieldFormat::Decimal;

@@ -24,6 +24,9 @@ private Q_SLOTS:
     void departments();
     void employees();
     void departmentFilter();
+    void theDepartmentChoiceFollowsTheEmployee();
+    void anEmptyListSavesNoEmployee();
+    void aDepartmentWithOfficeSuppliesStays();
     void printAndExport();
     void browseOnly();
 
@@ -193,6 +196,84 @@ void TestEmployees::departmentFilter()
     all->setChecked(false);
     all->setChecked(true);
     QCOMPARE(names(&screen, "dbgEmp").size(), 3);
+}
+
+void TestEmployees::theDepartmentChoiceFollowsTheEmployee()
+{
+    EmployeesScreen screen(t->context());
+    auto* dept = control<QComboBox>(&screen, "DBLookupComboBox1");
+    auto* grid = control<QTableView>(&screen, "DBGrid1");
+    QCOMPARE(dept->currentData().toLongLong(), 1); // 张三 of the first 工程部
+
+    // A department saved, added or renamed: the employee shown keeps its department,
+    // under the department's name as it is now.
+    grid->selectRow(names(&screen, "DBGrid1").indexOf("保安部"));
+    type(&screen, "DBEdit2", "新队长");
+    click(&screen, "btnSave");
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    click(&screen, "btnAdd");
+    type(&screen, "dedtDeptName", "财务部");
+    click(&screen, "btnSave");
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QVERIFY(dept->findText("财务部") >= 0);
+    grid->selectRow(names(&screen, "DBGrid1").indexOf("工程部"));
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit2")->text(), QString("王工"));
+    type(&screen, "dedtDeptName", "工程一部");
+    grid->selectRow(0); // moving on stores the new name
+    QCoreApplication::processEvents();
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QCOMPARE(dept->currentText(), QString("工程一部"));
+    showEmployees(&screen);
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select dept_id from employee where emp_id = 1").toInt(), 1);
+
+    // A department deleted can no longer be chosen.
+    const int finance = names(&screen, "DBGrid1").indexOf("财务部");
+    grid->selectRow(finance);
+    click(&screen, "btnDel");
+    QCOMPARE(dept->findText("财务部"), -1);
+    QCOMPARE(dept->currentData().toLongLong(), 1);
+    QCOMPARE(t->messages().texts(), QStringList());
+}
+
+void TestEmployees::anEmptyListSavesNoEmployee()
+{
+    t->estate().addDepartment("财务部");
+    EmployeesScreen screen(t->context());
+    showEmployees(&screen);
+    auto* filter = control<QComboBox>(&screen, "cmbDept");
+    filter->setCurrentIndex(filter->findText("财务部")); // nobody works there
+    QCOMPARE(names(&screen, "dbgEmp"), QStringList());
+    // Nothing of the employee shown before stays in the boxes, and Save stores nothing.
+    for (const char* box : {"edtName", "edtID", "edtLinkTel"})
+        QVERIFY2(control<QLineEdit>(&screen, box)->text().isEmpty(), box);
+    QCOMPARE(control<QComboBox>(&screen, "DBLookupComboBox1")->currentIndex(), -1);
+    control<QLineEdit>(&screen, "edtName")->setText("张三");
+    click(&screen, "btnEsave");
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select count(*) from employee").toInt(), 3);
+    QCOMPARE(t->messages().texts(), QStringList());
+
+    // Added there, an employee is stored as ever.
+    click(&screen, "btnEadd");
+    control<QLineEdit>(&screen, "edtName")->setText("赵六");
+    click(&screen, "btnEsave");
+    QCOMPARE(t->scalar("select count(*) from employee").toInt(), 4);
+}
+
+void TestEmployees::aDepartmentWithOfficeSuppliesStays()
+{
+    Estate e = t->estate();
+    const qlonglong finance = e.addDepartment("财务部");
+    e.addRequisition({.goods = e.addGoods({.name = "A4纸", .type = e.addGoodsType("纸张"), .stock = 5}),
+                      .dept = finance,
+                      .quantity = 1});
+    EmployeesScreen screen(t->context());
+    control<QTableView>(&screen, "DBGrid1")->selectRow(names(&screen, "DBGrid1").indexOf("财务部"));
+    click(&screen, "btnDel");
+    QCOMPARE(t->messages().texts(), QStringList{"此部门有存在办公用品领用或登记记录，不能删除！"});
+    QCOMPARE(t->scalar("select count(*) from department where dept_id = ?", {finance}).toInt(), 1);
+    QVERIFY(control<QComboBox>(&screen, "DBLookupComboBox1")->findText("财务部") >= 0);
 }
 
 void TestEmployees::printAndExport()

@@ -22,6 +22,7 @@ private Q_SLOTS:
     void sending_data();
     void sending();
     void readReplyAndDepartments();
+    void onlyASelectedDepartmentIsAdded();
     void deleteAndClear();
     void twoCopies();
 
@@ -180,6 +181,31 @@ void TestMail::readReplyAndDepartments()
     messageWindow(&centre)->close();
     QVERIFY(t->scalar("select mesg_type from message_info where msg_id = 2").isNull());
     QCOMPARE(subjects(&centre), (QStringList{"新信", "旧信"}));
+}
+
+void TestMail::onlyASelectedDepartmentIsAdded()
+{
+    MailCentreScreen centre(t->context());
+    click(&centre, "labWrite");
+    QDialog* window = messageWindow(&centre);
+    auto* receivers = control<QLineEdit>(window, "edtReceive");
+    receivers->setText("张三");
+    QTest::keyClick(receivers, Qt::Key_Return);
+    auto* departments = control<QListWidget>(window, "lstGroup");
+    QVERIFY(!departments->isHidden());
+    // The list makes its first department current on the focus, without selecting it:
+    // Enter then adds nobody, and the list stays for a choice.
+    departments->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    QVERIFY(departments->selectedItems().isEmpty());
+    QTest::keyClick(departments, Qt::Key_Return);
+    QCOMPARE(receivers->text(), QString("张三"));
+    QVERIFY(!departments->isHidden());
+    departments->item(0)->setSelected(true);
+    QTest::keyClick(departments, Qt::Key_Return);
+    QCOMPARE(receivers->text(), QString("张三;李四;张三"));
+    QVERIFY(departments->isHidden());
+    QCOMPARE(t->messages().texts(), QStringList());
+    window->close();
 }
 
 void TestMail::deleteAndClear()

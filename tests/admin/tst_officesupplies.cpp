@@ -1,3 +1,4 @@
+#include "admin/Department.h"
 #include "admin/Goods.h"
 #include "admin/Purchase.h"
 #include "admin/Requisition.h"
@@ -11,6 +12,8 @@
 
 #include <thread>
 
+Q_DECLARE_METATYPE(department_store::Removal)
+
 // The stock of office supplies as purchases raise it and requisitions lower it:
 // each record and its stock move are one transaction, what is stored counts, and
 // a requisition never takes more than the stock holds, also with two copies at once.
@@ -22,6 +25,8 @@ private Q_SLOTS:
     void cleanup();
     void purchaseMovesStock_data();
     void purchaseMovesStock();
+    void aPurchaseNeverTakesTheStockBelowZero_data();
+    void aPurchaseNeverTakesTheStockBelowZero();
     void requisitionChecksStock_data();
     void requisitionChecksStock();
     void aSecondRequisitionFindsTheStockTaken();
@@ -36,6 +41,8 @@ private Q_SLOTS:
     void requisitionFilters();
     void theCatalogueKeepsAMovedStock();
     void deletesCheckedAsTheyDelete();
+    void aDepartmentInUseStays_data();
+    void aDepartmentInUseStays();
 
 private:
     TestDatabase* t = nullptr;
@@ -136,6 +143,49 @@ void TestOfficeSupplies::purchaseMovesStock()
     QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), 0);
 }
 
+void TestOfficeSupplies::aPurchaseNeverTakesTheStockBelowZero_data()
+{
+    QTest::addColumn<int>("stored"); // the quantity of a stored purchase of A; -1: a new one
+    QTest::addColumn<bool>("otherGoods");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<int>("stockA");
+    QTest::addColumn<int>("stockB");
+    // A holds 2 (most of it handed out since) and B 5 when the purchase is saved.
+    QTest::newRow("new, a return of all there is") << -1 << false << -2 << true << 0 << 5;
+    QTest::newRow("new, a return of more than there is") << -1 << false << -5 << false << 2 << 5;
+    QTest::newRow("10 made 8") << 10 << false << 8 << true << 0 << 5;
+    QTest::newRow("10 made 5") << 10 << false << 5 << false << 2 << 5;
+    QTest::newRow("10 of A made 1 of B") << 10 << true << 1 << false << 2 << 5;
+}
+
+void TestOfficeSupplies::aPurchaseNeverTakesTheStockBelowZero()
+{
+    QFETCH(int, stored);
+    QFETCH(bool, otherGoods);
+    QFETCH(int, quantity);
+    QFETCH(bool, saved);
+    QFETCH(int, stockA);
+    QFETCH(int, stockB);
+    Purchase p = purchaseOf(a, 0);
+    if (stored >= 0) {
+        p.quantity = stored;
+        QCOMPARE(purchase_store::save(t->db(), p), purchase_store::Outcome::Saved);
+    }
+    t->exec("update goods set store_num = 2 where goods_id = ?", {a});
+    p.goodsId = static_cast<int>(otherGoods ? b : a);
+    p.quantity = quantity;
+    p.remark = "改过";
+    const purchase_store::Outcome outcome = purchase_store::save(t->db(), p);
+    QCOMPARE(outcome, saved ? purchase_store::Outcome::Saved : purchase_store::Outcome::BelowZero);
+    QCOMPARE(stockOf(*t, a), stockA);
+    QCOMPARE(stockOf(*t, b), stockB);
+    // A refused purchase is not stored either.
+    QCOMPARE(t->scalar("select count(*) from goods_buy where remark = '改过'").toInt(), saved ? 1 : 0);
+    QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), stored >= 0 || saved ? 1 : 0);
+    QCOMPARE(Transaction::depth(t->db()), 0);
+}
+
 void TestOfficeSupplies::requisitionChecksStock_data()
 {
     QTest::addColumn<int>("stored"); // the quantity of a stored requisition of A; -1: a new one
@@ -147,8 +197,11 @@ void TestOfficeSupplies::requisitionChecksStock_data()
     // A holds 10 and B 5 before the stored requisition took its part of A.
     QTest::newRow("new, more than the stock") << -1 << false << 11 << false << 10 << 5;
     QTest::newRow("new, all of it") << -1 << false << 10 << true << 0 << 5;
-    QTest::newRow("new, none") << -1 << false << 0 << true << 10 << 5;
-    QTest::newRow("new, given back") << -1 << false << -3 << true << 13 << 5;
+    // Stock moves only by what was really taken: a return is entered as a purchase.
+    QTest::newRow("new, none") << -1 << false << 0 << false << 10 << 5;
+    QTest::newRow("new, given back") << -1 << false << -3 << false << 10 << 5;
+    QTest::newRow("4 changed to none") << 4 << false << 0 << false << 6 << 5;
+    QTest::newRow("4 changed to a return") << 4 << false << -5 << false << 6 << 5;
     QTest::newRow("4 changed to 6") << 4 << false << 6 << true << 4 << 5;
     QTest::newRow("4 changed to all there is") << 4 << false << 10 << true << 0 << 5;
     QTest::newRow("4 changed beyond the stock") << 4 << false << 11 << false << 6 << 5;
@@ -176,6 +229,8 @@ void TestOfficeSupplies::requisitionChecksStock()
     r.remark = "改过";
     const requisition_store::Outcome outcome = requisition_store::save(t->db(), r);
     QCOMPARE(outcome == requisition_store::Outcome::Saved, saved);
+    if (quantity <= 0)
+        QCOMPARE(outcome, requisition_store::Outcome::NotPositive);
     QCOMPARE(stockOf(*t, a), stockA);
     QCOMPARE(stockOf(*t, b), stockB);
     // A refused requisition is not stored either.
@@ -183,10 +238,12 @@ void TestOfficeSupplies::requisitionChecksStock()
     if (saved)
         QCOMPARE(requisition_store::load(t->db(), r.id)->quantity, quantity);
 
-    // Deleting gives nothing back.
+    // Deleting gives back what is stored, to the item stored.
     if (r.id != 0) {
         requisition_store::remove(t->db(), r.id);
-        QCOMPARE(stockOf(*t, a), stockA);
+        QCOMPARE(stockOf(*t, a), 10);
+        QCOMPARE(stockOf(*t, b), 5);
+        QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 0);
     }
 }
 
@@ -251,6 +308,8 @@ void TestOfficeSupplies::aFailureLeavesRecordAndStock_data()
                                      << "take";
     QTest::newRow("changed requisition") << "update on take_goods"
                                          << "change requisition";
+    QTest::newRow("deleted requisition") << "delete on take_goods"
+                                         << "delete requisition";
     QTest::newRow("stock move of a purchase") << "update on goods"
                                               << "buy";
     QTest::newRow("stock move of a requisition") << "update on goods"
@@ -288,6 +347,8 @@ void TestOfficeSupplies::aFailureLeavesRecordAndStock()
         } else if (operation == "take") {
             Requisition r = requisitionOf(a, 5);
             requisition_store::save(t->db(), r);
+        } else if (operation == "delete requisition") {
+            requisition_store::remove(t->db(), taken);
         } else {
             Requisition r = *requisition_store::load(t->db(), taken);
             r.goodsId = static_cast<int>(b);
@@ -309,7 +370,10 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused_data()
     QTest::addColumn<QString>("operation");
     QTest::newRow("a purchase above the highest count") << 32760 << "buy 10";
     QTest::newRow("a deleted purchase below the lowest count") << -32765 << "delete a purchase of 10";
-    QTest::newRow("a requisition given back above the highest count") << 32767 << "give back 1";
+    QTest::newRow("a requisition made smaller given back above the highest count")
+        << 32767 << "make a requisition of 2 one";
+    QTest::newRow("a deleted requisition given back above the highest count")
+        << 32766 << "delete a requisition of 2";
 }
 
 void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
@@ -319,6 +383,7 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
     Purchase stored = purchaseOf(a, 10);
     purchase_store::save(t->db(), stored);
     t->exec("update goods set store_num = ? where goods_id = ?", {stock, a});
+    const qlonglong taken = t->estate().addRequisition({.goods = a, .dept = 1, .quantity = 2});
     const int purchases = t->scalar("select count(*) from goods_buy").toInt();
     try {
         if (operation == "buy 10") {
@@ -326,9 +391,12 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
             purchase_store::save(t->db(), p);
         } else if (operation == "delete a purchase of 10") {
             purchase_store::remove(t->db(), stored.id);
-        } else {
-            Requisition r = requisitionOf(a, -1);
+        } else if (operation == "make a requisition of 2 one") {
+            Requisition r = *requisition_store::load(t->db(), taken);
+            r.quantity = 1;
             requisition_store::save(t->db(), r);
+        } else {
+            requisition_store::remove(t->db(), taken);
         }
         QFAIL("the count beyond the range was stored");
     } catch (const DbError& e) {
@@ -339,7 +407,8 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
     }
     QCOMPARE(stockOf(*t, a), stock);
     QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), purchases);
-    QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 0);
+    QCOMPARE(t->scalar("select count(*) || ':' || sum(take_num) from take_goods").toString(),
+             QString("1:2.0"));
 }
 
 void TestOfficeSupplies::purchaseFilters_data()
@@ -486,6 +555,41 @@ void TestOfficeSupplies::deletesCheckedAsTheyDelete()
     // But nothing is bought of it any more.
     Purchase p = purchaseOf(b, 1);
     QVERIFY_THROWS_EXCEPTION(DbError, purchase_store::save(t->db(), p));
+}
+
+void TestOfficeSupplies::aDepartmentInUseStays_data()
+{
+    QTest::addColumn<QString>("use"); // what names 行政部
+    QTest::addColumn<department_store::Removal>("removal");
+    using R = department_store::Removal;
+    QTest::newRow("nothing") << "" << R::Removed;
+    QTest::newRow("an employee") << "employee" << R::HasEmployees;
+    QTest::newRow("a requisition") << "requisition" << R::HasOfficeSupplies;
+    QTest::newRow("goods the department holds") << "dept goods" << R::HasOfficeSupplies;
+}
+
+void TestOfficeSupplies::aDepartmentInUseStays()
+{
+    QFETCH(QString, use);
+    QFETCH(department_store::Removal, removal);
+    Estate e = t->estate();
+    const qlonglong other = e.addDepartment("工程部");
+    // What the other department has keeps nothing of 行政部.
+    e.addEmployee(other, "张三");
+    e.addRequisition({.goods = a, .dept = other, .quantity = 1});
+    e.addDeptGoods(other, a, 1);
+    if (use == "employee")
+        e.addEmployee(1, "李四");
+    else if (use == "requisition")
+        e.addRequisition({.goods = a, .dept = 1, .quantity = 1});
+    else if (use == "dept goods")
+        e.addDeptGoods(1, b, 2);
+    QCOMPARE(department_store::removeUnlessUsed(t->db(), 1), removal);
+    QCOMPARE(t->scalar("select count(*) from department where dept_id = 1").toInt(),
+             removal == department_store::Removal::Removed ? 0 : 1);
+    QCOMPARE(t->scalar("select count(*) from department").toInt(),
+             removal == department_store::Removal::Removed ? 1 : 2);
+    QCOMPARE(Transaction::depth(t->db()), 0);
 }
 
 QTEST_GUILESS_MAIN(TestOfficeSupplies)

@@ -159,6 +159,15 @@ void TestPurchases::savingAPurchase_data()
                                        << "１０"
                                        << "３．５"
                                        << "" << 20;
+    // A return to the supplier never takes the stock of 10 below zero.
+    QTest::newRow("a return of all there is") << "A4纸"
+                                              << "-10"
+                                              << ""
+                                              << "" << 0;
+    QTest::newRow("a return of more than there is") << "A4纸"
+                                                    << "-11"
+                                                    << ""
+                                                    << "库存数量不足，保存后库存将小于零！" << 10;
     QTest::newRow("no quantity") << "A4纸"
                                  << " "
                                  << "1"

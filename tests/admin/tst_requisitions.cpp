@@ -33,6 +33,7 @@ private Q_SLOTS:
     void savingARequisition_data();
     void savingARequisition();
     void theDepartmentShownLast();
+    void aRequisitionKeepsItsDepartment();
     void queries();
     void aFailureIsReportedAndUndone_data();
     void aFailureIsReportedAndUndone();
@@ -196,14 +197,16 @@ void TestRequisitions::aChangeMovesTheDifference()
     QCOMPARE(stockOf(*t, "签字笔"), 0);
     QCOMPARE(grid(&screen)->model()->rowCount(), 1);
 
-    // Deleting keeps the stock as it is.
+    // Deleting gives the pens back.
     t->messages().answerConfirm(false);
     click(&screen, "BitBtn1");
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 1);
+    QCOMPARE(stockOf(*t, "签字笔"), 0);
     click(&screen, "BitBtn1");
     QCOMPARE(t->messages().texts(), (QStringList{"确实要删除此记录吗？", "确实要删除此记录吗？"}));
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 0);
-    QCOMPARE(stockOf(*t, "签字笔"), 0);
+    QCOMPARE(stockOf(*t, "签字笔"), 5);
+    QCOMPARE(stockOf(*t, "A4纸"), 10);
     t->messages().clear();
     click(&screen, "BitBtn1");
     QCOMPARE(t->messages().texts(), QStringList{"数据已空，无法删除！"});
@@ -216,9 +219,13 @@ void TestRequisitions::savingARequisition_data()
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("stock"); // of A4纸 afterwards
-    QTest::newRow("an empty quantity takes none") << true << "A4纸"
-                                                  << ""
-                                                  << "" << 10;
+    // Stock moves by what was really taken: none or a return is refused.
+    QTest::newRow("an empty quantity") << true << "A4纸"
+                                       << ""
+                                       << "领用数量必须大于零！" << 10;
+    QTest::newRow("a return") << true << "A4纸"
+                              << "-5"
+                              << "领用数量必须大于零！" << 10;
     QTest::newRow("full-width digits") << true << "A4纸"
                                        << "３"
                                        << "" << 7;
@@ -254,7 +261,7 @@ void TestRequisitions::savingARequisition()
     QCOMPARE(t->messages().lastText(), message);
     QCOMPARE(stockOf(*t, "A4纸"), stock);
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), message.isEmpty() ? 1 : 0);
-    if (message.isEmpty()) // stored as the stock moved: an empty quantity as 0
+    if (message.isEmpty()) // stored as the stock moved
         QCOMPARE(t->scalar("select take_num from take_goods").toInt(), 10 - stock);
 }
 
@@ -281,8 +288,41 @@ void TestRequisitions::theDepartmentShownLast()
     click(&screen, "BitBtn4");
     choose(&screen, "dlcmbGoodsName", "签字笔");
     choose(&screen, "dlkDept", "行政部");
+    type(&screen, "dbeTakeNum", "1");
     click(&screen, "BitBtn5");
     QCOMPARE(t->scalar("select dept_id from take_goods where id = 4").toInt(), 1);
+}
+
+void TestRequisitions::aRequisitionKeepsItsDepartment()
+{
+    // A requisition of a department the file no longer holds (deleted before
+    // departments in use were kept), and one of 工程部.
+    Estate e = t->estate();
+    const qlonglong gone = e.addDepartment("旧部门");
+    e.addRequisition({.goods = 1, .dept = gone, .quantity = 1, .date = "2026-12-01", .takeMan = "张三"});
+    e.addRequisition({.goods = 1, .dept = 2, .quantity = 1, .date = "2026-12-01", .takeMan = "李四"});
+    t->exec("delete from department where dept_id = ?", {gone});
+    RequisitionsScreen screen(t->context());
+    auto* dept = control<QComboBox>(&screen, "dlkDept");
+    query(&screen, [](QDialog* d) { choose(d, "DBLCB_things", "A4纸"); });
+    QCOMPARE(dept->currentIndex(), -1);
+
+    // A change of quantity keeps the department it was entered under.
+    type(&screen, "dbeTakeNum", "2");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->messages().texts(), QStringList());
+    QCOMPARE(
+        t->scalar("select take_num || '|' || dept_id from take_goods where take_man = '张三'").toString(),
+        QString("2.0|%1").arg(gone));
+    // Until another one is chosen.
+    choose(&screen, "dlkDept", "行政部");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->scalar("select dept_id from take_goods where take_man = '张三'").toInt(), 1);
+    grid(&screen)->selectRow(1);
+    QCOMPARE(dept->currentText(), QString("工程部"));
+    type(&screen, "dbeTakeNum", "3");
+    click(&screen, "BitBtn5");
+    QCOMPARE(t->scalar("select dept_id from take_goods where take_man = '李四'").toInt(), 2);
 }
 
 void TestRequisitions::queries()
@@ -343,8 +383,9 @@ void TestRequisitions::aFailureIsReportedAndUndone_data()
                                             << "injected";
     QTest::newRow("the change refused") << "update on take_goods" << 10 << true << "5"
                                         << "injected";
-    // Given back beyond the highest count the stock column holds.
-    QTest::newRow("a stock beyond its range") << "" << 32767 << false << "-1"
+    // A stored 2 changed to 1 gives one back, beyond the highest count the stock
+    // column holds.
+    QTest::newRow("a stock beyond its range") << "" << 32767 << true << "1"
                                               << "库存数量超出范围。";
 }
 

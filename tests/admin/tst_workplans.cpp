@@ -28,6 +28,8 @@ private Q_SLOTS:
     void reminderTime();
     void theReminderOpensThePlansOnce();
     void meetings();
+    void aTypedMeetingNeedsItsTopic_data();
+    void aTypedMeetingNeedsItsTopic();
     void meetingsBrowseOnly();
 };
 
@@ -36,6 +38,13 @@ namespace {
 void click(QWidget* s, const char* name)
 {
     control<QPushButton>(s, name)->click();
+}
+
+void type(QWidget* s, const char* name, const QString& text)
+{
+    auto* edit = control<QLineEdit>(s, name);
+    edit->setText(text);
+    emit edit->textEdited(text);
 }
 
 } // namespace
@@ -171,6 +180,53 @@ void TestWorkPlans::meetings()
     QCOMPARE(sheet.value(2), (QStringList{"会议主题", "召开人", "会议日期", "参加人员", "会议内容"}));
     QCOMPARE(sheet.value(3), (QStringList{"月会", "李", "2026-11-30"}));
     QCOMPARE(grid->currentIndex().row(), 1); // on the last meeting
+}
+
+void TestWorkPlans::aTypedMeetingNeedsItsTopic_data()
+{
+    QTest::addColumn<QString>("leaving"); // how the operator leaves the new meeting
+    QTest::newRow("to another meeting") << "DBGrid1";
+    QTest::newRow("增加") << "btnAdd";
+    QTest::newRow("Excel") << "Btnexcela";
+}
+
+void TestWorkPlans::aTypedMeetingNeedsItsTopic()
+{
+    QFETCH(QString, leaving);
+    TestDatabase t;
+    t.exec("insert into meet (title, take_date) values ('周会', '2026-12-01')");
+    MeetingsScreen screen(t.context());
+    auto* grid = control<QTableView>(&screen, "DBGrid1");
+    const auto leave = [&] {
+        if (leaving == "DBGrid1")
+            grid->selectRow(0);
+        else
+            click(&screen, qPrintable(leaving));
+        QCoreApplication::processEvents();
+    };
+    // A new meeting nobody typed into is dropped without a word.
+    click(&screen, "btnAdd");
+    leave();
+    QCOMPARE(t.messages().texts(), QStringList());
+    QCOMPARE(t.scalar("select count(*) from meet").toInt(), 1);
+
+    // One with a convener and minutes but no topic is refused, and the operator
+    // stays on it with what was typed.
+    click(&screen, "btnAdd");
+    type(&screen, "DBEdit2", "王经理");
+    control<QPlainTextEdit>(&screen, "DBMemo1")->setPlainText("年度总结");
+    leave();
+    QCOMPARE(t.messages().texts(), QStringList{"请填写会议主题！"});
+    QCOMPARE(t.scalar("select count(*) from meet").toInt(), 1);
+    QCOMPARE(grid->currentIndex().row(), 1);
+    QCOMPARE(control<QLineEdit>(&screen, "DBEdit2")->text(), QString("王经理"));
+
+    // Named, it is stored on the way out.
+    type(&screen, "dbeTitle", "年会");
+    leave();
+    QCOMPARE(t.scalar("select take_man || '|' || contents from meet where title = '年会'").toString(),
+             QString("王经理|年度总结"));
+    QCOMPARE(t.messages().texts().size(), 1);
 }
 
 void TestWorkPlans::meetingsBrowseOnly()
