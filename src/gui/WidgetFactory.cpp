@@ -113,6 +113,13 @@ void setDate(QDateEdit* edit, const QDate& date)
     edit->setDate(date.isValid() ? date : edit->minimumDate());
 }
 
+QDateEdit* monthEdit(QWidget* parent, const char* name)
+{
+    QDateEdit* edit = dateEdit(parent, name, false);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM"));
+    return edit;
+}
+
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;

@@ -45,6 +45,10 @@ QDateEdit* dateEdit(QWidget* parent, const char* name, bool calendarPopup = true
 QDate dateOf(const QDateEdit* edit);              // invalid for "no date"
 void setDate(QDateEdit* edit, const QDate& date); // an invalid date shows blank
 
+// A picker of a month, showing "yyyy-MM" with up-down arrows. It holds a whole
+// date: the day it was given stays, only year and month are shown and changed.
+QDateEdit* monthEdit(QWidget* parent, const char* name);
+
 // A row of buttons, pushed to the right.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
