@@ -23,7 +23,7 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
     m_model = new QueryListModel(
         {
             {kKey, QString(), K::Number},
-            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Text, canWrite()},
+            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code, canWrite()},
             {QStringLiteral("relation_desc"), QStringLiteral("备注"), K::Text, canWrite()},
         },
         this);

@@ -53,7 +53,8 @@ QDateEdit* monthEdit(QWidget* parent, const char* name);
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
 // A read-only grid of whole rows, one selected at a time. Columns whose header
-// has no title are hidden.
+// has no title are hidden; the others are fitted to the grid's width (ColumnFit):
+// numbers, dates and codes whole, long texts cut with their value in a tooltip.
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);
 
 // The row of the grid's current index, or -1.
