@@ -5,6 +5,7 @@
 
 const QColor FunctionLabel::kNormalColor(255, 251, 240);
 const QColor FunctionLabel::kHoverColor(255, 0, 0);
+const QColor FunctionLabel::kDisabledColor(150, 150, 150);
 
 FunctionLabel::FunctionLabel(const QString& text, QWidget* parent, QColor normal, QColor hover)
     : QLabel(text, parent), m_normal(std::move(normal)), m_hover(std::move(hover))
@@ -25,8 +26,9 @@ void FunctionLabel::setTextColor(const QColor& color)
     QPalette p = palette();
     p.setColor(QPalette::Active, QPalette::WindowText, color);
     p.setColor(QPalette::Inactive, QPalette::WindowText, color);
-    // Entries the operator may not use are greyed out on the teal.
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(120, 170, 170));
+    // An entry the operator may not use is plainly grey on the teal, not a
+    // paler cream.
+    p.setColor(QPalette::Disabled, QPalette::WindowText, kDisabledColor);
     setPalette(p);
 }
 

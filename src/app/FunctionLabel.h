@@ -9,8 +9,9 @@ class FunctionLabel : public QLabel
 {
     Q_OBJECT
 public:
-    static const QColor kNormalColor; // cream, F0FBFF as the system writes it
-    static const QColor kHoverColor;  // pure red
+    static const QColor kNormalColor;   // cream, F0FBFF as the system writes it
+    static const QColor kHoverColor;    // pure red
+    static const QColor kDisabledColor; // grey: an entry that cannot be used
 
     FunctionLabel(const QString& text, QWidget* parent = nullptr, QColor normal = kNormalColor,
                   QColor hover = kHoverColor);

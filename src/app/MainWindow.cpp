@@ -28,6 +28,8 @@ constexpr QPoint kButtonPositions[] = {{110, 220}, {330, 220}, {550, 220},
                                        {110, 380}, {330, 380}, {550, 380}};
 constexpr QSize kButtonSize(140, 56);
 
+const QString kNoRight = QStringLiteral("无此功能的权限，请让管理员在操作员信息中授权。");
+
 QLabel* makeBanner(const QString& text, int pointSize, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
@@ -212,11 +214,13 @@ void MainWindow::takeLogin(const LoginDialog& dialog, bool succeeded)
 void MainWindow::applyRights()
 {
     // An entry whose screen is not built yet would open nothing: it stays greyed
-    // out whatever the rights say.
+    // out whatever the rights say, and says nothing of rights. One the operator
+    // lacks the right for says so when the pointer rests on it.
     for (const Entry& entry : m_entries) {
         const FunctionEntry& function = *entry.function;
-        entry.label->setEnabled(function.open &&
-                                m_rights.access(function.group, function.position) != Access::None);
+        const bool allowed = m_rights.access(function.group, function.position) != Access::None;
+        entry.label->setEnabled(function.open && allowed);
+        entry.label->setToolTip(function.open && !allowed ? kNoRight : QString());
     }
     // A backup holds every operator's data: it is for those who may edit the operators.
     const bool mayBackUp = m_rights.mayEditOperators();

@@ -13,8 +13,8 @@ ListScreen::Parts parts()
         {
             {QStringLiteral("garden_id"), QStringLiteral("序号"), K::Number},
             {QStringLiteral("garden_name"), QStringLiteral("大楼名称")},
-            {QStringLiteral("build_high"), QStringLiteral("楼高")},
-            {QStringLiteral("build_floor"), QStringLiteral("楼层")},
+            {QStringLiteral("build_high"), QStringLiteral("楼高"), K::Code},
+            {QStringLiteral("build_floor"), QStringLiteral("楼层"), K::Code},
             {QStringLiteral("structure"), QStringLiteral("建筑结构")},
             {QStringLiteral("build_area"), QStringLiteral("建筑面积"), K::Decimal},
             {QStringLiteral("use_area"), QStringLiteral("实用面积"), K::Decimal},

@@ -15,7 +15,7 @@ ListScreen::Parts parts()
             {QStringLiteral("member_name"), QStringLiteral("姓名")},
             {QStringLiteral("sex"), QStringLiteral("性别")},
             {QStringLiteral("duty"), QStringLiteral("职务")},
-            {QStringLiteral("connect_tel"), QStringLiteral("联系电话")},
+            {QStringLiteral("connect_tel"), QStringLiteral("联系电话"), K::Code},
             {QStringLiteral("birthday"), QStringLiteral("出生日期"), K::Date},
             {QStringLiteral("degree"), QStringLiteral("学历")},
             {QStringLiteral("polity"), QStringLiteral("政治面貌")},

@@ -28,11 +28,11 @@ RecordEditorPage::Description carsPage()
         "DBGrid1",
         {
             {QStringLiteral("car_id"), QStringLiteral("序号"), K::Number},
-            {QStringLiteral("car_no"), QStringLiteral("车牌")},
+            {QStringLiteral("car_no"), QStringLiteral("车牌"), K::Code},
             {QStringLiteral("car_type"), QStringLiteral("汽车种类")},
             {QStringLiteral("car_color"), QStringLiteral("颜色")},
             {QStringLiteral("driver"), QStringLiteral("驾驶员")},
-            {QStringLiteral("link_tel"), QStringLiteral("联系电话")},
+            {QStringLiteral("link_tel"), QStringLiteral("联系电话"), K::Code},
             {QStringLiteral("remark"), QString()},
         },
         {
@@ -58,7 +58,7 @@ RecordEditorPage::Description parksPage()
         "DBGrid2",
         {
             {QStringLiteral("park_id"), QStringLiteral("序号"), K::Number},
-            {QStringLiteral("park_no"), QStringLiteral("车位号")},
+            {QStringLiteral("park_no"), QStringLiteral("车位号"), K::Code},
             {QStringLiteral("lend_type"), QStringLiteral("租售类型")},
             {QStringLiteral("palace"), QStringLiteral("地址")},
             {QStringLiteral("remark"), QString()},

@@ -63,6 +63,15 @@ bool exists(const QSqlDatabase& db, const QString& id)
     return sql::exists(db, QStringLiteral("select room_id from rooms_info where room_id = ?"), {id});
 }
 
+QStringList numbers(const QSqlDatabase& db)
+{
+    QStringList result;
+    QSqlQuery q = sql::exec(db, QStringLiteral("select room_id from rooms_info order by room_id"));
+    while (q.next())
+        result << q.value(0).toString().trimmed();
+    return result;
+}
+
 void insert(const QSqlDatabase& db, Room room)
 {
     map().insert(db, room);

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -51,6 +52,8 @@ std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope
 
 std::optional<Room> load(const QSqlDatabase& db, const QString& id);
 bool exists(const QSqlDatabase& db, const QString& id);
+// Every room number, in order: what a room link may name.
+QStringList numbers(const QSqlDatabase& db);
 void insert(const QSqlDatabase& db, Room room);
 // Stores the room that had the number `oldId`. A changed number is changed in the
 // owners' room links as well, in the same transaction, so that fee areas stay right.

@@ -23,7 +23,7 @@ RoomLinksPage::RoomLinksPage(const ScreenContext& context, QWidget* parent) : Sc
     m_model = new QueryListModel(
         {
             {kKey, QString(), K::Number},
-            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Text, canWrite()},
+            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code, canWrite()},
             {QStringLiteral("relation_desc"), QStringLiteral("备注"), K::Text, canWrite()},
         },
         this);
@@ -66,6 +66,7 @@ bool RoomLinksPage::setOwner(qlonglong ownerId)
     // Nothing can be added for no owner.
     for (QPushButton* b : m_writeButtons)
         b->setEnabled(canWrite() && m_ownerId != 0);
+    offerRooms();
     m_form->reload();
     return true;
 }
@@ -114,12 +115,20 @@ bool RoomLinksPage::storeEdits()
     return true;
 }
 
+void RoomLinksPage::offerRooms()
+{
+    // The rooms as they are now: one added meanwhile on another screen is offered too.
+    if (m_cells)
+        run([&] { m_cells->setCompletions(QStringLiteral("room_id"), room_store::numbers(db())); });
+}
+
 void RoomLinksPage::addLink()
 {
     // A link typed before is stored first, as a new row posts the one before it.
     commitOpenEditor();
     if (!m_form->addNewRow())
         return;
+    offerRooms();
     const QModelIndex cell = m_model->index(m_form->currentRow(), 1);
     m_grid->setCurrentIndex(cell);
     if (m_grid->isVisible()) {

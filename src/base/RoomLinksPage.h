@@ -8,9 +8,9 @@ class QTableView;
 class QueryListModel;
 class RowForm;
 
-// The rooms an owner occupies (owner_rooms), typed into the grid: room number and
-// remark. A link is stored by Save, or when the operator moves to another row or
-// another owner; a number that names no room is stored but reported.
+// The rooms an owner occupies (owner_rooms), typed into the grid: room number
+// (the rooms' numbers offered as it is typed) and remark. A link is stored by Save, or when the operator
+// moves to another row or another owner; a number that names no room is stored but reported.
 class RoomLinksPage : public Screen
 {
     Q_OBJECT
@@ -29,6 +29,8 @@ private:
     bool isModified() const;
     bool storeEdits();
     void commitOpenEditor();
+    // Offers the room numbers while a room number is typed.
+    void offerRooms();
     void addLink();
     void removeCurrent();
 

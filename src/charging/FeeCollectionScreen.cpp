@@ -146,8 +146,9 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
     m_currentLabel->setObjectName(QStringLiteral("labCurrent"));
     m_previous = widgets::lineEdit(box, "edtStart", "charge_take", "start_num");
     m_current = widgets::lineEdit(box, "edtEnd", "charge_take", "end_num");
-    m_firstMonth = widgets::dateEdit(box, "dtpStart");
-    m_lastMonth = widgets::dateEdit(box, "dtpEnd");
+    // Only year and month count; the stored period keeps the whole date picked.
+    m_firstMonth = widgets::monthEdit(box, "dtpStart");
+    m_lastMonth = widgets::monthEdit(box, "dtpEnd");
     m_firstMonth->hide();
     m_lastMonth->hide();
     m_shouldPay = widgets::numberEdit(box, "edtShouldPay");

@@ -16,8 +16,7 @@ MonthlyRunScreen::MonthlyRunScreen(const ScreenContext& context, QWidget* parent
 
     // Year and month only; the day they hold is today's, and is written into the bills.
     const auto monthPicker = [&](const char* name) {
-        QDateEdit* picker = widgets::dateEdit(this, name, false);
-        picker->setDisplayFormat(QStringLiteral("yyyy-MM"));
+        QDateEdit* picker = widgets::monthEdit(this, name);
         picker->setDate(context.clock->today());
         return picker;
     };

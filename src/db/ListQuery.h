@@ -11,7 +11,9 @@
 struct ListColumn
 {
     enum class Kind {
-        Text,    // trimmed text
+        Text,    // trimmed text; a long one may be cut to fit the grid
+        Code,    // a short text that names or counts (a room number, a height, a
+                 // telephone number): trimmed, and always shown whole
         Number,  // a whole number, aligned right
         Decimal, // decimal(p,2) kept as hundredths, shown "12.50", aligned right
         Date,    // "yyyy-MM-dd"

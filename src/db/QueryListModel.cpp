@@ -286,6 +286,7 @@ QVariant QueryListModel::data(const QModelIndex& index, int role) const
     case Kind::Number:
         return value;
     case Kind::Text:
+    case Kind::Code:
         break;
     }
     return value.toString().trimmed();

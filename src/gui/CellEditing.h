@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QHash>
 #include <QPointer>
+#include <QStringList>
 #include <QStyledItemDelegate>
 
 class QTableView;
@@ -16,6 +18,11 @@ public:
     // Makes the cells of `grid` editable for the columns of `table`.
     static CellEditing* install(QTableView* grid, const QString& table);
 
+    // Offers `values` while a cell of the column of `field` is typed into (the
+    // text typed is kept as typed), and widens the column to hold the longest
+    // value the column takes and the longest value offered.
+    void setCompletions(const QString& field, const QStringList& values);
+
     // Hands the text of a cell editor still open to the model, as Save takes what
     // is being typed; an editor closed with Esc counts for nothing.
     void commitOpenEditor();
@@ -28,5 +35,6 @@ private:
 
     QTableView* m_grid;
     QString m_table;
+    QHash<int, QStringList> m_completions; // by column
     mutable QPointer<QWidget> m_open;
 };

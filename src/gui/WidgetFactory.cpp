@@ -1,6 +1,7 @@
 #include "gui/WidgetFactory.h"
 
 #include "db/Schema.h"
+#include "gui/ColumnFit.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,7 +12,6 @@
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTableView>
 
 namespace widgets {
@@ -112,6 +112,13 @@ void setDate(QDateEdit* edit, const QDate& date)
     edit->setDate(date.isValid() ? date : edit->minimumDate());
 }
 
+QDateEdit* monthEdit(QWidget* parent, const char* name)
+{
+    QDateEdit* edit = dateEdit(parent, name, false);
+    edit->setDisplayFormat(QStringLiteral("yyyy-MM"));
+    return edit;
+}
+
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons)
 {
     auto* row = new QHBoxLayout;
@@ -132,23 +139,11 @@ QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model)
     view->setAlternatingRowColors(true);
     view->verticalHeader()->hide();
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 8);
-    view->horizontalHeader()->setStretchLastSection(true);
     view->setTabKeyNavigation(false);
-    // Columns without a title (keys the screen needs) stay hidden, also after a
-    // reload; the others are as wide as their title and the values shown (a long
-    // remark no wider than a third of the screen), fitted again after each reload.
+    // Numbers, dates and codes show whole; texts share what is left. Columns
+    // without a title (keys the screen needs) stay hidden.
     view->horizontalHeader()->setResizeContentsPrecision(kFittedRows);
-    const auto hideUntitled = [view, model] {
-        for (int column = 0; column < model->columnCount(); ++column)
-            view->setColumnHidden(column, model->headerData(column, Qt::Horizontal).toString().isEmpty());
-        view->resizeColumnsToContents();
-        const int widest = std::max(160, view->screen() ? view->screen()->availableSize().width() / 3 : 400);
-        for (int column = 0; column < model->columnCount(); ++column) {
-            if (view->columnWidth(column) > widest)
-                view->setColumnWidth(column, widest);
-        }
-    };
-    hideUntitled();
+    ColumnFit::install(view);
     return view;
 }
 

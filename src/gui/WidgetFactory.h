@@ -49,11 +49,16 @@ QDateEdit* dateEdit(QWidget* parent, const char* name, bool calendarPopup = true
 QDate dateOf(const QDateEdit* edit);              // invalid for "no date"
 void setDate(QDateEdit* edit, const QDate& date); // an invalid date shows blank
 
+// A picker of a month, showing "yyyy-MM" with up-down arrows. It holds a whole
+// date: the day it was given stays, only year and month are shown and changed.
+QDateEdit* monthEdit(QWidget* parent, const char* name);
+
 // A row of buttons, pushed to the right.
 QHBoxLayout* buttonRow(std::initializer_list<QPushButton*> buttons);
 
 // A read-only grid of whole rows, one selected at a time. Columns whose header
-// has no title are hidden.
+// has no title are hidden; the others are fitted to the grid's width (ColumnFit):
+// numbers, dates and codes whole, long texts cut with their value in a tooltip.
 QTableView* grid(QWidget* parent, const char* name, QAbstractItemModel* model);
 
 // The row of the grid's current index, or -1.

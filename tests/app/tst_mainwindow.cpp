@@ -10,12 +10,14 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QToolTip>
 
 class TestMainWindow : public QObject
 {
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void startUpSeedsFeeTypesAndLogsIn();
     void gating_data();
     void gating();
+    void unavailableEntriesSayWhy();
     void screensGetTheirWriteRight();
     void paymentRecordsOpenAsTheHistoryQuery();
     void cancelledLoginEndsTheApplication();
@@ -87,6 +90,52 @@ QStringList enabledEntries(const MainWindow& window)
     }
     names.sort();
     return names;
+}
+
+const QString kNoRight = QStringLiteral("无此功能的权限，请让管理员在操作员信息中授权。");
+
+// The entries of the function table that carry a tooltip, and whether each says
+// the operator lacks the right.
+QStringList entriesSayingNoRight(const MainWindow& window)
+{
+    QStringList names;
+    for (const FunctionEntry& function : functionTable()) {
+        const auto* label = control<FunctionLabel>(&window, function.objectName);
+        if (label->toolTip() == kNoRight)
+            names << label->objectName();
+        else if (!label->toolTip().isEmpty())
+            throw std::runtime_error("another tooltip on " + label->objectName().toStdString());
+    }
+    names.sort();
+    return names;
+}
+
+// The colour an entry's text is painted in on its panel: the pixel least like
+// the panel's teal.
+QColor ink(const FunctionLabel* label)
+{
+    const QImage image = label->parentWidget()->grab(label->geometry()).toImage();
+    const QColor teal(0, 128, 128);
+    QColor farthest = teal;
+    int distance = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int d = std::abs(c.red() - teal.red()) + std::abs(c.green() - teal.green()) +
+                          std::abs(c.blue() - teal.blue());
+            if (d > distance) {
+                distance = d;
+                farthest = c;
+            }
+        }
+    }
+    return farthest;
+}
+
+// Neither teal nor cream: red, green and blue alike.
+bool isGrey(const QColor& c)
+{
+    return std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) < 12;
 }
 
 void addOperator(TestDatabase& t, const QString& code, const QStringList& rights)
@@ -161,6 +210,51 @@ void TestMainWindow::gating()
     logIn(window, "clerk", "1");
     QCOMPARE(enabledEntries(window), usable(allowed));
     QCOMPARE(functionTable().size(), std::size_t(27));
+    // Every entry the operator may not use tells why; the usable ones say nothing.
+    QStringList refused;
+    for (const FunctionEntry& f : functionTable()) {
+        if (f.open && !allowed.contains(QString::fromLatin1(f.objectName)))
+            refused << QString::fromLatin1(f.objectName);
+    }
+    refused.sort();
+    QCOMPARE(entriesSayingNoRight(window), refused);
+}
+
+void TestMainWindow::unavailableEntriesSayWhy()
+{
+    // A new database: the default administrator has no charging rights.
+    TestDatabase t;
+    MainWindow window(t.context());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.startUp();
+    logIn(window, "admin", "");
+    QCOMPARE(window.currentOperator().code, QStringLiteral("admin"));
+    addOperator(t, "cash", {"", "", "222", "", "", ""});
+    control<QToolButton>(&window, "spbCharge")->click();
+    auto* fee = control<FunctionLabel>(&window, "labCharge");
+    QVERIFY(fee->isVisible());
+    QVERIFY(!fee->isEnabled());
+
+    // Painted plainly grey, and the pointer resting on it tells why.
+    const QColor greyed = ink(fee);
+    QVERIFY2(isGrey(greyed), qPrintable(greyed.name()));
+    const QPoint centre = fee->rect().center();
+    QHelpEvent help(QEvent::ToolTip, centre, fee->mapToGlobal(centre));
+    QCoreApplication::sendEvent(fee, &help);
+    QCOMPARE(QToolTip::text(), kNoRight);
+    // A click opens nothing.
+    QTest::mouseClick(fee, Qt::LeftButton, {}, centre);
+    QVERIFY(!openChild<QWidget>(&window, "TtakeinFrm"));
+
+    // An operator with the right: the same entry in its own colour, without the tooltip.
+    control<FunctionLabel>(&window, "labChange")->clicked();
+    logIn(window, "cash", "1");
+    QVERIFY(fee->isEnabled());
+    QVERIFY(fee->toolTip().isEmpty());
+    const QColor usable = ink(fee);
+    QCOMPARE_GT(usable.lightness() - greyed.lightness(), 40); // the grey is plainly darker
+    QVERIFY(t.messages().texts().isEmpty());
 }
 
 void TestMainWindow::screensGetTheirWriteRight()

@@ -2,8 +2,10 @@
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDialog>
 #include <QLineEdit>
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void carsContinuousEntry();
     void parkingNumbers();
     void gridEditorTextIsTakenOrUndone();
+    void roomNumberOffersTheRooms();
     void newCarKeepsWhatWasTyped();
     void noOwnerNothingToAdd();
     void browseOnly();
@@ -314,6 +317,56 @@ void TestOwnerDetail::gridEditorTextIsTakenOrUndone()
     QCOMPARE(t->scalar("select relation_desc from owner_rooms where owner_id = 1").toString(),
              QStringLiteral("副楼"));
     QCOMPARE(t->scalar("select count(*) from owner_rooms").toInt(), 1);
+}
+
+void TestOwnerDetail::roomNumberOffersTheRooms()
+{
+    const QString longest = QStringLiteral("广场东区写字楼一〇一"); // as long as a room number gets
+    Estate e = t->estate();
+    const qlonglong tower = t->scalar("select garden_id from garden").toLongLong();
+    for (const QString& room : {QStringLiteral("102"), QStringLiteral("110"), QStringLiteral("B-1"), longest})
+        e.addRoom({.id = room, .building = tower});
+    OwnerDetailScreen screen(t->context());
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&screen));
+    selectOwner(&screen, 1); // 丙公司, no links
+    click(&screen, "btnAddRoom");
+    QCoreApplication::processEvents();
+    auto* view = grid(&screen, "dbgRelation");
+    auto* editor = view->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    // The cell holds the longest room number.
+    QCOMPARE_GE(editor->width(), editor->fontMetrics().horizontalAdvance(longest));
+
+    // Typing offers the rooms whose numbers begin with what was typed; one is
+    // picked from the list, and Save stores it.
+    QCompleter* completer = editor->completer();
+    QVERIFY(completer);
+    QTest::keyClicks(editor, "1");
+    QVERIFY(completer->popup()->isVisible());
+    QCOMPARE(completer->completionCount(), 3); // 101, 102, 110
+    QTest::keyClick(editor, Qt::Key_0);
+    QCOMPARE(completer->completionCount(), 2); // 101, 102
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Down);
+    QTest::keyClick(completer->popup(), Qt::Key_Return);
+    QVERIFY(!completer->popup()->isVisible());
+    QCOMPARE(editor->text(), QStringLiteral("102"));
+    QVERIFY(editor->isVisible()); // still typing in the cell
+    click(&screen, "btnSaveRoom");
+    QCOMPARE(t->scalar("select group_concat(room_id) from owner_rooms where owner_id = 3").toString(),
+             QStringLiteral("102"));
+
+    // A room added meanwhile is offered to the next link.
+    e.addRoom({.id = "120", .building = tower});
+    click(&screen, "btnAddRoom");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the editor closed before
+    editor = view->viewport()->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    QTest::keyClicks(editor, "12");
+    QCOMPARE(editor->completer()->completionCount(), 1);
+    QCOMPARE(editor->completer()->currentCompletion(), QStringLiteral("120"));
+    QVERIFY(t->messages().texts().isEmpty());
 }
 
 void TestOwnerDetail::newCarKeepsWhatWasTyped()

@@ -26,6 +26,7 @@ private Q_SLOTS:
     void amountByRule();
     void saveChecks_data();
     void saveChecks();
+    void monthPickersShowMonths();
     void continuousEntry();
     void paymentDate();
     void aRecordKeepsItsOwner();
@@ -337,6 +338,34 @@ void TestFeeCollection::saveChecks()
         QCOMPARE(
             t->scalar("select start_num || '-' || end_num from charge_take where take_id = 5").toString(),
             QString("1-2"));
+}
+
+void TestFeeCollection::monthPickersShowMonths()
+{
+    // A period record: its months show as "yyyy-MM", as the monthly run's pickers
+    // show them; the dates stored keep their days, also when a month is stepped.
+    t->exec("update charge_take set type_id = 4, start_num = '2003-11-15', end_num = '2004-02-03' "
+            "where take_id = 2");
+    FeeCollectionScreen screen(t->context());
+    selectOwner(&screen, 1); // the first 甲公司, on that record
+    QDateEdit* first = date(&screen, "dtpStart");
+    QDateEdit* last = date(&screen, "dtpEnd");
+    QCOMPARE(first->text(), QString("2003-11"));
+    QCOMPARE(last->text(), QString("2004-02"));
+    QCOMPARE(date(&screen, "dtpTakeDate")->text(), QString("2026-12-10")); // a day stays a day
+
+    click(&screen, "btnModi");
+    QVERIFY(t->messages().texts().isEmpty());
+    QCOMPARE(t->scalar("select start_num || '|' || end_num from charge_take where take_id = 2").toString(),
+             QString("2003-11-15|2004-02-03"));
+
+    last->setFocus();
+    last->setCurrentSection(QDateTimeEdit::MonthSection);
+    QTest::keyClick(last, Qt::Key_Up);
+    QCOMPARE(last->text(), QString("2004-03"));
+    click(&screen, "btnModi");
+    QCOMPARE(t->scalar("select end_num from charge_take where take_id = 2").toString(),
+             QString("2004-03-03"));
 }
 
 void TestFeeCollection::continuousEntry()
