@@ -67,7 +67,17 @@ RoomsScreen::RoomsScreen(const ScreenContext& context, QWidget* parent) : ListSc
     addButton(excel);
 
     connect(m_building, &QComboBox::textActivated, this, &RoomsScreen::filterByBuilding);
-    connect(m_building->lineEdit(), &QLineEdit::textEdited, this, &RoomsScreen::filterByBuilding);
+    // The list follows the name as it is typed. A box emptied while typing says
+    // nothing yet (a message box would swallow the keys typed next); Enter on
+    // the empty box says that no building is named.
+    connect(m_building->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!text.trimmed().isEmpty())
+            filterByBuilding();
+    });
+    connect(m_building->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        if (m_building->currentText().trimmed().isEmpty())
+            filterByBuilding();
+    });
     connect(m_search, &QLineEdit::returnPressed, this, &RoomsScreen::search);
     connect(excel, &QPushButton::clicked, this, &RoomsScreen::exportRooms);
 

@@ -137,7 +137,7 @@ struct WholeColumn
 constexpr WholeColumn kWholeColumns[] = {
     {"garden", "rooms_num", -2147483648LL, 2147483647LL},
     {"goods", "store_num", -32768, 32767},
-    {"charge_take", "type_id", 0, 255},
+    {"charge_take", "type_id", -2147483648LL, 2147483647LL}, // was a byte before schema version 4
 };
 
 QString escaped(const QString& text)
