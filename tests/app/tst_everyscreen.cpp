@@ -70,6 +70,16 @@ void buildEstate(TestDatabase& t)
     e.addDeviceType("电梯");
 }
 
+// Starts the main window and logs in an operator with every right.
+void logInWithEveryRight(TestDatabase& t, MainWindow& window)
+{
+    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
+           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
+    window.startUp();
+    logIn(window, "chief", "1");
+}
+
 } // namespace
 
 void TestEveryScreen::cleanup()
@@ -90,12 +100,8 @@ void TestEveryScreen::everyEntryOpensAndCloses()
     QFETCH(QString, entry);
     TestDatabase t;
     buildEstate(t);
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
-           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
     MainWindow window(t.context());
-    window.startUp();
-    logIn(window, "chief", "1");
+    logInWithEveryRight(t, window);
     QCOMPARE(window.currentOperator().code, QString("chief"));
 
     auto* label = control<FunctionLabel>(&window, qPrintable(entry));
@@ -127,12 +133,8 @@ void TestEveryScreen::everyNumberBoxTakesAPastedValueWhole()
     const QString pasted = QString(30, u' ') + u"12345";
     TestDatabase t;
     buildEstate(t);
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
-           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
     MainWindow window(t.context());
-    window.startUp();
-    logIn(window, "chief", "1");
+    logInWithEveryRight(t, window);
     QStringList boxes;
     for (const FunctionEntry& f : functionTable()) {
         const QList<QWidget*> before = openWindows(window);
