@@ -3,6 +3,7 @@
 #include "admin/Goods.h"
 #include "base/Owner.h"
 #include "db/DbError.h"
+#include "db/NumberInput.h"
 #include "db/RecordMap.h"
 
 #include <QStringList>
@@ -45,6 +46,8 @@ std::optional<Money> priceFromDb(const QVariant& value)
         return std::nullopt;
     return Money::fromHundredths(std::llround(value.toDouble() * 100.0));
 }
+
+const Refusal kBelowZero{QStringLiteral("库存数量不足，保存后库存将小于零！"), QStringLiteral("num")};
 
 // Moves the stock of the item by `delta` unless that would leave it below zero;
 // false when refused. The check reads the stock inside the caller's transaction.
@@ -109,10 +112,51 @@ std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id)
     return purchase;
 }
 
-Outcome save(const QSqlDatabase& db, Purchase& purchase)
+Checked<Purchase> check(const PurchaseInput& input)
+{
+    const QString quantityField = QStringLiteral("num");
+    if (input.quantity.trimmed().isEmpty())
+        return Refusal{QStringLiteral("请输入采购数量！"), quantityField};
+    if (!input.goodsId)
+        return Refusal{QStringLiteral("请选择采购物品！"), QStringLiteral("goods_id")};
+    // Whole numbers within the stock's range, as the stock they add to.
+    const number_input::Whole quantity = number_input::whole(input.quantity, "goods", "store_num");
+    if (quantity.result != number_input::Result::Number)
+        return Refusal{QStringLiteral("采购数量必须是-32768至32767之间的整数！"), quantityField};
+    // The one money parse, in the range of a decimal(10,2) amount column (the
+    // price column itself is floating point).
+    const number_input::Decimal price = number_input::decimal(input.unitPrice, "charge_take", "should_pay");
+    if (price.result == number_input::Result::NotANumber)
+        return Refusal{QStringLiteral("单价需要填写数字！"), QStringLiteral("unit_price")};
+    Purchase purchase;
+    purchase.id = input.id;
+    purchase.goodsId = input.goodsId;
+    purchase.quantity = static_cast<int>(quantity.value);
+    if (price.result == number_input::Result::Number)
+        purchase.unitPrice = price.value;
+    purchase.buyDate = input.buyDate;
+    purchase.buyer = input.buyer.trimmed();
+    purchase.xhgg = input.xhgg.trimmed();
+    purchase.pzr = input.pzr.trimmed();
+    purchase.remark = input.remark;
+    return purchase;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const PurchaseInput& input)
+{
+    Checked<Purchase> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    const Checked<> saved = save(db, checked.value());
+    if (!saved.ok())
+        return saved.refusal();
+    return checked.value().id;
+}
+
+Checked<> save(const QSqlDatabase& db, Purchase& purchase)
 {
     if (!purchase.goodsId)
-        throw DbError(QStringLiteral("请选择采购物品！"));
+        return Refusal{QStringLiteral("请选择采购物品！"), QStringLiteral("goods_id")};
     const qlonglong goods = *purchase.goodsId;
     using goods_store::IfGone;
     // The outermost transaction takes the write lock before the stock is read; a
@@ -120,19 +164,19 @@ Outcome save(const QSqlDatabase& db, Purchase& purchase)
     Transaction transaction(db);
     if (purchase.id == 0) {
         if (!move(db, goods, purchase.quantity, IfGone::Refuse))
-            return Outcome::BelowZero;
+            return kBelowZero;
         map().insert(db, purchase);
     } else {
         // What is stored counts, not what the window remembers of it.
         if (const std::optional<Purchase> stored = map().load(db, purchase.id)) {
             if (stored->goodsId == purchase.goodsId) {
                 if (!move(db, goods, purchase.quantity - stored->quantity, IfGone::Refuse))
-                    return Outcome::BelowZero;
+                    return kBelowZero;
             } else {
                 if (stored->goodsId && !move(db, *stored->goodsId, -stored->quantity, IfGone::Skip))
-                    return Outcome::BelowZero;
+                    return kBelowZero;
                 if (!move(db, goods, purchase.quantity, IfGone::Refuse))
-                    return Outcome::BelowZero;
+                    return kBelowZero;
             }
         }
         map().update(db, purchase); // a purchase another copy deleted is reported as gone
@@ -140,7 +184,7 @@ Outcome save(const QSqlDatabase& db, Purchase& purchase)
     sql::updateOne(db, kTable, {{QStringLiteral("unit_price"), priceToDb(purchase.unitPrice)}}, kKey,
                    purchase.id);
     transaction.commit();
-    return Outcome::Saved;
+    return Done{};
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "queries/Period.h"
@@ -28,6 +29,20 @@ struct Purchase
     QString remark;
 };
 
+// A purchase as its boxes hold it, the numbers as typed.
+struct PurchaseInput
+{
+    qlonglong id = 0;
+    std::optional<int> goodsId; // none when no item is chosen
+    QString unitPrice;
+    QString quantity;
+    QDate buyDate;
+    QString buyer;
+    QString xhgg;
+    QString pzr;
+    QString remark;
+};
+
 // Which purchases the purchase window lists; every condition given must hold.
 struct PurchaseFilter
 {
@@ -49,10 +64,9 @@ namespace purchase_store {
 ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglong>& kept);
 std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id);
 
-enum class Outcome {
-    Saved,
-    BelowZero, // would leave an item with less than none in stock: nothing stored
-};
+// The purchase the input stands for, or the first check it fails: a quantity
+// (whole, in the stock's range), an item, a price that is money if given.
+Checked<Purchase> check(const PurchaseInput& input);
 
 // Stores a new purchase (number 0; its number is set) or a changed one, and moves
 // the stock with it in one transaction: a new purchase adds its quantity to its
@@ -60,9 +74,11 @@ enum class Outcome {
 // another item now, takes the stored quantity off the stored item and adds the
 // new one to the new item. A move that would take an item's stock below zero (a
 // return to the supplier, a purchase made smaller) is refused, checked against
-// the stock read under the transaction's write lock. A failure leaves purchase
-// and stock as they were.
-Outcome save(const QSqlDatabase& db, Purchase& purchase);
+// the stock read under the transaction's write lock. A refusal or a failure
+// leaves purchase and stock as they were.
+Checked<> save(const QSqlDatabase& db, Purchase& purchase);
+// Checks the input and saves the purchase it stands for; its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const PurchaseInput& input);
 // Deletes the purchase and takes its stored quantity off its stored item, in one
 // transaction.
 void remove(const QSqlDatabase& db, qlonglong id);

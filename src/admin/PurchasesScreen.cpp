@@ -52,13 +52,16 @@ PurchasesScreen::PurchasesScreen(const ScreenContext& context, QWidget* parent) 
     m_detail->setObjectName(QStringLiteral("GroupBox1"));
     m_goods = new QComboBox(m_detail);
     m_goods->setObjectName(QStringLiteral("dlkGoodsName"));
+    widgets::setField(m_goods, "goods_id");
     m_goods->setToolTip(QStringLiteral("单击右键按类别选择物品"));
     m_goods->installEventFilter(this);
     m_xhgg = widgets::lineEdit(m_detail, "DBEdit4", "goods_buy", "xhgg");
     m_price = widgets::numberEdit(m_detail, "dbePrice");
+    widgets::setField(m_price, "unit_price");
     m_buyer = widgets::lineEdit(m_detail, "DBEdit1", "goods_buy", "buyer");
     m_date = widgets::dateEdit(m_detail, "dtpBuyDate");
     m_quantity = widgets::numberEdit(m_detail, "dbeNum");
+    widgets::setField(m_quantity, "num");
     m_pzr = widgets::lineEdit(m_detail, "DBEdit3", "goods_buy", "pzr");
     m_remark = widgets::memo(m_detail, "DBMemo1");
     m_remark->setFixedHeight(56);
@@ -201,47 +204,27 @@ bool PurchasesScreen::storePurchase()
 {
     if (!canWrite())
         return true;
-    if (m_quantity->text().trimmed().isEmpty()) {
-        messages().information(QStringLiteral("请输入采购数量！"));
-        return false;
-    }
-    if (m_goods->currentIndex() < 0) {
-        messages().information(QStringLiteral("请选择采购物品！"));
-        return false;
-    }
-    // Whole numbers within the stock's range, as the stock they add to.
-    const number_input::Whole quantity = number_input::whole(m_quantity->text(), "goods", "store_num");
-    if (quantity.result != number_input::Result::Number) {
-        messages().information(QStringLiteral("采购数量必须是-32768至32767之间的整数！"));
-        return false;
-    }
-    // The one money parse, in the range of a decimal(10,2) amount column (the
-    // price column itself is floating point).
-    const number_input::Decimal price = number_input::decimal(m_price->text(), "charge_take", "should_pay");
-    if (price.result == number_input::Result::NotANumber) {
-        messages().information(QStringLiteral("单价需要填写数字！"));
-        return false;
-    }
-    Purchase purchase;
-    purchase.id = m_shownId;
-    purchase.goodsId = m_goods->currentData().toInt();
-    purchase.quantity = static_cast<int>(quantity.value);
-    if (price.result == number_input::Result::Number)
-        purchase.unitPrice = price.value;
-    purchase.buyDate = widgets::dateOf(m_date);
-    purchase.buyer = m_buyer->text().trimmed();
-    purchase.xhgg = m_xhgg->text().trimmed();
-    purchase.pzr = m_pzr->text().trimmed();
-    purchase.remark = m_remark->toPlainText();
-    if (purchase_store::save(db(), purchase) == purchase_store::Outcome::BelowZero) {
-        messages().information(QStringLiteral("库存数量不足，保存后库存将小于零！"));
+    PurchaseInput input;
+    input.id = m_shownId;
+    if (m_goods->currentIndex() >= 0)
+        input.goodsId = m_goods->currentData().toInt();
+    input.unitPrice = m_price->text();
+    input.quantity = m_quantity->text();
+    input.buyDate = widgets::dateOf(m_date);
+    input.buyer = m_buyer->text();
+    input.xhgg = m_xhgg->text();
+    input.pzr = m_pzr->text();
+    input.remark = m_remark->toPlainText();
+    const Checked<qlonglong> saved = purchase_store::save(db(), input);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
         showStock(); // what the stock holds now
         return false;
     }
-    m_shownId = purchase.id;
+    m_shownId = saved.value();
     // A purchase stored here stays listed until the next query.
-    if (!m_kept.contains(purchase.id))
-        m_kept << purchase.id;
+    if (!m_kept.contains(m_shownId))
+        m_kept << m_shownId;
     m_editors->setModified(false);
     return true;
 }

@@ -3,12 +3,19 @@
 #include "admin/Goods.h"
 #include "base/Owner.h"
 #include "db/DbError.h"
+#include "db/NumberInput.h"
 #include "db/RecordMap.h"
 
 #include <QStringList>
 
 namespace requisition_store {
+
+const QString kMoreThanStock = QStringLiteral("领用数量大于库存数量");
+const QString kNotPositive = QStringLiteral("领用数量必须大于零！");
+
 namespace {
+
+const QString kQuantityField = QStringLiteral("take_num");
 
 const RecordMap<Requisition>& map()
 {
@@ -87,30 +94,65 @@ std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id)
     return map().load(db, id);
 }
 
-Outcome save(const QSqlDatabase& db, Requisition& requisition)
+Checked<Requisition> check(const RequisitionInput& input)
+{
+    if (!input.goodsId)
+        return Refusal{QStringLiteral("请填写物品名称！"), QStringLiteral("goods_id")};
+    if (!input.deptId)
+        return Refusal{QStringLiteral("请先增加部门！"), QStringLiteral("dept_id")};
+    // Whole numbers within the stock's range, as the stock they come out of; an
+    // empty box is none taken, which save() refuses as any quantity not above zero.
+    const number_input::Whole quantity = number_input::whole(input.quantity, "goods", "store_num");
+    if (quantity.result == number_input::Result::NotANumber)
+        return Refusal{QStringLiteral("领用数量必须是-32768至32767之间的整数！"), kQuantityField};
+    Requisition requisition;
+    requisition.id = input.id;
+    requisition.goodsId = input.goodsId;
+    requisition.deptId = input.deptId;
+    requisition.quantity = static_cast<int>(quantity.value);
+    requisition.takeDate = input.takeDate;
+    requisition.xhgg = input.xhgg.trimmed();
+    requisition.takeMan = input.takeMan.trimmed();
+    requisition.pzr = input.pzr.trimmed();
+    requisition.remark = input.remark.trimmed();
+    return requisition;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const RequisitionInput& input)
+{
+    Checked<Requisition> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    const Checked<> saved = save(db, checked.value());
+    if (!saved.ok())
+        return saved.refusal();
+    return checked.value().id;
+}
+
+Checked<> save(const QSqlDatabase& db, Requisition& requisition)
 {
     if (!requisition.goodsId)
-        throw DbError(QStringLiteral("请填写物品名称！"));
+        return Refusal{QStringLiteral("请填写物品名称！"), QStringLiteral("goods_id")};
     // Stock moves by what was really taken; what comes back is entered as a purchase.
     if (requisition.quantity <= 0)
-        return Outcome::NotPositive;
+        return Refusal{kNotPositive, kQuantityField};
     const qlonglong goods = *requisition.goodsId;
     // The outermost transaction takes the write lock before the stock is read:
     // two copies taking the same item at once are checked one after the other.
     Transaction transaction(db);
     if (requisition.id == 0) {
         if (!take(db, goods, requisition.quantity))
-            return Outcome::MoreThanStock;
+            return Refusal{kMoreThanStock, kQuantityField};
         map().insert(db, requisition);
     } else {
         // What is stored counts, not what the window remembers of it.
         if (const std::optional<Requisition> stored = map().load(db, requisition.id)) {
             if (stored->goodsId == requisition.goodsId) {
                 if (!take(db, goods, requisition.quantity - stored->quantity))
-                    return Outcome::MoreThanStock;
+                    return Refusal{kMoreThanStock, kQuantityField};
             } else {
                 if (!take(db, goods, requisition.quantity))
-                    return Outcome::MoreThanStock;
+                    return Refusal{kMoreThanStock, kQuantityField};
                 if (stored->goodsId)
                     goods_store::moveStock(db, *stored->goodsId, stored->quantity, goods_store::IfGone::Skip);
             }
@@ -118,7 +160,7 @@ Outcome save(const QSqlDatabase& db, Requisition& requisition)
         map().update(db, requisition); // a requisition another copy deleted is reported as gone
     }
     transaction.commit();
-    return Outcome::Saved;
+    return Done{};
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 #include "queries/Period.h"
 
@@ -25,6 +26,20 @@ struct Requisition
     QString remark;
 };
 
+// A requisition as its boxes hold it, the quantity as typed.
+struct RequisitionInput
+{
+    qlonglong id = 0;
+    std::optional<int> goodsId; // none when no item is chosen
+    std::optional<int> deptId;  // none when there is no department to choose
+    QString takeMan;
+    QString quantity;
+    QDate takeDate;
+    QString xhgg;
+    QString pzr;
+    QString remark;
+};
+
 // Which requisitions the requisition window lists; every condition given must hold.
 struct RequisitionFilter
 {
@@ -47,11 +62,9 @@ namespace requisition_store {
 ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlonglong>& kept);
 std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id);
 
-enum class Outcome {
-    Saved,
-    MoreThanStock, // more taken than the stock holds: nothing stored
-    NotPositive,   // none or less than none taken (a return is a purchase): nothing stored
-};
+// The requisition the input stands for, or the first check it fails: an item,
+// a department, a whole quantity in the stock's range (an empty box is none).
+Checked<Requisition> check(const RequisitionInput& input);
 
 // Stores a new requisition (number 0; its number is set) or a changed one and
 // moves the stock with it, in one transaction whose check reads the stock under
@@ -59,9 +72,15 @@ enum class Outcome {
 // one the difference to the stored quantity, or, taken of another item now,
 // gives the stored quantity back to the stored item and takes the new one from
 // the new item. What would lower an item's stock by more than it holds is
-// refused, and so is a quantity that is not above zero. A failure leaves
-// requisition and stock as they were.
-Outcome save(const QSqlDatabase& db, Requisition& requisition);
+// refused, and so is a quantity that is not above zero (a return is entered as a
+// purchase). A refusal or a failure leaves requisition and stock as they were.
+Checked<> save(const QSqlDatabase& db, Requisition& requisition);
+// Checks the input and saves the requisition it stands for; its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const RequisitionInput& input);
+
+// The refusals of save() that tell about the stock.
+extern const QString kMoreThanStock;
+extern const QString kNotPositive;
 // Deletes the requisition and gives its stored quantity back to its stored item,
 // in one transaction.
 void remove(const QSqlDatabase& db, qlonglong id);

@@ -50,12 +50,15 @@ RequisitionsScreen::RequisitionsScreen(const ScreenContext& context, QWidget* pa
 
     m_dept = new QComboBox(this);
     m_dept->setObjectName(QStringLiteral("dlkDept"));
+    widgets::setField(m_dept, "dept_id");
     m_goods = new QComboBox(this);
     m_goods->setObjectName(QStringLiteral("dlcmbGoodsName"));
+    widgets::setField(m_goods, "goods_id");
     m_date = widgets::dateEdit(this, "dtpTakeDate");
     m_stock = new QLabel(QStringLiteral("库存："), this);
     m_stock->setObjectName(QStringLiteral("labStore"));
     m_quantity = widgets::numberEdit(this, "dbeTakeNum");
+    widgets::setField(m_quantity, "take_num");
     m_xhgg = widgets::lineEdit(this, "DBEdit1", "take_goods", "xhgg");
     m_takeMan = widgets::lineEdit(this, "dbeTakeMan", "take_goods", "take_man");
     m_pzr = widgets::lineEdit(this, "DBEdit2", "take_goods", "pzr");
@@ -201,53 +204,37 @@ bool RequisitionsScreen::storeRequisition()
 {
     if (!canWrite())
         return true;
-    if (m_goods->currentIndex() < 0 || m_goods->currentText().trimmed().isEmpty()) {
-        messages().information(QStringLiteral("请填写物品名称！"));
-        return false;
-    }
-    if (m_dept->count() == 0) {
-        messages().information(QStringLiteral("请先增加部门！"));
-        return false;
-    }
-    // Whole numbers within the stock's range, as the stock they come out of; an
-    // empty box is none taken, which the store refuses as any quantity not above zero.
-    const number_input::Whole quantity = number_input::whole(m_quantity->text(), "goods", "store_num");
-    if (quantity.result == number_input::Result::NotANumber) {
-        messages().information(QStringLiteral("领用数量必须是-32768至32767之间的整数！"));
-        return false;
-    }
-    Requisition requisition;
-    requisition.id = m_shownId;
-    requisition.goodsId = m_goods->currentData().toInt();
+    RequisitionInput input;
+    input.id = m_shownId;
+    if (m_goods->currentIndex() >= 0 && !m_goods->currentText().trimmed().isEmpty())
+        input.goodsId = m_goods->currentData().toInt();
     // The department chosen; else a stored requisition keeps its own (also one the
     // chooser no longer lists), and a new one takes the department shown last.
-    if (m_dept->currentIndex() >= 0)
-        requisition.deptId = m_dept->currentData().toInt();
-    else if (requisition.id != 0)
-        requisition.deptId = m_shownDept;
+    // With no department to choose there is none.
+    if (m_dept->count() == 0)
+        input.deptId = std::nullopt;
+    else if (m_dept->currentIndex() >= 0)
+        input.deptId = m_dept->currentData().toInt();
+    else if (input.id != 0)
+        input.deptId = m_shownDept;
     else if (m_lastDept)
-        requisition.deptId = static_cast<int>(*m_lastDept);
-    requisition.quantity = static_cast<int>(quantity.value);
-    requisition.takeDate = widgets::dateOf(m_date);
-    requisition.xhgg = m_xhgg->text().trimmed();
-    requisition.takeMan = m_takeMan->text().trimmed();
-    requisition.pzr = m_pzr->text().trimmed();
-    requisition.remark = m_remark->text().trimmed();
-    switch (requisition_store::save(db(), requisition)) {
-    case requisition_store::Outcome::MoreThanStock:
-        messages().information(QStringLiteral("领用数量大于库存数量"));
+        input.deptId = static_cast<int>(*m_lastDept);
+    input.quantity = m_quantity->text();
+    input.takeDate = widgets::dateOf(m_date);
+    input.xhgg = m_xhgg->text();
+    input.takeMan = m_takeMan->text();
+    input.pzr = m_pzr->text();
+    input.remark = m_remark->text();
+    const Checked<qlonglong> saved = requisition_store::save(db(), input);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
         showStock(); // what the stock holds now
         return false;
-    case requisition_store::Outcome::NotPositive:
-        messages().information(QStringLiteral("领用数量必须大于零！"));
-        return false;
-    case requisition_store::Outcome::Saved:
-        break;
     }
-    m_shownId = requisition.id;
+    m_shownId = saved.value();
     // A requisition stored here stays listed until the next query.
-    if (!m_kept.contains(requisition.id))
-        m_kept << requisition.id;
+    if (!m_kept.contains(m_shownId))
+        m_kept << m_shownId;
     m_editors->setModified(false);
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/ScreenContext.h"
 #include "db/DbError.h"
+#include "gui/WidgetFactory.h"
 
 #include <QDialog>
 #include <QWidget>
@@ -23,6 +25,21 @@ protected:
     bool confirmDelete(const QString& question = QStringLiteral("确实要删除此记录吗?")) const
     {
         return m_context.messages->confirm(question, QStringLiteral("提醒"));
+    }
+
+    // Shows why a store refused, and puts the cursor into the box of the column
+    // the refusal concerns.
+    void refuse(const Refusal& refusal) const
+    {
+        m_context.messages->information(refusal.text);
+        if (refusal.field.isEmpty())
+            return;
+        for (QWidget* box : this->template findChildren<QWidget*>()) {
+            if (box->property(widgets::kField).toString() == refusal.field) {
+                box->setFocus();
+                return;
+            }
+        }
     }
 
     // Runs an action; a database error it does not handle goes to the general

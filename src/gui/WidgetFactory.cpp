@@ -37,10 +37,17 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption)
     return b;
 }
 
+void setField(QWidget* box, const char* column)
+{
+    if (column)
+        box->setProperty(kField, QString::fromLatin1(column));
+}
+
 QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table, const char* column)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QLatin1StringView(name));
+    setField(edit, column);
     if (const int limit = limitOf(table, column))
         edit->setMaxLength(limit);
     return edit;
@@ -58,6 +65,7 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, const char* table, const
 {
     auto* edit = new QPlainTextEdit(parent);
     edit->setObjectName(QLatin1StringView(name));
+    setField(edit, column);
     edit->setTabChangesFocus(true);
     if (const int limit = limitOf(table, column)) {
         // A plain text editor has no length limit of its own: cut what is typed or
@@ -82,6 +90,7 @@ QComboBox* comboBox(QWidget* parent, const char* name, const QStringList& choice
 {
     auto* combo = new QComboBox(parent);
     combo->setObjectName(QLatin1StringView(name));
+    setField(combo, column);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->addItems(choices);

@@ -23,6 +23,12 @@ namespace widgets {
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption);
 
+// Names the column a box edits, so that a refusal that concerns the column puts
+// the cursor into it (see Screen's refuse()). The editors below that are given
+// a column are named so already.
+void setField(QWidget* box, const char* column);
+inline constexpr char kField[] = "field";
+
 // A one-line editor for a text column; its length limit comes from the schema.
 QLineEdit* lineEdit(QWidget* parent, const char* name, const char* table = nullptr,
                     const char* column = nullptr);

@@ -23,6 +23,10 @@ class TestOfficeSupplies : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
+    void purchaseChecks_data();
+    void purchaseChecks();
+    void requisitionChecks_data();
+    void requisitionChecks();
     void purchaseMovesStock_data();
     void purchaseMovesStock();
     void aPurchaseNeverTakesTheStockBelowZero_data();
@@ -103,6 +107,120 @@ void TestOfficeSupplies::cleanup()
     delete t;
 }
 
+void TestOfficeSupplies::purchaseChecks_data()
+{
+    QTest::addColumn<bool>("goods");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("price");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("no quantity, checked first") << false << " "
+                                                << "x"
+                                                << "请输入采购数量！"
+                                                << "num";
+    QTest::newRow("no item") << false << "3"
+                             << ""
+                             << "请选择采购物品！"
+                             << "goods_id";
+    QTest::newRow("quantity not whole") << true << "1.5"
+                                        << ""
+                                        << "采购数量必须是-32768至32767之间的整数！"
+                                        << "num";
+    QTest::newRow("quantity beyond the stock's range") << true << "32768"
+                                                       << ""
+                                                       << "采购数量必须是-32768至32767之间的整数！"
+                                                       << "num";
+    QTest::newRow("price no money") << true << "3"
+                                    << "1.005"
+                                    << "单价需要填写数字！"
+                                    << "unit_price";
+    QTest::newRow("a return, full-width, no price") << true << "－３"
+                                                    << ""
+                                                    << ""
+                                                    << "";
+    QTest::newRow("price given") << true << "3"
+                                 << " 2.50 "
+                                 << ""
+                                 << "";
+}
+
+void TestOfficeSupplies::purchaseChecks()
+{
+    QFETCH(bool, goods);
+    QFETCH(QString, quantity);
+    QFETCH(QString, price);
+    QFETCH(QString, refusal);
+    QFETCH(QString, field);
+    PurchaseInput input;
+    if (goods)
+        input.goodsId = static_cast<int>(a);
+    input.quantity = quantity;
+    input.unitPrice = price;
+    input.buyer = " 王五 ";
+    const Checked<Purchase> checked = purchase_store::check(input);
+    QCOMPARE(checked.refusal().text, refusal);
+    QCOMPARE(checked.refusal().field, field);
+    QCOMPARE(checked.ok(), refusal.isEmpty());
+    if (checked.ok()) {
+        QCOMPARE(checked.value().buyer, QString("王五"));
+        QCOMPARE(checked.value().unitPrice.has_value(), !price.trimmed().isEmpty());
+    }
+}
+
+void TestOfficeSupplies::requisitionChecks_data()
+{
+    QTest::addColumn<bool>("goods");
+    QTest::addColumn<bool>("dept");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("no item, checked first") << false << false << "x"
+                                            << "请填写物品名称！"
+                                            << "goods_id";
+    QTest::newRow("no department") << true << false << "x"
+                                   << "请先增加部门！"
+                                   << "dept_id";
+    QTest::newRow("quantity not whole") << true << true << "2.5"
+                                        << "领用数量必须是-32768至32767之间的整数！"
+                                        << "take_num";
+    // None taken passes the check; saving refuses it as any quantity not above zero.
+    QTest::newRow("empty quantity") << true << true << ""
+                                    << ""
+                                    << "";
+    QTest::newRow("quantity") << true << true << "３"
+                              << ""
+                              << "";
+}
+
+void TestOfficeSupplies::requisitionChecks()
+{
+    QFETCH(bool, goods);
+    QFETCH(bool, dept);
+    QFETCH(QString, quantity);
+    QFETCH(QString, refusal);
+    QFETCH(QString, field);
+    RequisitionInput input;
+    if (goods)
+        input.goodsId = static_cast<int>(a);
+    if (dept)
+        input.deptId = 1;
+    input.quantity = quantity;
+    const Checked<Requisition> checked = requisition_store::check(input);
+    QCOMPARE(checked.refusal().text, refusal);
+    QCOMPARE(checked.refusal().field, field);
+    QCOMPARE(checked.ok(), refusal.isEmpty());
+    if (checked.ok()) {
+        QCOMPARE(checked.value().quantity, quantity.isEmpty() ? 0 : 3);
+        // Saved through the input, a quantity above zero is stored and its number given.
+        const Checked<qlonglong> saved = requisition_store::save(t->db(), input);
+        QCOMPARE(saved.ok(), !quantity.isEmpty());
+        if (saved.ok())
+            QCOMPARE(requisition_store::load(t->db(), saved.value())->quantity, 3);
+        else
+            QCOMPARE(saved.refusal().text, requisition_store::kNotPositive);
+    }
+}
+
 void TestOfficeSupplies::purchaseMovesStock_data()
 {
     QTest::addColumn<bool>("otherGoods");
@@ -170,14 +288,15 @@ void TestOfficeSupplies::aPurchaseNeverTakesTheStockBelowZero()
     Purchase p = purchaseOf(a, 0);
     if (stored >= 0) {
         p.quantity = stored;
-        QCOMPARE(purchase_store::save(t->db(), p), purchase_store::Outcome::Saved);
+        QVERIFY(purchase_store::save(t->db(), p).ok());
     }
     t->exec("update goods set store_num = 2 where goods_id = ?", {a});
     p.goodsId = static_cast<int>(otherGoods ? b : a);
     p.quantity = quantity;
     p.remark = "改过";
-    const purchase_store::Outcome outcome = purchase_store::save(t->db(), p);
-    QCOMPARE(outcome, saved ? purchase_store::Outcome::Saved : purchase_store::Outcome::BelowZero);
+    const Checked<> outcome = purchase_store::save(t->db(), p);
+    QCOMPARE(outcome.ok(), saved);
+    QCOMPARE(outcome.refusal().text, saved ? QString() : QString("库存数量不足，保存后库存将小于零！"));
     QCOMPARE(stockOf(*t, a), stockA);
     QCOMPARE(stockOf(*t, b), stockB);
     // A refused purchase is not stored either.
@@ -221,16 +340,16 @@ void TestOfficeSupplies::requisitionChecksStock()
     Requisition r = requisitionOf(a, 0);
     if (stored >= 0) {
         r.quantity = stored;
-        QCOMPARE(requisition_store::save(t->db(), r), requisition_store::Outcome::Saved);
+        QVERIFY(requisition_store::save(t->db(), r).ok());
         QCOMPARE(stockOf(*t, a), 10 - stored);
     }
     r.goodsId = static_cast<int>(otherGoods ? b : a);
     r.quantity = quantity;
     r.remark = "改过";
-    const requisition_store::Outcome outcome = requisition_store::save(t->db(), r);
-    QCOMPARE(outcome == requisition_store::Outcome::Saved, saved);
+    const Checked<> outcome = requisition_store::save(t->db(), r);
+    QCOMPARE(outcome.ok(), saved);
     if (quantity <= 0)
-        QCOMPARE(outcome, requisition_store::Outcome::NotPositive);
+        QCOMPARE(outcome.refusal().text, requisition_store::kNotPositive);
     QCOMPARE(stockOf(*t, a), stockA);
     QCOMPARE(stockOf(*t, b), stockB);
     // A refused requisition is not stored either.
@@ -250,9 +369,9 @@ void TestOfficeSupplies::requisitionChecksStock()
 void TestOfficeSupplies::aSecondRequisitionFindsTheStockTaken()
 {
     Requisition first = requisitionOf(a, 10);
-    QCOMPARE(requisition_store::save(t->db(), first), requisition_store::Outcome::Saved);
+    QVERIFY(requisition_store::save(t->db(), first).ok());
     Requisition second = requisitionOf(a, 10);
-    QCOMPARE(requisition_store::save(t->db(), second), requisition_store::Outcome::MoreThanStock);
+    QCOMPARE(requisition_store::save(t->db(), second).refusal().text, requisition_store::kMoreThanStock);
     QCOMPARE(stockOf(*t, a), 0);
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 1);
 }
@@ -262,13 +381,13 @@ void TestOfficeSupplies::twoCopiesNeverTakeMoreThanTheStock()
     // This copy takes all 10 in a transaction still open while the other copy
     // asks for 10 too: the other waits for the write lock, then finds none left.
     const QString path = t->path();
-    requisition_store::Outcome other = requisition_store::Outcome::Saved;
+    Checked<> other = Done{};
     QString otherError;
     std::thread otherCopy;
     {
         Transaction held(t->db());
         Requisition mine = requisitionOf(a, 10);
-        QCOMPARE(requisition_store::save(t->db(), mine), requisition_store::Outcome::Saved);
+        QVERIFY(requisition_store::save(t->db(), mine).ok());
         otherCopy = std::thread([&] {
             {
                 QSqlDatabase db = database_file::open(path, QStringLiteral("other copy"), &otherError);
@@ -289,7 +408,7 @@ void TestOfficeSupplies::twoCopiesNeverTakeMoreThanTheStock()
     }
     otherCopy.join();
     QCOMPARE(otherError, QString());
-    QCOMPARE(other, requisition_store::Outcome::MoreThanStock);
+    QCOMPARE(other.refusal().text, requisition_store::kMoreThanStock);
     QCOMPARE(stockOf(*t, a), 0);
     QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 1);
 }

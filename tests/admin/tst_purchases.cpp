@@ -26,6 +26,7 @@ private Q_SLOTS:
     void aPurchaseMovesTheStock();
     void savingAPurchase_data();
     void savingAPurchase();
+    void aRefusalPutsTheCursorInItsBox();
     void deletingANewPurchaseOnlyDropsIt();
     void deletingTakesOffWhatIsStored();
     void queries();
@@ -214,6 +215,22 @@ void TestPurchases::savingAPurchase()
     // A refused purchase stays in the boxes to be put right.
     if (!message.isEmpty())
         QCOMPARE(control<QLineEdit>(&screen, "dbeNum")->text(), quantity);
+}
+
+void TestPurchases::aRefusalPutsTheCursorInItsBox()
+{
+    PurchasesScreen screen(t->context());
+    screen.show();
+    click(&screen, "btnAdd");
+    type(&screen, "dbeNum", "3");
+    click(&screen, "btnModify");
+    QCOMPARE(t->messages().lastText(), QString("请选择采购物品！"));
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "dlkGoodsName"));
+    choose(&screen, "dlkGoodsName", "A4纸");
+    type(&screen, "dbePrice", "1.005");
+    click(&screen, "btnModify");
+    QCOMPARE(t->messages().lastText(), QString("单价需要填写数字！"));
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "dbePrice"));
 }
 
 void TestPurchases::deletingANewPurchaseOnlyDropsIt()
