@@ -52,17 +52,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, CommunityActivity a)
+Checked<qlonglong> save(const QSqlDatabase& db, CommunityActivity a)
 {
     for (QString* text : {&a.name, &a.mainDept, &a.secondDept, &a.affiche, &a.chargeMan, &a.ployMoney,
                           &a.moneyTake, &a.takePeople, &a.circs, &a.remark})
         *text = text->trimmed();
     if (a.name.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入活动名称！"));
+        return Refusal{QStringLiteral("请输入活动名称！")};
     if (a.id == 0)
-        return {insert(db, a), {}};
+        return insert(db, a);
     update(db, a);
-    return {a.id, {}};
+    return a.id;
 }
 
 } // namespace activity_store

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -42,6 +42,6 @@ void remove(const QSqlDatabase& db, qlonglong id);
 // Stores a new activity (id 0) or the activity shown once it is named; every
 // text, the two long ones too, is stored trimmed. The days are stored as given:
 // nothing compares the end with the start.
-SaveResult save(const QSqlDatabase& db, CommunityActivity activity);
+Checked<qlonglong> save(const QSqlDatabase& db, CommunityActivity activity);
 
 } // namespace activity_store

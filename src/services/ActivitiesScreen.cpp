@@ -145,12 +145,12 @@ std::optional<QVariant> ActivitiesScreen::storeRecord(const QVariant& key)
     a.remark = m_remark->toPlainText();
     a.startDate = widgets::dateOf(m_start);
     a.endDate = widgets::dateOf(m_end);
-    const SaveResult result = activity_store::save(db(), a);
-    if (!result.stored()) {
-        messages().information(result.refusal);
+    const Checked<qlonglong> result = activity_store::save(db(), a);
+    if (!result.ok()) {
+        messages().information(result.refusal().text);
         return std::nullopt;
     }
-    return QVariant(result.id);
+    return QVariant(result.value());
 }
 
 void ActivitiesScreen::removeRecord(const QVariant& key)

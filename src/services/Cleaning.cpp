@@ -43,16 +43,16 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, CleaningArea area)
+Checked<qlonglong> save(const QSqlDatabase& db, CleaningArea area)
 {
     for (QString* text : {&area.areaName, &area.charger, &area.cycle})
         *text = text->trimmed();
     if (area.areaName.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入区域名称！"));
+        return Refusal{QStringLiteral("请输入区域名称！")};
     if (area.id == 0)
-        return {insert(db, area), {}};
+        return insert(db, area);
     update(db, area);
-    return {area.id, {}};
+    return area.id;
 }
 
 } // namespace cleaning_store

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -31,6 +31,6 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Stores a new area (id 0) or the area shown once it is named; one-line texts
 // are stored trimmed, the duties as typed.
-SaveResult save(const QSqlDatabase& db, CleaningArea area);
+Checked<qlonglong> save(const QSqlDatabase& db, CleaningArea area);
 
 } // namespace cleaning_store

@@ -73,12 +73,12 @@ std::optional<QVariant> CleaningScreen::storeRecord(const QVariant& key)
     a.charger = m_charger->text();
     a.cycle = m_cycle->text();
     a.remark = m_remark->toPlainText();
-    const SaveResult result = cleaning_store::save(db(), a);
-    if (!result.stored()) {
-        messages().information(result.refusal);
+    const Checked<qlonglong> result = cleaning_store::save(db(), a);
+    if (!result.ok()) {
+        messages().information(result.refusal().text);
         return std::nullopt;
     }
-    return QVariant(result.id);
+    return QVariant(result.value());
 }
 
 void CleaningScreen::removeRecord(const QVariant& key)

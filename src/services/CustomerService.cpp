@@ -86,7 +86,7 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, const ServiceJobInput& input)
+Checked<qlonglong> save(const QSqlDatabase& db, const ServiceJobInput& input)
 {
     ServiceJob job;
     job.id = input.id;
@@ -118,12 +118,12 @@ SaveResult save(const QSqlDatabase& db, const ServiceJobInput& input)
           money(input.materialMoney, "material_money", QStringLiteral("材料费"), job.materialMoney),
           money(input.serveMoney, "serve_money", QStringLiteral("服务费"), job.serveMoney)}) {
         if (!refusal.isEmpty())
-            return SaveResult::refused(refusal);
+            return Refusal{refusal};
     }
     if (job.id == 0)
-        return {insert(db, job), {}};
+        return insert(db, job);
     update(db, job);
-    return {job.id, {}};
+    return job.id;
 }
 
 } // namespace service_store
@@ -175,17 +175,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, Complaint complaint)
+Checked<qlonglong> save(const QSqlDatabase& db, Complaint complaint)
 {
     for (QString* text : {&complaint.name, &complaint.serveName, &complaint.revert, &complaint.revertType,
                           &complaint.satisfy})
         *text = text->trimmed();
     if (complaint.name.isEmpty())
-        return SaveResult::refused(QStringLiteral("请填写投诉对象名称"));
+        return Refusal{QStringLiteral("请填写投诉对象名称")};
     if (complaint.id == 0)
-        return {insert(db, complaint), {}};
+        return insert(db, complaint);
     update(db, complaint);
-    return {complaint.id, {}};
+    return complaint.id;
 }
 
 } // namespace complaint_store
@@ -238,17 +238,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, FitOutPermit permit)
+Checked<qlonglong> save(const QSqlDatabase& db, FitOutPermit permit)
 {
     for (QString* text :
          {&permit.companyName, &permit.licence, &permit.tel, &permit.address, &permit.checker})
         *text = text->trimmed();
     if (permit.companyName.isEmpty())
-        return SaveResult::refused(QStringLiteral("请填写装修公司名称"));
+        return Refusal{QStringLiteral("请填写装修公司名称")};
     if (permit.id == 0)
-        return {insert(db, permit), {}};
+        return insert(db, permit);
     update(db, permit);
-    return {permit.id, {}};
+    return permit.id;
 }
 
 } // namespace fitout_store

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -76,7 +76,7 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Checks the typed boxes (the times, then the amounts) and stores them as a new
 // job of the owner or over the job shown; empty boxes are stored empty.
-SaveResult save(const QSqlDatabase& db, const ServiceJobInput& input);
+Checked<qlonglong> save(const QSqlDatabase& db, const ServiceJobInput& input);
 
 } // namespace service_store
 
@@ -106,7 +106,7 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Stores a new complaint (id 0) of its owner or the complaint shown, once it
 // names what it is about. The texts are trimmed, the two memos kept as typed.
-SaveResult save(const QSqlDatabase& db, Complaint complaint);
+Checked<qlonglong> save(const QSqlDatabase& db, Complaint complaint);
 
 } // namespace complaint_store
 
@@ -135,6 +135,6 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Stores a new permit (id 0) of its owner or the permit shown, once it names the
 // fit-out company.
-SaveResult save(const QSqlDatabase& db, FitOutPermit permit);
+Checked<qlonglong> save(const QSqlDatabase& db, FitOutPermit permit);
 
 } // namespace fitout_store

@@ -74,7 +74,7 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, const DeviceInput& input)
+Checked<qlonglong> save(const QSqlDatabase& db, const DeviceInput& input)
 {
     Device device;
     device.id = input.id;
@@ -82,12 +82,12 @@ SaveResult save(const QSqlDatabase& db, const DeviceInput& input)
     device.devNo = input.devNo.trimmed();
     device.name = input.name.trimmed();
     if (device.devNo.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入设备编号！"));
+        return Refusal{QStringLiteral("请输入设备编号！")};
     if (device.name.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入设备名称！"));
+        return Refusal{QStringLiteral("请输入设备名称！")};
     const number_input::Whole years = number_input::whole(input.oldYear, "device", "old_year");
     if (years.result == number_input::Result::NotANumber)
-        return SaveResult::refused(QStringLiteral("折旧年限需要填写整数！"));
+        return Refusal{QStringLiteral("折旧年限需要填写整数！")};
     if (years.result == number_input::Result::Number)
         device.oldYear = static_cast<int>(years.value);
     device.useDate = input.useDate;
@@ -100,9 +100,9 @@ SaveResult save(const QSqlDatabase& db, const DeviceInput& input)
     device.palace = input.palace.trimmed();
     device.remark = input.remark;
     if (device.id == 0)
-        return {insert(db, device), {}};
+        return insert(db, device);
     update(db, device);
-    return {device.id, {}};
+    return device.id;
 }
 
 } // namespace device_store
@@ -163,17 +163,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, const RepairInput& input)
+Checked<qlonglong> save(const QSqlDatabase& db, const RepairInput& input)
 {
     Repair repair;
     repair.id = input.id;
     repair.devId = input.devId;
     repair.faultDesc = input.faultDesc.trimmed();
     if (repair.faultDesc.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入故障原因！"));
+        return Refusal{QStringLiteral("请输入故障原因！")};
     const number_input::Decimal money = number_input::decimal(input.money, "repair", "repair_money");
     if (money.result == number_input::Result::NotANumber)
-        return SaveResult::refused(QStringLiteral("维修费需要填写数字！"));
+        return Refusal{QStringLiteral("维修费需要填写数字！")};
     if (money.result == number_input::Result::Number)
         repair.money = money.value;
     repair.faultTime = stored(input.faultDate, input.faultClock);
@@ -183,9 +183,9 @@ SaveResult save(const QSqlDatabase& db, const RepairInput& input)
     repair.repairer = input.repairer.trimmed();
     repair.desc = input.desc;
     if (repair.id == 0)
-        return {insert(db, repair), {}};
+        return insert(db, repair);
     update(db, repair);
-    return {repair.id, {}};
+    return repair.id;
 }
 
 QDateTime toDateTime(const QString& stored)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
-#include "services/SaveResult.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -73,7 +73,7 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Checks the boxes (number, name, then the years) and stores them as a new device
 // of the kind or over the device shown. Two devices may share a number.
-SaveResult save(const QSqlDatabase& db, const DeviceInput& input);
+Checked<qlonglong> save(const QSqlDatabase& db, const DeviceInput& input);
 
 } // namespace device_store
 
@@ -124,7 +124,7 @@ void remove(const QSqlDatabase& db, qlonglong id);
 // Checks the boxes (the fault description, then the cost) and stores them as a
 // new repair of the device or over the repair shown; the times are the days of
 // the date pickers at the hour and minute of the time pickers.
-SaveResult save(const QSqlDatabase& db, const RepairInput& input);
+Checked<qlonglong> save(const QSqlDatabase& db, const RepairInput& input);
 
 // A stored date and time as a QDateTime; invalid for none.
 QDateTime toDateTime(const QString& stored);

@@ -90,12 +90,12 @@ bool ParentRowForm::storeShown()
     if (!m_context.canWrite || m_shown == Shown::None || (m_shown == Shown::New && m_parentId == 0))
         return true;
     try {
-        const SaveResult result = m_hooks.store(m_shownId, m_parentId);
-        if (!result.stored()) {
-            m_context.messages->information(result.refusal);
+        const Checked<qlonglong> result = m_hooks.store(m_shownId, m_parentId);
+        if (!result.ok()) {
+            m_context.messages->information(result.refusal().text);
             return false;
         }
-        m_stored = result.id;
+        m_stored = result.value();
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::RecordGone)
             throw;

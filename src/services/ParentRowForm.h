@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/ScreenContext.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QObject>
 #include <QString>
@@ -44,7 +44,7 @@ public:
         std::function<void()> showNone;
         // Checks the editors and stores them as record `id` (0: a new record of
         // the parent). Throws DbError.
-        std::function<SaveResult(qlonglong id, qlonglong parentId)> store;
+        std::function<Checked<qlonglong>(qlonglong id, qlonglong parentId)> store;
         // Deletes record `id`. Throws DbError.
         std::function<void(qlonglong id)> remove;
     };

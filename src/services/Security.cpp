@@ -46,16 +46,16 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, SecurityEvent event)
+Checked<qlonglong> save(const QSqlDatabase& db, SecurityEvent event)
 {
     for (QString* text : {&event.name, &event.type, &event.dealMan, &event.address})
         *text = text->trimmed();
     if (event.name.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入事件名称！"));
+        return Refusal{QStringLiteral("请输入事件名称！")};
     if (event.id == 0)
-        return {insert(db, event), {}};
+        return insert(db, event);
     update(db, event);
-    return {event.id, {}};
+    return event.id;
 }
 
 } // namespace event_store
@@ -106,17 +106,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, FireZone zone)
+Checked<qlonglong> save(const QSqlDatabase& db, FireZone zone)
 {
     for (QString* text : {&zone.areaName, &zone.grade, &zone.address, &zone.fireArea, &zone.checker,
                           &zone.cycle, &zone.fireman, &zone.equipment})
         *text = text->trimmed();
     if (zone.areaName.isEmpty())
-        return SaveResult::refused(QStringLiteral("请输入片区名称！"));
+        return Refusal{QStringLiteral("请输入片区名称！")};
     if (zone.id == 0)
-        return {insert(db, zone), {}};
+        return insert(db, zone);
     update(db, zone);
-    return {zone.id, {}};
+    return zone.id;
 }
 
 } // namespace fire_zone_store

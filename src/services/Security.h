@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -36,7 +36,7 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Stores a new event (id 0) or the event shown once it is named; one-line texts
 // are stored trimmed, the two memos as typed.
-SaveResult save(const QSqlDatabase& db, SecurityEvent event);
+Checked<qlonglong> save(const QSqlDatabase& db, SecurityEvent event);
 
 } // namespace event_store
 
@@ -66,6 +66,6 @@ void remove(const QSqlDatabase& db, qlonglong id);
 
 // Stores a new zone (id 0) or the zone shown once it is named; one-line texts are
 // stored trimmed, the remark as typed.
-SaveResult save(const QSqlDatabase& db, FireZone zone);
+Checked<qlonglong> save(const QSqlDatabase& db, FireZone zone);
 
 } // namespace fire_zone_store

@@ -15,13 +15,13 @@ namespace {
 
 using K = ListColumn::Kind;
 
-std::optional<QVariant> storedKey(const SaveResult& result, Messages& messages)
+std::optional<QVariant> storedKey(const Checked<qlonglong>& result, Messages& messages)
 {
-    if (!result.stored()) {
-        messages.information(result.refusal);
+    if (!result.ok()) {
+        messages.information(result.refusal().text);
         return std::nullopt;
     }
-    return QVariant(result.id);
+    return QVariant(result.value());
 }
 
 void showPrinted(const ScreenContext& context, const ReportLayout& layout, const ReportStatement& s,

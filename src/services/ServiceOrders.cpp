@@ -62,7 +62,7 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
-SaveResult save(const QSqlDatabase& db, const ServiceOrderInput& input)
+Checked<qlonglong> save(const QSqlDatabase& db, const ServiceOrderInput& input)
 {
     ServiceOrder order;
     order.id = input.id;
@@ -81,11 +81,11 @@ SaveResult save(const QSqlDatabase& db, const ServiceOrderInput& input)
     if (order.id == 0) {
         // Every order belongs to an owner.
         if (order.ownerId == 0)
-            return SaveResult::refused(QStringLiteral("请先增加业主!"));
-        return {insert(db, order), {}};
+            return Refusal{QStringLiteral("请先增加业主!")};
+        return insert(db, order);
     }
     update(db, order);
-    return {order.id, {}};
+    return order.id;
 }
 
 } // namespace service_order_store

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
-#include "services/SaveResult.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -66,6 +66,6 @@ void remove(const QSqlDatabase& db, qlonglong id);
 // (which keeps its own owner). One-line texts are stored trimmed, the service and
 // the remark as typed. A fee that is no amount is refused with the general
 // conversion error (a DbError); an order without an owner is refused.
-SaveResult save(const QSqlDatabase& db, const ServiceOrderInput& input);
+Checked<qlonglong> save(const QSqlDatabase& db, const ServiceOrderInput& input);
 
 } // namespace service_order_store

@@ -229,12 +229,12 @@ bool ServiceOrdersScreen::storeShown()
     input.serverItem = m_serverItem->toPlainText();
     input.remark = m_remark->toPlainText();
     try {
-        const SaveResult result = service_order_store::save(db(), input);
-        if (!result.stored()) {
-            messages().information(result.refusal);
+        const Checked<qlonglong> result = service_order_store::save(db(), input);
+        if (!result.ok()) {
+            messages().information(result.refusal().text);
             return false;
         }
-        m_stored = result.id;
+        m_stored = result.value();
     } catch (const DbError& e) {
         if (e.kind() != DbError::Kind::RecordGone)
             throw;

@@ -40,9 +40,9 @@ void TestServiceOrderStore::cleanup()
 
 void TestServiceOrderStore::noOrderWithoutAnOwner()
 {
-    const SaveResult r = service_order_store::save(t->db(), {.sendDept = "客服部"});
-    QVERIFY(!r.stored());
-    QCOMPARE(r.refusal, QString("请先增加业主!"));
+    const Checked<qlonglong> r = service_order_store::save(t->db(), {.sendDept = "客服部"});
+    QVERIFY(!r.ok());
+    QCOMPARE(r.refusal().text, QString("请先增加业主!"));
     QCOMPARE(t->scalar("select count(*) from serveorder").toInt(), 0);
     // Nor does an owner's empty list show orders stored without one.
     t->exec("insert into serveorder (send_dept) values ('无主')");
@@ -54,16 +54,17 @@ void TestServiceOrderStore::noOrderWithoutAnOwner()
 void TestServiceOrderStore::orderKeepsItsOwner()
 {
     const qlonglong other = t->estate().addOwner({.name = "甲公司"});
-    const SaveResult first = service_order_store::save(t->db(), {.ownerId = m_owner,
-                                                                 .recordDate = QDate(2026, 12, 1),
-                                                                 .sendDept = " 客服部 ",
-                                                                 .takeMoney = "12.5",
-                                                                 .serverItem = " 换锁\n"});
-    QVERIFY(first.stored());
-    const SaveResult changed = service_order_store::save(
-        t->db(), {.id = first.id, .ownerId = other, .recordDate = QDate(2026, 12, 2), .sendDept = "工程部"});
-    QCOMPARE(changed.id, first.id);
-    const std::optional<ServiceOrder> o = service_order_store::load(t->db(), first.id);
+    const Checked<qlonglong> first = service_order_store::save(t->db(), {.ownerId = m_owner,
+                                                                         .recordDate = QDate(2026, 12, 1),
+                                                                         .sendDept = " 客服部 ",
+                                                                         .takeMoney = "12.5",
+                                                                         .serverItem = " 换锁\n"});
+    QVERIFY(first.ok());
+    const Checked<qlonglong> changed = service_order_store::save(
+        t->db(),
+        {.id = first.value(), .ownerId = other, .recordDate = QDate(2026, 12, 2), .sendDept = "工程部"});
+    QCOMPARE(changed.value(), first.value());
+    const std::optional<ServiceOrder> o = service_order_store::load(t->db(), first.value());
     QVERIFY(o);
     QCOMPARE(o->ownerId, m_owner);
     QCOMPARE(o->sendDept, QString("工程部"));

@@ -33,7 +33,7 @@ private:
 
 namespace {
 
-using Save = std::function<SaveResult(const QSqlDatabase&)>;
+using Save = std::function<Checked<qlonglong>(const QSqlDatabase&)>;
 
 ServiceJobInput job(qlonglong owner)
 {
@@ -201,9 +201,9 @@ void TestServiceStores::refusals()
     QFETCH(QString, table);
     QFETCH(Save, save);
     QFETCH(QString, refusal);
-    const SaveResult result = save(t->db());
-    QCOMPARE(result.refusal, refusal);
-    QVERIFY(!result.stored());
+    const Checked<qlonglong> result = save(t->db());
+    QCOMPARE(result.refusal().text, refusal);
+    QVERIFY(!result.ok());
     QCOMPARE(t->scalar("select count(*) from " + table).toInt(), 0);
 }
 
@@ -216,17 +216,17 @@ void TestServiceStores::serviceJobAsStored()
     in.finishTime = "";
     in.serveMoney = "";
     in.needMaterial = " 灯管 ";
-    const SaveResult saved = service_store::save(t->db(), in);
-    QVERIFY2(saved.stored(), qPrintable(saved.refusal));
+    const Checked<qlonglong> saved = service_store::save(t->db(), in);
+    QVERIFY2(saved.ok(), qPrintable(saved.refusal().text));
     QCOMPARE(t->scalar("select owner_id || '|' || contents || '|' || worker || '|' || start_time || '|' || "
                        "material_money || '|' || need_material from service where serve_id = ?",
-                       {saved.id})
+                       {saved.value()})
                  .toString(),
              QString("7|  换灯管\n两支 |张师傅|2026-12-10 09:30:00|1250|灯管"));
     // Empty boxes are stored empty.
     QVERIFY(t->scalar("select finish_time is null and serve_money is null from service").toBool());
 
-    const std::optional<ServiceJob> loaded = service_store::load(t->db(), saved.id);
+    const std::optional<ServiceJob> loaded = service_store::load(t->db(), saved.value());
     QVERIFY(loaded);
     QCOMPARE(loaded->materialMoney->toString(2), QString("12.50"));
     QVERIFY(!loaded->serveMoney);
@@ -241,29 +241,29 @@ void TestServiceStores::recordsKeepTheirParent()
     const qlonglong jobId = e.addService({.owner = 1, .worker = "甲", .ifTake = "是"});
     ServiceJobInput in = job(2);
     in.id = jobId;
-    QVERIFY(service_store::save(t->db(), in).stored());
+    QVERIFY(service_store::save(t->db(), in).ok());
     // "已付费" is not edited here: the change keeps it.
     QCOMPARE(t->scalar("select owner_id || if_take || worker from service").toString(), QString("1是张师傅"));
 
     const qlonglong complaint = e.addComplaint({.owner = 1, .name = "噪音", .type = "环境"});
-    QVERIFY(complaint_store::save(t->db(), {.id = complaint, .ownerId = 2, .name = "电梯"}).stored());
+    QVERIFY(complaint_store::save(t->db(), {.id = complaint, .ownerId = 2, .name = "电梯"}).ok());
     QCOMPARE(t->scalar("select owner_id || advice_type || advice_name from advice").toString(),
              QString("1环境电梯"));
 
     const qlonglong permit = e.addFitOut({.owner = "1", .company = "甲装修"});
-    QVERIFY(fitout_store::save(t->db(), {.id = permit, .ownerId = "2", .companyName = "乙装修"}).stored());
+    QVERIFY(fitout_store::save(t->db(), {.id = permit, .ownerId = "2", .companyName = "乙装修"}).ok());
     QCOMPARE(t->scalar("select owner_id || company_name from fitment").toString(), QString("1乙装修"));
 
     const qlonglong dev = e.addDevice({.type = 1, .number = "A", .name = "甲"});
     DeviceInput d = device(2);
     d.id = dev;
-    QVERIFY(device_store::save(t->db(), d).stored());
+    QVERIFY(device_store::save(t->db(), d).ok());
     QCOMPARE(t->scalar("select type_id || dev_no from device").toString(), QString("1DT-01"));
 
     const qlonglong rep = e.addRepair({.device = dev, .faultDesc = "响", .repairTime = "2026-12-01"});
     RepairInput r = repair(99);
     r.id = rep;
-    QVERIFY(repair_store::save(t->db(), r).stored());
+    QVERIFY(repair_store::save(t->db(), r).ok());
     QCOMPARE(t->scalar("select dev_id || '|' || repair_time || '|' || fault_desc from repair").toString(),
              QString("%1|2026-12-01|门不关").arg(dev));
 }
@@ -307,57 +307,57 @@ void TestServiceStores::devicesAndRepairs()
     DeviceInput in = device(pumps);
     in.useDate = QDate(2020, 5, 1);
     in.remark = " 每月保养\n";
-    const SaveResult saved = device_store::save(t->db(), in);
-    QVERIFY(saved.stored());
+    const Checked<qlonglong> saved = device_store::save(t->db(), in);
+    QVERIFY(saved.ok());
     QCOMPARE(t->scalar("select type_id || '|' || use_date || '|' || old_year || '|' || remark || '|' || "
                        "coalesce(factory_date, 'none') from device")
                  .toString(),
              QString("%1|2020-05-01|15| 每月保养\n|none").arg(pumps));
     // Two devices may share a number.
-    QVERIFY(device_store::save(t->db(), device(pumps)).stored());
+    QVERIFY(device_store::save(t->db(), device(pumps)).ok());
 
     // The fault time is the picker's day at the time picker's hour and minute.
-    RepairInput r = repair(saved.id);
+    RepairInput r = repair(saved.value());
     r.finishDate = QDate(2026, 12, 10);
     r.finishClock = QTime(8, 5);
-    const SaveResult fixed = repair_store::save(t->db(), r);
-    QVERIFY(fixed.stored());
+    const Checked<qlonglong> fixed = repair_store::save(t->db(), r);
+    QVERIFY(fixed.ok());
     QCOMPARE(
         t->scalar("select fault_time || '|' || finish_time || '|' || repair_money from repair").toString(),
         QString("2026-12-09 14:25:00|2026-12-10 08:05:00|20000"));
     // No finish date: not finished yet.
     r.finishDate = QDate();
-    QVERIFY(repair_store::save(t->db(), r).stored());
+    QVERIFY(repair_store::save(t->db(), r).ok());
     QVERIFY(t->scalar("select finish_time is null from repair where repair_id = 2").toBool());
     QCOMPARE(repair_store::toDateTime("2026-12-09 14:25:00"), QDateTime(QDate(2026, 12, 9), QTime(14, 25)));
     QCOMPARE(repair_store::toDateTime("2026-12-09"), QDateTime(QDate(2026, 12, 9), QTime(0, 0)));
     QVERIFY(!repair_store::toDateTime("").isValid());
 
     // Deleting a device leaves its repairs.
-    device_store::remove(t->db(), saved.id);
-    QCOMPARE(t->scalar("select count(*) from repair where dev_id = ?", {saved.id}).toInt(), 2);
+    device_store::remove(t->db(), saved.value());
+    QCOMPARE(t->scalar("select count(*) from repair where dev_id = ?", {saved.value()}).toInt(), 2);
 }
 
 void TestServiceStores::securityTexts()
 {
-    const SaveResult e = event_store::save(t->db(), {.name = " 失窃 ",
-                                                     .type = " 治安 ",
-                                                     .dealMan = " 李队 ",
-                                                     .takeTime = QDate(2026, 12, 1),
-                                                     .address = " 大堂 ",
-                                                     .detail = "  夜间\n",
-                                                     .dealResult = " 报警 "});
-    QVERIFY(e.stored());
+    const Checked<qlonglong> e = event_store::save(t->db(), {.name = " 失窃 ",
+                                                             .type = " 治安 ",
+                                                             .dealMan = " 李队 ",
+                                                             .takeTime = QDate(2026, 12, 1),
+                                                             .address = " 大堂 ",
+                                                             .detail = "  夜间\n",
+                                                             .dealResult = " 报警 "});
+    QVERIFY(e.ok());
     QCOMPARE(t->scalar("select event_name || event_type || deal_man || take_time || take_address || '|' || "
                        "detail || '|' || deal_result from event")
                  .toString(),
              QString("失窃治安李队2026-12-01大堂|  夜间\n| 报警 "));
-    const SaveResult z =
+    const Checked<qlonglong> z =
         fire_zone_store::save(t->db(), {.areaName = " A区 ", .equipment = " 灭火器 ", .remark = " 每周\n"});
-    QVERIFY(z.stored());
+    QVERIFY(z.ok());
     QCOMPARE(t->scalar("select area_name || equipment || '|' || remark from fire_area").toString(),
              QString("A区灭火器| 每周\n"));
-    QCOMPARE(fire_zone_store::load(t->db(), z.id)->remark, QString(" 每周\n"));
+    QCOMPARE(fire_zone_store::load(t->db(), z.value())->remark, QString(" 每周\n"));
 }
 
 void TestServiceStores::recordGoneIsReported()
