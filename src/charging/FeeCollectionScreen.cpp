@@ -153,6 +153,12 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
     m_lastMonth->hide();
     m_shouldPay = widgets::numberEdit(box, "edtShouldPay");
     m_paid = widgets::numberEdit(box, "edtPaymentReal");
+    // The columns the save checks name, for the cursor to go to on a refusal.
+    widgets::setField(m_type, "type_id");
+    widgets::setField(m_firstMonth, "start_num");
+    widgets::setField(m_lastMonth, "end_num");
+    widgets::setField(m_shouldPay, "should_pay");
+    widgets::setField(m_paid, "payment_real");
     m_remark = widgets::memo(box, "memRemark", "charge_take", "remarks");
     m_remark->setFixedHeight(48);
     m_takeDate = widgets::dateEdit(box, "dtpTakeDate");
@@ -365,11 +371,11 @@ FeeInput FeeCollectionScreen::input() const
 void FeeCollectionScreen::computeAmount()
 {
     run([&] {
-        const fee_entry::Amount amount = fee_entry::computeAmount(db(), input());
-        if (!amount.refusal.isEmpty())
-            messages().information(amount.refusal);
-        else if (!amount.text.isEmpty())
-            m_shouldPay->setText(amount.text);
+        const Checked<QString> amount = fee_entry::computeAmount(db(), input());
+        if (!amount.ok())
+            refuse(amount.refusal());
+        else if (!amount.value().isEmpty())
+            m_shouldPay->setText(amount.value());
     });
 }
 
@@ -392,13 +398,13 @@ void FeeCollectionScreen::save()
     const FeeInput typed = input();
     run(
         [&] {
-            const fee_entry::Checked checked = fee_entry::check(db(), typed);
-            if (!checked.record) {
-                messages().information(checked.refusal);
+            const Checked<FeeRecord> checked = fee_entry::check(db(), typed);
+            if (!checked.ok()) {
+                refuse(checked.refusal());
                 return;
             }
             if (typed.recordId == 0) {
-                fee_store::insert(db(), *checked.record);
+                fee_store::insert(db(), checked.value());
                 // The next fee is entered at once, of the same type.
                 const int type = m_type->currentIndex();
                 const QString typeText = m_type->currentText();
@@ -409,7 +415,7 @@ void FeeCollectionScreen::save()
                 else
                     m_type->setEditText(typeText);
             } else {
-                fee_store::update(db(), *checked.record);
+                fee_store::update(db(), checked.value());
                 showList(typed.recordId, false);
             }
         },

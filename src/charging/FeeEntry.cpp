@@ -8,7 +8,7 @@
 namespace fee_entry {
 namespace {
 
-const QString kNoSuchType = QStringLiteral("没有此费用的信息,请重新输入！");
+const Refusal kNoSuchType{QStringLiteral("没有此费用的信息,请重新输入！"), QStringLiteral("type_id")};
 
 // The type chosen from the list, or the first of the typed name.
 std::optional<ChargeType> typeOf(const QSqlDatabase& db, const FeeInput& input)
@@ -22,23 +22,23 @@ std::optional<ChargeType> typeOf(const QSqlDatabase& db, const FeeInput& input)
 
 } // namespace
 
-Amount computeAmount(const QSqlDatabase& db, const FeeInput& input)
+Checked<QString> computeAmount(const QSqlDatabase& db, const FeeInput& input)
 {
     const std::optional<ChargeType> type = typeOf(db, input);
     if (!type)
-        return {{}, kNoSuchType};
+        return kNoSuchType;
     const BillingRule rule = type->rule();
     if (rule == BillingRule::AreaMonths || rule == BillingRule::PriceMonths) {
         if (input.lastMonth < input.firstMonth)
-            return {{}, QStringLiteral("起始日期不能大于结束日期！")};
+            return Refusal{QStringLiteral("起始日期不能大于结束日期！"), QStringLiteral("end_num")};
         const int months = fee_rules::months(input.firstMonth, input.lastMonth);
         if (rule == BillingRule::PriceMonths) {
             if (!type->unitPrice)
-                return {{}, QStringLiteral("还未设置此费用参数！")};
-            return {fee_rules::amountText(fee_rules::priceAmount(months, *type->unitPrice)), {}};
+                return Refusal{QStringLiteral("还未设置此费用参数！")};
+            return fee_rules::amountText(fee_rules::priceAmount(months, *type->unitPrice));
         }
         if (!type->unitPrice)
-            return {{}, QStringLiteral("还未设置物业费参数！")};
+            return Refusal{QStringLiteral("还未设置物业费参数！")};
         qlonglong owner = input.ownerId;
         if (input.recordId != 0) {
             if (const std::optional<FeeRecord> record = fee_store::load(db, input.recordId))
@@ -46,49 +46,51 @@ Amount computeAmount(const QSqlDatabase& db, const FeeInput& input)
         }
         const std::optional<Area> area = fee_store::billedArea(db, owner);
         if (!area)
-            return {{}, QStringLiteral("此住户还未设置付费房间！")};
-        return {fee_rules::amountText(fee_rules::areaAmount(months, *type->unitPrice, *area)), {}};
+            return Refusal{QStringLiteral("此住户还未设置付费房间！")};
+        return fee_rules::amountText(fee_rules::areaAmount(months, *type->unitPrice, *area));
     }
     if (rule == BillingRule::Meter) {
         const std::optional<Decimal2> previous = fee_rules::reading(input.previousReading);
         if (!previous)
-            return {{}, QStringLiteral("上次度数需要填写数字！")};
+            return Refusal{QStringLiteral("上次度数需要填写数字！"), QStringLiteral("start_num")};
         const std::optional<Decimal2> current = fee_rules::reading(input.currentReading);
         if (!current)
-            return {{}, QStringLiteral("本次度数需要填写数字！")};
+            return Refusal{QStringLiteral("本次度数需要填写数字！"), QStringLiteral("end_num")};
         if (*current < *previous)
-            return {{}, QStringLiteral("当前度数不能小于上次的度数！")};
+            return Refusal{QStringLiteral("当前度数不能小于上次的度数！"), QStringLiteral("end_num")};
         if (!type->unitPrice)
-            return {{}, QStringLiteral("还未设置物业费参数！")};
-        return {fee_rules::amountText(fee_rules::meterAmount(*previous, *current, *type->unitPrice)), {}};
+            return Refusal{QStringLiteral("还未设置物业费参数！")};
+        return fee_rules::amountText(fee_rules::meterAmount(*previous, *current, *type->unitPrice));
     }
-    return {};
+    return QString(); // typed by hand
 }
 
-Checked check(const QSqlDatabase& db, const FeeInput& input)
+Checked<FeeRecord> check(const QSqlDatabase& db, const FeeInput& input)
 {
-    const auto refuse = [](const char16_t* text) { return Checked{std::nullopt, QString::fromUtf16(text)}; };
+    const auto refuse = [](const char16_t* text, const char* field) {
+        return Refusal{QString::fromUtf16(text), QString::fromLatin1(field)};
+    };
     if (input.ownerId == 0)
-        return refuse(u"请先选择一个住户！");
+        return refuse(u"请先选择一个住户！", "owner_id");
     if (input.typeName.trimmed().isEmpty())
-        return refuse(u"请选择费用名称！");
+        return refuse(u"请选择费用名称！", "type_id");
     const number_input::Decimal due = number_input::decimal(input.shouldPay, "charge_take", "should_pay");
     if (due.result == number_input::Result::Empty)
-        return refuse(u"请输入应付款！");
+        return refuse(u"请输入应付款！", "should_pay");
     if (due.result == number_input::Result::NotANumber)
-        return refuse(u"应付款需要填写数字！");
+        return refuse(u"应付款需要填写数字！", "should_pay");
     if (!fee_rules::reading(input.previousReading))
-        return refuse(u"上次缴费度数需要填写数字！");
+        return refuse(u"上次缴费度数需要填写数字！", "start_num");
     if (!fee_rules::reading(input.currentReading))
-        return refuse(u"本次缴费度数需要填写数字！");
+        return refuse(u"本次缴费度数需要填写数字！", "end_num");
     const number_input::Decimal paid = number_input::decimal(input.paid, "charge_take", "payment_real");
     if (paid.result == number_input::Result::NotANumber)
-        return refuse(u"实际付费需要填写数字！");
+        return refuse(u"实际付费需要填写数字！", "payment_real");
     const std::optional<ChargeType> type = typeOf(db, input);
     if (!type)
-        return {std::nullopt, kNoSuchType};
+        return kNoSuchType;
     if (paid.value > due.value)
-        return refuse(u"实付款不需要付这么多！");
+        return refuse(u"实付款不需要付这么多！", "payment_real");
 
     FeeRecord record;
     if (input.recordId != 0) {
@@ -117,7 +119,7 @@ Checked check(const QSqlDatabase& db, const FeeInput& input)
     }
     record.takeDate = input.takeDate;
     record.remarks = input.remarks.trimmed();
-    return {record, {}};
+    return record;
 }
 
 } // namespace fee_entry

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "charging/FeeRecord.h"
+#include "core/Checked.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -30,25 +31,16 @@ struct FeeInput
 // function throws DbError.
 namespace fee_entry {
 
-struct Amount
-{
-    QString text;    // the amount due as the screen writes it ("1205.0"); empty for typed fees
-    QString refusal; // or why it cannot be computed
-};
+// The amount due of the input's type (Enter in the amount box) as the screen
+// writes it ("1205.0"; empty for a fee typed by hand), or why it cannot be
+// computed. The floor area is that of the record's own owner for a stored
+// record, else the chosen owner's.
+Checked<QString> computeAmount(const QSqlDatabase& db, const FeeInput& input);
 
-// The amount due of the input's type (Enter in the amount box). The floor area is
-// that of the record's own owner for a stored record, else the chosen owner's.
-Amount computeAmount(const QSqlDatabase& db, const FeeInput& input);
-
-struct Checked
-{
-    std::optional<FeeRecord> record; // what Save stores
-    QString refusal;                 // or why it refuses, the first check that fails
-};
-
-// The save checks in their order; a stored record keeps its owner, a new one
-// takes the chosen owner. The periods are stored by the type's rule: the readings
-// as typed, or the months as "yyyy-MM-dd", or nothing.
-Checked check(const QSqlDatabase& db, const FeeInput& input);
+// The record Save stores, or the first of the save checks, in their order, that
+// refuses. A stored record keeps its owner, a new one takes the chosen owner.
+// The periods are stored by the type's rule: the readings as typed, or the
+// months as "yyyy-MM-dd", or nothing.
+Checked<FeeRecord> check(const QSqlDatabase& db, const FeeInput& input);
 
 } // namespace fee_entry

@@ -28,14 +28,15 @@ protected:
     }
 
     // Shows why a store refused, and puts the cursor into the box of the column
-    // the refusal concerns.
+    // the refusal concerns (the one shown, where two boxes edit one column).
     void refuse(const Refusal& refusal) const
     {
         m_context.messages->information(refusal.text);
         if (refusal.field.isEmpty())
             return;
         for (QWidget* box : this->template findChildren<QWidget*>()) {
-            if (box->property(widgets::kField).toString() == refusal.field) {
+            if (box->property(widgets::kField).toString() == refusal.field && box->isEnabled() &&
+                !box->isHidden()) {
                 box->setFocus();
                 return;
             }
