@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Period.h"
 #include "db/ListQuery.h"
-#include "queries/Period.h"
 
 #include <QDate>
 #include <QList>

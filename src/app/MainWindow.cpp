@@ -3,13 +3,13 @@
 #include "app/AboutDialog.h"
 #include "app/BackupDialog.h"
 #include "app/BuiltInPicture.h"
-#include "app/FunctionLabel.h"
 #include "app/FunctionTable.h"
 #include "app/GroupPanel.h"
 #include "app/LoginDialog.h"
 #include "app/WindowPlacement.h"
 #include "db/DbError.h"
 #include "db/DefaultRows.h"
+#include "gui/FunctionLabel.h"
 
 #include <QCloseEvent>
 #include <QDebug>

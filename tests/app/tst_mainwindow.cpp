@@ -1,4 +1,3 @@
-#include "app/FunctionLabel.h"
 #include "app/FunctionTable.h"
 #include "app/LoginDialog.h"
 #include "app/MainWindow.h"
@@ -6,6 +5,7 @@
 #include "app/RightsTable.h"
 #include "db/DatabaseFile.h"
 #include "db/Sql.h"
+#include "gui/FunctionLabel.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
