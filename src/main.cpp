@@ -1,9 +1,9 @@
 #include "app/DesktopServices.h"
-#include "app/Fonts.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "db/DatabaseBackup.h"
 #include "db/DatabaseFile.h"
+#include "output/Fonts.h"
 #include "output/PrintPreview.h"
 
 #include <QApplication>

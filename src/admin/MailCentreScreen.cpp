@@ -1,7 +1,7 @@
 #include "admin/MailCentreScreen.h"
 
 #include "admin/MessageWindow.h"
-#include "app/FunctionLabel.h"
+#include "gui/FunctionLabel.h"
 #include "gui/WidgetFactory.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,6 @@
 #include "admin/Purchase.h"
 
 #include "admin/Goods.h"
-#include "base/Owner.h"
 #include "db/DbError.h"
 #include "db/NumberInput.h"
 #include "db/RecordMap.h"
@@ -80,15 +79,15 @@ ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglon
         }
         if (!filter->buyer.isEmpty()) {
             conditions << QStringLiteral("buyer like ? escape '\\'");
-            q.values << owner_store::containsPattern(filter->buyer);
+            q.values << sql::containsPattern(filter->buyer);
         }
         if (!filter->xhgg.isEmpty()) {
             conditions << QStringLiteral("xhgg like ? escape '\\'");
-            q.values << owner_store::containsPattern(filter->xhgg);
+            q.values << sql::containsPattern(filter->xhgg);
         }
         if (filter->period) {
             conditions << QStringLiteral("buy_date >= ? and buy_date <= ?");
-            q.values << filter->period->values();
+            q.values << sql::periodValues(*filter->period);
         }
     }
     q.where = !filter                ? QStringLiteral("1 = 0")

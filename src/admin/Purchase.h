@@ -2,8 +2,8 @@
 
 #include "core/Checked.h"
 #include "core/Decimal2.h"
+#include "core/Period.h"
 #include "db/ListQuery.h"
-#include "queries/Period.h"
 
 #include <QDate>
 #include <QList>

@@ -1,7 +1,6 @@
 #include "admin/Requisition.h"
 
 #include "admin/Goods.h"
-#include "base/Owner.h"
 #include "db/DbError.h"
 #include "db/NumberInput.h"
 #include "db/RecordMap.h"
@@ -66,11 +65,11 @@ ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlong
         }
         if (!filter->takeMan.isEmpty()) {
             conditions << QStringLiteral("take_man like ? escape '\\'");
-            q.values << owner_store::containsPattern(filter->takeMan);
+            q.values << sql::containsPattern(filter->takeMan);
         }
         if (filter->period) {
             conditions << QStringLiteral("take_date >= ? and take_date <= ?");
-            q.values << filter->period->values();
+            q.values << sql::periodValues(*filter->period);
         }
         if (filter->typeId) {
             conditions << QStringLiteral("goods_id in (select goods_id from goods where type_id = ?)");

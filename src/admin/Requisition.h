@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "core/Period.h"
 #include "db/ListQuery.h"
-#include "queries/Period.h"
 
 #include <QDate>
 #include <QList>

@@ -1,5 +1,6 @@
 #include "admin/WorkPlan.h"
 
+#include "db/PinyinCollation.h"
 #include "db/RecordMap.h"
 
 namespace work_plan_store {
@@ -51,6 +52,16 @@ void update(const QSqlDatabase& db, const WorkPlan& plan)
 void remove(const QSqlDatabase& db, qlonglong id)
 {
     map().remove(db, id);
+}
+
+QList<PlanOperator> operators(const QSqlDatabase& db)
+{
+    QList<PlanOperator> result;
+    QSqlQuery q = sql::exec(db, QStringLiteral("select op_code, op_name from operator order by ") +
+                                    pinyin::byName(QStringLiteral("op_name")) + QStringLiteral(", op_code"));
+    while (q.next())
+        result.append({q.value(0).toString().trimmed(), q.value(1).toString().trimmed()});
+    return result;
 }
 
 } // namespace work_plan_store

@@ -3,6 +3,7 @@
 #include "db/ListQuery.h"
 
 #include <QDate>
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QTime>
@@ -25,6 +26,13 @@ struct WorkPlan
     QString contents;
 };
 
+// An operator a plan can name as the superior: code and name.
+struct PlanOperator
+{
+    QString code;
+    QString name;
+};
+
 // Reading and writing work plans. Every function throws DbError.
 namespace work_plan_store {
 
@@ -37,5 +45,8 @@ std::optional<WorkPlan> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, WorkPlan plan);
 void update(const QSqlDatabase& db, const WorkPlan& plan);
 void remove(const QSqlDatabase& db, qlonglong id);
+
+// The operators a plan can name as the superior, in the order of their names.
+QList<PlanOperator> operators(const QSqlDatabase& db);
 
 } // namespace work_plan_store

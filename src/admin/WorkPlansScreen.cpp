@@ -1,7 +1,6 @@
 #include "admin/WorkPlansScreen.h"
 
 #include "admin/WorkPlan.h"
-#include "app/OperatorRegister.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -99,7 +98,7 @@ WorkPlansScreen::WorkPlansScreen(const ScreenContext& context, QWidget* parent) 
 
     run([&] {
         // The superior is an operator: the list keeps each operator's code.
-        for (const OperatorEntry& op : operator_register::operators(db()))
+        for (const PlanOperator& op : work_plan_store::operators(db()))
             m_manager->addItem(op.name, op.code);
     });
     m_form->reload();

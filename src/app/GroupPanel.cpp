@@ -1,6 +1,6 @@
 #include "app/GroupPanel.h"
 
-#include "app/FunctionLabel.h"
+#include "gui/FunctionLabel.h"
 
 #include <QMouseEvent>
 #include <QVBoxLayout>

@@ -3,13 +3,13 @@
 #include "app/AboutDialog.h"
 #include "app/BackupDialog.h"
 #include "app/BuiltInPicture.h"
-#include "app/FunctionLabel.h"
 #include "app/FunctionTable.h"
 #include "app/GroupPanel.h"
 #include "app/LoginDialog.h"
 #include "app/WindowPlacement.h"
 #include "db/DbError.h"
 #include "db/DefaultRows.h"
+#include "gui/FunctionLabel.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -117,7 +117,7 @@ void MainWindow::buildGroups()
 
         auto* panel = new GroupPanel(this);
         panel->setObjectName(QLatin1StringView(group.panelName));
-        for (const FunctionEntry& function : functionTable()) {
+        for (const FunctionRow& function : functionTable()) {
             if (function.group != group.group)
                 continue;
             FunctionLabel* label = panel->addEntry(QLatin1StringView(function.objectName), function.text());
@@ -217,7 +217,7 @@ void MainWindow::applyRights()
     // out whatever the rights say, and says nothing of rights. One the operator
     // lacks the right for says so when the pointer rests on it.
     for (const Entry& entry : m_entries) {
-        const FunctionEntry& function = *entry.function;
+        const FunctionRow& function = *entry.function;
         const bool allowed = m_rights.access(function.group, function.position) != Access::None;
         entry.label->setEnabled(function.open && allowed);
         entry.label->setToolTip(function.open && !allowed ? kNoRight : QString());
@@ -239,7 +239,7 @@ void MainWindow::openBackup()
     dialog->open();
 }
 
-void MainWindow::openFunction(const FunctionEntry& function, bool canWrite)
+void MainWindow::openFunction(const FunctionRow& function, bool canWrite)
 {
     if (!function.open)
         return; // not built yet
@@ -266,7 +266,7 @@ void MainWindow::checkConnectionAndReminder()
     }
     try {
         if (m_reminder.takeDue(m_context.db, m_context.op.code, m_context.clock->now())) {
-            if (const FunctionEntry* plans = findFunction(QStringLiteral("labPlan")))
+            if (const FunctionRow* plans = findFunction(QStringLiteral("labPlan")))
                 openFunction(*plans, false);
         }
     } catch (const DbError& e) {

@@ -13,7 +13,7 @@ class FunctionLabel;
 class GroupPanel;
 class LoginDialog;
 class QTimer;
-struct FunctionEntry;
+struct FunctionRow;
 
 // The home screen: six group buttons, each with a panel of function entries
 // gated by the operator's rights (an entry without a screen stays disabled). It
@@ -53,7 +53,7 @@ protected:
 private:
     struct Entry
     {
-        const FunctionEntry* function;
+        const FunctionRow* function;
         FunctionLabel* label;
     };
 
@@ -63,7 +63,7 @@ private:
     void openLogin(bool atStartUp);
     void takeLogin(const LoginDialog& dialog, bool succeeded);
     void applyRights();
-    void openFunction(const FunctionEntry& function, bool canWrite);
+    void openFunction(const FunctionRow& function, bool canWrite);
     void openBackup();
     void showPanel(GroupPanel* panel);
     void hidePanels();

@@ -1,5 +1,6 @@
 #include "app/OperatorsScreen.h"
 
+#include "app/FunctionTable.h"
 #include "app/OperatorRegister.h"
 #include "app/RightsTable.h"
 #include "gui/WidgetFactory.h"
@@ -155,7 +156,7 @@ QWidget* OperatorsScreen::buildRightsPage()
         tab->setObjectName(QLatin1StringView(p.name));
         auto* grid = new QGridLayout(tab);
         int row = 0;
-        for (const RightsFunction& f : rights_table::functions()) {
+        for (const FunctionRow& f : functionTable()) {
             if (f.group != p.group)
                 continue;
             grid->addWidget(new QLabel(QString::fromUtf8(f.caption), tab), row, 0);
@@ -260,7 +261,7 @@ void OperatorsScreen::showRights(const QString& code)
     run([&] {
         const OperatorRights rights = operator_register::rights(db(), code);
         m_shownOperator = code;
-        for (const RightsFunction& f : rights_table::functions()) {
+        for (const FunctionRow& f : functionTable()) {
             const QString& string = rights.string(f.group);
             const RightsTicks ticks =
                 rights_table::ticksOf(f.position <= string.size() ? string.at(f.position - 1) : QChar());
@@ -277,15 +278,15 @@ void OperatorsScreen::saveRights()
     // Save with no operator shown does nothing.
     if (!canWrite() || m_shownOperator.isEmpty())
         return;
-    const auto ticks = [this](const RightsFunction& f) {
+    const auto ticks = [this](const FunctionRow& f) {
         const auto ticked = [this](const char* name) {
             return name && m_boxes.value(QLatin1StringView(name))->isChecked();
         };
         return RightsTicks{ticked(f.browseBox), ticked(f.editBox)};
     };
     run([&] {
-        const auto change =
-            operator_register::saveRights(db(), m_shownOperator, rights_table::strings(ticks));
+        const auto change = operator_register::saveRights(db(), m_shownOperator,
+                                                          rights_table::strings(functionTable(), ticks));
         if (change != operator_register::Change::Done)
             messages().information(operator_register::refusalText(change));
     });
@@ -295,7 +296,7 @@ void OperatorsScreen::toggleShownPage()
 {
     // On the page shown, every "编辑" box changes; on the query page every "浏览" box.
     const RightsGroup group = kRightsPages[m_rightsPages->currentIndex()].group;
-    for (const RightsFunction& f : rights_table::functions()) {
+    for (const FunctionRow& f : functionTable()) {
         if (f.group != group)
             continue;
         const char* name = group == RightsGroup::Query ? f.browseBox : f.editBox;

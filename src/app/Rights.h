@@ -1,13 +1,10 @@
 #pragma once
 
+#include "core/FunctionRow.h"
+
 #include <QString>
 
 #include <array>
-
-// The six function groups of the main window, in the order of their rights
-// strings on an operator row.
-enum class RightsGroup { Base, Admin, Charge, Manage, Query, Para };
-inline constexpr int kRightsGroupCount = 6;
 
 // What an operator may do in one function: "0" nothing, "1" browse, "2" edit.
 enum class Access { None, Browse, Edit };

@@ -2,27 +2,15 @@
 
 #include "app/Rights.h"
 
-#include <QList>
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <span>
 
-// The rights editor's view of the 27 functions: per function its group, its
-// position in the group's string, its caption and the two check boxes ("浏览",
-// "编辑") that show it. The charging run can only be edited ("0" or "2"), the
-// queries only browsed ("0" or "1").
-struct RightsFunction
-{
-    RightsGroup group;
-    int position;          // from 1
-    const char* caption;   // UTF-8
-    const char* browseBox; // null when the function cannot be browsed alone
-    const char* editBox;   // null when the function cannot be edited
-};
-
-// What the two boxes of a function show.
+// What the two tick boxes of a function ("浏览", "编辑") show. The charging run
+// can only be edited ("0" or "2"), the queries only browsed ("0" or "1"): their
+// rows have one box.
 struct RightsTicks
 {
     bool browse = false;
@@ -31,9 +19,9 @@ struct RightsTicks
 
 namespace rights_table {
 
-std::span<const RightsFunction> functions();
-// The length of a group's string as the editor writes it: 5, 7, 3, 6, 3, 3.
-int stringLength(RightsGroup group);
+// The length of a group's string as the editor writes it: the highest position
+// of the group's functions (5, 7, 3, 6, 3, 3 for the office's functions).
+int stringLength(std::span<const FunctionRow> functions, RightsGroup group);
 
 // Reading: "2" ticks both boxes, "1" "浏览" only, anything else (or a missing
 // character) neither.
@@ -42,7 +30,7 @@ RightsTicks ticksOf(QChar character);
 QChar characterOf(const RightsTicks& ticks);
 
 // The six strings written from the ticks of every function, each at its length.
-std::array<QString, kRightsGroupCount>
-strings(const std::function<RightsTicks(const RightsFunction&)>& ticks);
+std::array<QString, kRightsGroupCount> strings(std::span<const FunctionRow> functions,
+                                               const std::function<RightsTicks(const FunctionRow&)>& ticks);
 
 } // namespace rights_table

@@ -66,19 +66,10 @@ Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
     return Removal::Removed;
 }
 
-QString containsPattern(const QString& fragment)
-{
-    QString escaped = fragment;
-    escaped.replace(u'\\', QStringLiteral("\\\\"))
-        .replace(u'%', QStringLiteral("\\%"))
-        .replace(u'_', QStringLiteral("\\_"));
-    return u'%' + escaped + u'%';
-}
-
 std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants)
 {
     QString statement = QStringLiteral("select owner_id from owner_info where owner_name like ? escape '\\'");
-    QVariantList values{containsPattern(fragment)};
+    QVariantList values{sql::containsPattern(fragment)};
     if (occupants == Occupants::Current) {
         statement += QStringLiteral(" and in_out = ?");
         values << Owner::kLiving;

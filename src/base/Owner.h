@@ -54,7 +54,4 @@ Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
 // as typed ("%" and "_" are plain characters).
 std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants);
 
-// The pattern for "like ? escape '\'" that matches texts containing `fragment`.
-QString containsPattern(const QString& fragment);
-
 } // namespace owner_store

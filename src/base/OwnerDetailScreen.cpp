@@ -1,10 +1,10 @@
 #include "base/OwnerDetailScreen.h"
 
 #include "base/MembersPage.h"
+#include "base/OwnerPicker.h"
 #include "base/RecordEditorPage.h"
 #include "base/RoomLink.h"
 #include "base/RoomLinksPage.h"
-#include "gui/OwnerPicker.h"
 #include "gui/WidgetFactory.h"
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"

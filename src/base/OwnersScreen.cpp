@@ -1,9 +1,9 @@
 #include "base/OwnersScreen.h"
 
 #include "base/Owner.h"
+#include "base/OwnerPicker.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
-#include "gui/OwnerPicker.h"
 #include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 #include "output/ListReportLayouts.h"

@@ -1,9 +1,9 @@
 #include "charging/DepositsScreen.h"
 
+#include "base/OwnerPicker.h"
 #include "charging/Deposit.h"
 #include "db/MoneyValidator.h"
 #include "db/NumberInput.h"
-#include "gui/OwnerPicker.h"
 #include "gui/WidgetFactory.h"
 
 #include <QFormLayout>

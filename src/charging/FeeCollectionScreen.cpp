@@ -1,12 +1,12 @@
 #include "charging/FeeCollectionScreen.h"
 
+#include "base/OwnerPicker.h"
 #include "charging/ChargeType.h"
 #include "charging/FeeEntry.h"
 #include "charging/FeeRecord.h"
 #include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 #include "gui/NameChoice.h"
-#include "gui/OwnerPicker.h"
 #include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 

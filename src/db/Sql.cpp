@@ -208,6 +208,20 @@ QDate toDate(const QVariant& stored)
     return QDate(year, month, day);
 }
 
+QVariantList periodValues(const Period& period)
+{
+    return {dateValue(period.first), dateValue(period.last)};
+}
+
+QString containsPattern(const QString& fragment)
+{
+    QString escaped = fragment;
+    escaped.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return u'%' + escaped + u'%';
+}
+
 } // namespace sql
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Period.h"
+
 #include <QDate>
 #include <QList>
 #include <QSqlDatabase>
@@ -61,6 +63,12 @@ QVariant dateValue(const QDate& date);
 // A stored date as a date, read from the first ten characters when they are
 // exactly "yyyy-MM-dd" and a real calendar date; else an invalid date.
 QDate toDate(const QVariant& stored);
+// The two ends of a period as date values: records carry their date as
+// "yyyy-MM-dd", so the ends are bound as that text.
+QVariantList periodValues(const Period& period);
+
+// The pattern for "like ? escape '\'" that matches texts containing `fragment`.
+QString containsPattern(const QString& fragment);
 
 } // namespace sql
 

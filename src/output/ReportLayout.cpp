@@ -1,6 +1,6 @@
 #include "output/ReportLayout.h"
 
-#include "app/Fonts.h"
+#include "output/Fonts.h"
 
 #include <QRectF>
 #include <QStringList>

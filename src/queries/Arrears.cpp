@@ -1,5 +1,6 @@
 #include "queries/Arrears.h"
 
+#include "db/Sql.h"
 #include "output/StatementRecordSource.h"
 
 namespace arrears {
@@ -26,7 +27,7 @@ ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
     QVariantList values{ownerId};
     if (period) {
         totals += QStringLiteral(" and take_date >= ? and take_date <= ?");
-        values << period->values();
+        values << sql::periodValues(*period);
     }
     totals += QStringLiteral(" group by type_id, owner_id");
     if (period)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Decimal2.h"
+#include "core/Period.h"
 #include "db/ListQuery.h"
-#include "queries/Period.h"
 
 #include <QList>
 #include <QSqlDatabase>

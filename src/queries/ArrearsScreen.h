@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/PeriodQueryScreen.h"
+#include "queries/PeriodQueryScreen.h"
 
 // What each owner still owes per charge type over a period; printed as the
 // dunning list and exported.

@@ -1,5 +1,6 @@
 #include "queries/IncomeByType.h"
 
+#include "db/Sql.h"
 #include "output/StatementRecordSource.h"
 
 namespace income_by_type {
@@ -28,7 +29,7 @@ ListQuery list(const Period& period)
                 "where +take_date >= ? and +take_date <= ? group by type_id) a "
                 "left join charge_type t on t.type_id = a.kind"),
             {},
-            period.values(),
+            sql::periodValues(period),
             {QStringLiteral("a.kind")}};
 }
 

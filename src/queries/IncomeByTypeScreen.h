@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/PeriodQueryScreen.h"
+#include "queries/PeriodQueryScreen.h"
 
 class QChartView;
 

@@ -1,5 +1,6 @@
 #include "queries/PaymentRecords.h"
 
+#include "db/Sql.h"
 #include "output/StatementRecordSource.h"
 
 namespace payment_records {
@@ -22,7 +23,7 @@ QList<ListColumn> columns()
 ListQuery list(qlonglong ownerId, const Period& period)
 {
     QVariantList values{ownerId};
-    values << period.values();
+    values << sql::periodValues(period);
     return {QStringLiteral("charge_take c left join charge_type t on t.type_id = c.type_id"),
             QStringLiteral("c.owner_id = ? and c.take_date >= ? and c.take_date <= ?"),
             values,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/PeriodQueryScreen.h"
+#include "queries/PeriodQueryScreen.h"
 
 // The fee records of one current occupant paid in a period, with what each still
 // owes; printed as the payment list and exported.

@@ -1,8 +1,8 @@
 #include "services/CustomerServiceScreen.h"
 
+#include "base/OwnerPicker.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
-#include "gui/OwnerPicker.h"
 #include "gui/WidgetFactory.h"
 #include "output/ReportPreview.h"
 #include "output/ServiceReportLayouts.h"

@@ -1,9 +1,9 @@
 #include "services/ServiceOrdersScreen.h"
 
+#include "base/OwnerPicker.h"
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
-#include "gui/OwnerPicker.h"
 #include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 #include "services/ServiceOrders.h"

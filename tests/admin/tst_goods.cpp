@@ -487,7 +487,7 @@ void TestGoods::theEntriesOpenTheirScreens()
     QFETCH(QString, title);
     QFETCH(QString, addButton);
     t->estate().addDepartment("行政部");
-    const FunctionEntry* function = findFunction(entry);
+    const FunctionRow* function = findFunction(entry);
     QVERIFY(function && function->open);
     QCOMPARE(function->text(), QString::fromUtf8(QTest::currentDataTag()));
     QCOMPARE(function->position, position);

@@ -1,15 +1,19 @@
-#include "app/FunctionLabel.h"
 #include "app/FunctionTable.h"
 #include "app/LoginDialog.h"
 #include "app/MainWindow.h"
+#include "app/OperatorsScreen.h"
 #include "app/PasswordHash.h"
+#include "app/RightsTable.h"
+#include "gui/FunctionLabel.h"
 #include "gui/WidgetFactory.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 // Every entry of the main window opens its screen for an operator with every
@@ -20,6 +24,7 @@ class TestEveryScreen : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void cleanup();
+    void everyFunctionRowIsWiredIn();
     void everyEntryOpensAndCloses_data();
     void everyEntryOpensAndCloses();
     void everyNumberBoxTakesAPastedValueWhole();
@@ -73,9 +78,15 @@ void buildEstate(TestDatabase& t)
 // Starts the main window and logs in an operator with every right.
 void logInWithEveryRight(TestDatabase& t, MainWindow& window)
 {
+    const auto every = rights_table::strings(functionTable(), [](const FunctionRow&) {
+        return RightsTicks{true, true};
+    });
+    QVariantList values{"chief", "主管", password_hash::hash("1")};
+    for (const QString& string : every)
+        values << string;
     t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
            "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-           {"chief", "主管", password_hash::hash("1"), "22222", "2222222", "222", "222222", "222", "222"});
+           values);
     window.startUp();
     logIn(window, "chief", "1");
 }
@@ -87,11 +98,53 @@ void TestEveryScreen::cleanup()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+void TestEveryScreen::everyFunctionRowIsWiredIn()
+{
+    // The rows make one table: each with its tick boxes, no position, name or box twice.
+    const QStringList problems = function_rows::problems(functionTable());
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(u'\n')));
+
+    // The main window shows each row's entry on its group's panel, with its caption.
+    TestDatabase t;
+    MainWindow window(t.context());
+    for (const FunctionRow& f : functionTable()) {
+        const auto* label = control<FunctionLabel>(&window, f.objectName);
+        QCOMPARE(label->text(), f.text());
+        const FunctionGroup& group = functionGroups()[static_cast<std::size_t>(f.group)];
+        QCOMPARE(label->parentWidget()->objectName(), QString::fromLatin1(group.panelName));
+    }
+
+    // The rights editor shows exactly the rows' boxes, each on its group's page.
+    OperatorsScreen editor(t.context());
+    const auto* pages = control<QTabWidget>(&editor, "PageControl2");
+    QStringList shown;
+    for (const QCheckBox* box : pages->findChildren<QCheckBox*>())
+        shown << box->objectName();
+    QStringList declared;
+    for (const FunctionRow& f : functionTable()) {
+        for (const char* name : {f.browseBox, f.editBox}) {
+            if (!name)
+                continue;
+            declared << QString::fromLatin1(name);
+            const auto* box = control<QCheckBox>(&editor, name);
+            QCOMPARE(box->parentWidget(), pages->widget(static_cast<int>(f.group)));
+        }
+    }
+    shown.sort();
+    declared.sort();
+    QCOMPARE(shown, declared);
+}
+
 void TestEveryScreen::everyEntryOpensAndCloses_data()
 {
     QTest::addColumn<QString>("entry");
-    QCOMPARE(functionTable().size(), std::size_t(27));
-    for (const FunctionEntry& f : functionTable())
+    // One entry per character of the rights strings.
+    std::size_t characters = 0;
+    for (int g = 0; g < kRightsGroupCount; ++g)
+        characters += static_cast<std::size_t>(
+            rights_table::stringLength(functionTable(), static_cast<RightsGroup>(g)));
+    QCOMPARE(functionTable().size(), characters);
+    for (const FunctionRow& f : functionTable())
         QTest::newRow(f.objectName) << QString::fromLatin1(f.objectName);
 }
 
@@ -136,7 +189,7 @@ void TestEveryScreen::everyNumberBoxTakesAPastedValueWhole()
     MainWindow window(t.context());
     logInWithEveryRight(t, window);
     QStringList boxes;
-    for (const FunctionEntry& f : functionTable()) {
+    for (const FunctionRow& f : functionTable()) {
         const QList<QWidget*> before = openWindows(window);
         emit control<FunctionLabel>(&window, f.objectName)->clicked();
         QCoreApplication::processEvents();

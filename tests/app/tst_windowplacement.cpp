@@ -1,7 +1,7 @@
-#include "app/FunctionLabel.h"
 #include "app/LoginDialog.h"
 #include "app/MainWindow.h"
 #include "app/PasswordHash.h"
+#include "gui/FunctionLabel.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
 

@@ -1,6 +1,6 @@
 #include "PdfText.h"
-#include "app/Fonts.h"
 #include "db/DbError.h"
+#include "output/Fonts.h"
 #include "output/ListReportLayouts.h"
 #include "output/MemoryRecordSource.h"
 #include "output/PrintPreview.h"

@@ -1,5 +1,5 @@
-#include "app/Fonts.h"
 #include "db/DbError.h"
+#include "output/Fonts.h"
 #include "output/MemoryRecordSource.h"
 #include "output/ReportPaginator.h"
 

@@ -1,5 +1,5 @@
-#include "app/Fonts.h"
 #include "db/Schema.h"
+#include "output/Fonts.h"
 #include "output/PdfText.h"
 #include "output/ReportRenderer.h"
 #include "services/ActivitiesScreen.h"

@@ -1,4 +1,4 @@
-#include "app/FunctionLabel.h"
+#include "gui/FunctionLabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Period.h"
 #include "db/ListQuery.h"
 #include "gui/Screen.h"
-#include "queries/Period.h"
 
 #include <optional>
 

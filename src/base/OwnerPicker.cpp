@@ -1,4 +1,4 @@
-#include "gui/OwnerPicker.h"
+#include "base/OwnerPicker.h"
 
 #include "db/DbError.h"
 #include "db/QueryListModel.h"

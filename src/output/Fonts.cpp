@@ -1,4 +1,4 @@
-#include "app/Fonts.h"
+#include "output/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "gui/PeriodQueryScreen.h"
+#include "queries/PeriodQueryScreen.h"
 
+#include "base/OwnerPicker.h"
 #include "db/QueryListModel.h"
-#include "gui/OwnerPicker.h"
 #include "gui/WidgetFactory.h"
 
 #include <QDateEdit>
