@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-ColumnFit::ColumnFit(QTableView* view) : QObject(view), m_view(view)
+ColumnFit::ColumnFit(QTableView* view) : QObject(view), m_view(view), m_viewport(view->viewport())
 {
 }
 
@@ -20,7 +20,7 @@ ColumnFit* ColumnFit::install(QTableView* view)
     auto* fit = new ColumnFit(view);
     QHeaderView* header = view->horizontalHeader();
     header->setStretchLastSection(false);
-    view->viewport()->installEventFilter(fit);
+    fit->m_viewport->installEventFilter(fit);
     QAbstractItemModel* model = view->model();
     // A list read again (or its first rows read) may hold other values.
     const auto refit = [fit] {
@@ -124,12 +124,13 @@ bool ColumnFit::showToolTip(QEvent* event)
 
 bool ColumnFit::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_view->viewport()) {
-        if (event->type() == QEvent::Resize && !m_fitting && !m_byHand &&
-            m_view->viewport()->width() != m_fittedWidth)
-            fit();
-        else if (event->type() == QEvent::ToolTip)
-            return showToolTip(event);
-    }
-    return QObject::eventFilter(watched, event);
+    // The viewport is compared as it was kept: while the grid is being destroyed
+    // its viewport still sends events, and the grid is no grid any more.
+    if (watched != m_viewport)
+        return false;
+    if (event->type() == QEvent::Resize && !m_fitting && !m_byHand && m_viewport->width() != m_fittedWidth)
+        fit();
+    else if (event->type() == QEvent::ToolTip)
+        return showToolTip(event);
+    return false;
 }

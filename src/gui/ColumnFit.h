@@ -4,6 +4,7 @@
 #include <QObject>
 
 class QTableView;
+class QWidget;
 
 // How a grid shares its width among its columns. Numbers, dates and codes (a
 // room number, a height, a telephone number) are always as wide as their widest
@@ -38,6 +39,7 @@ private:
     bool showToolTip(QEvent* event);
 
     QTableView* m_view;
+    QWidget* m_viewport; // the grid's, kept from the start
     QHash<int, int> m_minimum;
     int m_fittedWidth = -1;
     bool m_fitting = false;
