@@ -143,13 +143,7 @@ Checked<Purchase> check(const PurchaseInput& input)
 
 Checked<qlonglong> save(const QSqlDatabase& db, const PurchaseInput& input)
 {
-    Checked<Purchase> checked = check(input);
-    if (!checked.ok())
-        return checked.refusal();
-    const Checked<> saved = save(db, checked.value());
-    if (!saved.ok())
-        return saved.refusal();
-    return checked.value().id;
+    return storeChecked(check(input), [&](Purchase& purchase) { return save(db, purchase); });
 }
 
 Checked<> save(const QSqlDatabase& db, Purchase& purchase)

@@ -119,13 +119,7 @@ Checked<Requisition> check(const RequisitionInput& input)
 
 Checked<qlonglong> save(const QSqlDatabase& db, const RequisitionInput& input)
 {
-    Checked<Requisition> checked = check(input);
-    if (!checked.ok())
-        return checked.refusal();
-    const Checked<> saved = save(db, checked.value());
-    if (!saved.ok())
-        return saved.refusal();
-    return checked.value().id;
+    return storeChecked(check(input), [&](Requisition& requisition) { return save(db, requisition); });
 }
 
 Checked<> save(const QSqlDatabase& db, Requisition& requisition)

@@ -39,3 +39,15 @@ private:
     std::optional<T> m_value;
     Refusal m_refusal;
 };
+
+// A checked record handed to `store`, which may refuse too (a rule that reads
+// the database): the number the record is stored under, or the first refusal.
+template <class Record, class Store> Checked<qlonglong> storeChecked(Checked<Record> checked, Store&& store)
+{
+    if (!checked.ok())
+        return checked.refusal();
+    const Checked<> stored = std::forward<Store>(store)(checked.value());
+    if (!stored.ok())
+        return stored.refusal();
+    return checked.value().id;
+}
