@@ -86,6 +86,21 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
+ServiceJobInput typed(const ServiceJob& job)
+{
+    const auto money = [](const std::optional<Money>& m) { return m ? m->toString(2) : QString(); };
+    return {job.id,
+            job.ownerId,
+            job.contents,
+            job.worker,
+            job.ownerCheck,
+            job.startTime,
+            job.finishTime,
+            money(job.materialMoney),
+            money(job.serveMoney),
+            job.needMaterial};
+}
+
 Checked<qlonglong> save(const QSqlDatabase& db, const ServiceJobInput& input)
 {
     ServiceJob job;
@@ -96,29 +111,31 @@ Checked<qlonglong> save(const QSqlDatabase& db, const ServiceJobInput& input)
     job.ownerCheck = input.ownerCheck.trimmed();
     job.needMaterial = input.needMaterial.trimmed();
 
-    const auto time = [](const QString& text, const QString& label, QString& out) -> QString {
+    const auto time = [](const QString& text, const char* column, const QString& label,
+                         QString& out) -> std::optional<Refusal> {
         const typed_time::Read read = typed_time::read(text);
         if (read.result == typed_time::Result::NotADateTime)
-            return label + QStringLiteral("不是有效的时间，请按“2026-12-10 09:30”的格式填写！");
+            return Refusal{label + QStringLiteral("不是有效的时间，请按“2026-12-10 09:30”的格式填写！"),
+                           QString::fromLatin1(column)};
         out = read.value;
-        return QString();
+        return std::nullopt;
     };
     const auto money = [](const QString& text, const char* column, const QString& label,
-                          std::optional<Money>& out) -> QString {
+                          std::optional<Money>& out) -> std::optional<Refusal> {
         const number_input::Decimal read = number_input::decimal(text, "service", column);
         if (read.result == number_input::Result::NotANumber)
-            return label + QStringLiteral("需要填写数字！");
+            return Refusal{label + QStringLiteral("需要填写数字！"), QString::fromLatin1(column)};
         if (read.result == number_input::Result::Number)
             out = read.value;
-        return QString();
+        return std::nullopt;
     };
-    for (const QString& refusal :
-         {time(input.startTime, QStringLiteral("开始时间"), job.startTime),
-          time(input.finishTime, QStringLiteral("结束时间"), job.finishTime),
+    for (const std::optional<Refusal>& refusal :
+         {time(input.startTime, "start_time", QStringLiteral("开始时间"), job.startTime),
+          time(input.finishTime, "finish_time", QStringLiteral("结束时间"), job.finishTime),
           money(input.materialMoney, "material_money", QStringLiteral("材料费"), job.materialMoney),
           money(input.serveMoney, "serve_money", QStringLiteral("服务费"), job.serveMoney)}) {
-        if (!refusal.isEmpty())
-            return Refusal{refusal};
+        if (refusal)
+            return *refusal;
     }
     if (job.id == 0)
         return insert(db, job);

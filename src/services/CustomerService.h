@@ -74,6 +74,9 @@ qlonglong insert(const QSqlDatabase& db, ServiceJob job);
 void update(const QSqlDatabase& db, const ServiceJob& job);
 void remove(const QSqlDatabase& db, qlonglong id);
 
+// The job as its boxes show it.
+ServiceJobInput typed(const ServiceJob& job);
+
 // Checks the typed boxes (the times, then the amounts) and stores them as a new
 // job of the owner or over the job shown; empty boxes are stored empty.
 Checked<qlonglong> save(const QSqlDatabase& db, const ServiceJobInput& input);

@@ -1,14 +1,11 @@
 #pragma once
 
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
+#include "services/CustomerService.h"
 
-class EditorSet;
 class OwnerPicker;
 class ParentRowForm;
-class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
 class QueryListModel;
@@ -46,39 +43,15 @@ private:
     QueryListModel* m_jobs;
     QTableView* m_jobGrid;
     ParentRowForm* m_jobForm;
-    EditorSet* m_jobEditors;
-    QPlainTextEdit* m_contents;
-    QLineEdit* m_worker;
-    QLineEdit* m_ownerCheck;
-    QLineEdit* m_startTime;
-    QLineEdit* m_materialMoney;
-    QLineEdit* m_serveMoney;
-    QLineEdit* m_finishTime;
-    QLineEdit* m_needMaterial;
+    FormFields<ServiceJobInput> m_jobFields{"service"};
 
     // complaints
     QueryListModel* m_complaints;
     ParentRowForm* m_complaintForm;
-    EditorSet* m_complaintEditors;
-    QLineEdit* m_adviceName;
-    QDateEdit* m_adviceTime;
-    QLineEdit* m_serveName;
-    QLineEdit* m_revert;
-    QLineEdit* m_revertType;
-    QComboBox* m_satisfy;
-    QPlainTextEdit* m_adviceContent;
-    QPlainTextEdit* m_dealContent;
+    FormFields<Complaint> m_complaintFields{"advice"};
 
     // fit-out permits
     QueryListModel* m_permits;
     ParentRowForm* m_permitForm;
-    EditorSet* m_permitEditors;
-    QDateEdit* m_start;
-    QDateEdit* m_end;
-    QLineEdit* m_company;
-    QLineEdit* m_licence;
-    QLineEdit* m_fitTel;
-    QLineEdit* m_checker;
-    QLineEdit* m_address;
-    QPlainTextEdit* m_fitContent;
+    FormFields<FitOutPermit> m_permitFields{"fitment"};
 };

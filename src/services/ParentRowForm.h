@@ -3,11 +3,13 @@
 #include "core/Checked.h"
 #include "core/ScreenContext.h"
 #include "db/ListQuery.h"
+#include "gui/FormFields.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class EditorSet;
 class QPushButton;
@@ -63,6 +65,32 @@ public:
     };
 
     ParentRowForm(const ScreenContext& context, Controls controls, Hooks hooks, QObject* parent);
+
+    // The hooks of a form whose editors `fields` describes: `load` gives a stored
+    // record as typed (nothing when it is gone), `save` checks and stores the
+    // record as typed as record `id` (0: new) of the parent. `fields` outlives the form.
+    template <class Input>
+    static Hooks
+    formHooks(const FormFields<Input>& fields, std::function<ListQuery(qlonglong parentId)> list,
+              std::function<std::optional<Input>(qlonglong id)> load,
+              std::function<Checked<qlonglong>(Input typed, qlonglong id, qlonglong parentId)> save,
+              std::function<void(qlonglong id)> remove)
+    {
+        const auto clear = [&fields] { fields.clear(); };
+        return {std::move(list),
+                [&fields, load = std::move(load)](qlonglong id) {
+                    if (const std::optional<Input> typed = load(id))
+                        fields.show(*typed);
+                    else
+                        fields.clear();
+                },
+                clear,
+                clear,
+                [&fields, save = std::move(save)](qlonglong id, qlonglong parentId) {
+                    return save(fields.read(), id, parentId);
+                },
+                std::move(remove)};
+    }
 
     void setDependent(ParentRowForm* dependent) { m_dependent = dependent; }
 
