@@ -111,6 +111,19 @@ std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id)
     return purchase;
 }
 
+PurchaseInput typed(const Purchase& purchase)
+{
+    return {purchase.id,
+            purchase.goodsId,
+            purchase.unitPrice ? purchase.unitPrice->toString(2) : QString(),
+            purchase.id != 0 ? QString::number(purchase.quantity) : QString(),
+            purchase.buyDate,
+            purchase.buyer,
+            purchase.xhgg,
+            purchase.pzr,
+            purchase.remark};
+}
+
 Checked<Purchase> check(const PurchaseInput& input)
 {
     const QString quantityField = QStringLiteral("num");

@@ -64,6 +64,9 @@ namespace purchase_store {
 ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglong>& kept);
 std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id);
 
+// The purchase as its boxes show it: the price in yuan, the quantity of a stored one.
+PurchaseInput typed(const Purchase& purchase);
+
 // The purchase the input stands for, or the first check it fails: a quantity
 // (whole, in the stock's range), an item, a price that is money if given.
 Checked<Purchase> check(const PurchaseInput& input);

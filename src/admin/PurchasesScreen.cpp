@@ -3,10 +3,10 @@
 #include "admin/Goods.h"
 #include "admin/GoodsPickerDialog.h"
 #include "admin/PurchaseQueryDialog.h"
+#include "db/LabelledColumns.h"
 #include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
-#include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"
@@ -31,90 +31,64 @@ const QString kDetail = QStringLiteral("办公用品详细信息");
 
 } // namespace
 
-PurchasesScreen::PurchasesScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)
+PurchasesScreen::PurchasesScreen(const ScreenContext& context, QWidget* parent)
+    : StockMovesScreen(
+          context,
+          {"DBGrid1",
+           // The key stays hidden.
+           QList<ListColumn>{{kBuyId, QString(), ListColumn::Kind::Number}} +
+               labelledColumns("goods_buy",
+                               {{"goodsname", {}, QStringLiteral("物品名称")},
+                                {"price", ListColumn::Kind::Decimal, QStringLiteral("单价")},
+                                {"num"},
+                                {"buyer", {}, QStringLiteral("购买人")},
+                                {"xhgg", {}, QStringLiteral("型号规格")},
+                                {"buy_date", ListColumn::Kind::Date, QStringLiteral("购买日期")}}),
+           kBuyId, "btnExcel", "btnQuery", "btnAdd", "btnDel", "btnModify", "btnExit",
+           /*listWaitsForNew=*/true},
+          parent)
 {
     setObjectName(QStringLiteral("TbuyFrm"));
     setWindowTitle(QStringLiteral("办公用品采购管理"));
     resize(820, 560);
 
-    using K = ListColumn::Kind;
-    m_list = new QueryListModel({{kBuyId, QString(), K::Number},
-                                 {QStringLiteral("goodsname"), QStringLiteral("物品名称")},
-                                 {QStringLiteral("price"), QStringLiteral("单价"), K::Decimal},
-                                 {QStringLiteral("num"), QStringLiteral("数量"), K::Number},
-                                 {QStringLiteral("buyer"), QStringLiteral("购买人")},
-                                 {QStringLiteral("xhgg"), QStringLiteral("型号规格")},
-                                 {QStringLiteral("buy_date"), QStringLiteral("购买日期"), K::Date}},
-                                this);
-    m_grid = widgets::grid(this, "DBGrid1", m_list);
-
     m_detail = new QGroupBox(kDetail, this);
     m_detail->setObjectName(QStringLiteral("GroupBox1"));
-    m_goods = new QComboBox(m_detail);
-    m_goods->setObjectName(QStringLiteral("dlkGoodsName"));
-    widgets::setField(m_goods, "goods_id");
+    using F = PurchaseInput;
+    m_fields.keyed("goods_id", "dlkGoodsName", &F::goodsId)
+        .caption(QStringLiteral("物品名称："))
+        .text("xhgg", "DBEdit4", &F::xhgg)
+        .caption(QStringLiteral("规格型号："))
+        .number("unit_price", "dbePrice", &F::unitPrice)
+        .caption(QStringLiteral("单价(元)："))
+        .text("buyer", "DBEdit1", &F::buyer)
+        .caption(QStringLiteral("申请人："))
+        .date("buy_date", "dtpBuyDate", &F::buyDate)
+        .caption(QStringLiteral("采购日期："))
+        .number("num", "dbeNum", &F::quantity)
+        .caption(QStringLiteral("数量："))
+        .text("pzr", "DBEdit3", &F::pzr)
+        .memo("remark", "DBMemo1", &F::remark)
+        .caption(QStringLiteral("备注："))
+        .wide()
+        .height(56);
+    m_detail->setLayout(m_fields.build(m_detail, editors()));
+    editors()->setReadOnly(!canWrite());
+    // Browsing never writes.
+    m_detail->setEnabled(canWrite());
+    m_goods = m_fields.box<QComboBox>("goods_id");
     m_goods->setToolTip(QStringLiteral("单击右键按类别选择物品"));
     m_goods->installEventFilter(this);
-    m_xhgg = widgets::lineEdit(m_detail, "DBEdit4", "goods_buy", "xhgg");
-    m_price = widgets::numberEdit(m_detail, "dbePrice");
-    widgets::setField(m_price, "unit_price");
-    m_buyer = widgets::lineEdit(m_detail, "DBEdit1", "goods_buy", "buyer");
-    m_date = widgets::dateEdit(m_detail, "dtpBuyDate");
-    m_quantity = widgets::numberEdit(m_detail, "dbeNum");
-    widgets::setField(m_quantity, "num");
-    m_pzr = widgets::lineEdit(m_detail, "DBEdit3", "goods_buy", "pzr");
-    m_remark = widgets::memo(m_detail, "DBMemo1");
-    m_remark->setFixedHeight(56);
-    m_editors = new EditorSet(this);
-    m_editors->add({m_goods, m_xhgg, m_price, m_buyer, m_date, m_quantity, m_pzr, m_remark});
-    // Browsing never writes.
-    m_editors->setReadOnly(!canWrite());
-    m_detail->setEnabled(canWrite());
+    setFirstBox(m_goods);
 
-    auto* form = new QGridLayout(m_detail);
-    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
-        form->addWidget(new QLabel(label, m_detail), r, c * 2);
-        form->addWidget(editor, r, c * 2 + 1, 1, span);
-    };
-    row(0, 0, QStringLiteral("物品名称："), m_goods);
-    row(0, 1, QStringLiteral("规格型号："), m_xhgg);
-    row(1, 0, QStringLiteral("单价(元)："), m_price);
-    row(1, 1, QStringLiteral("申请人："), m_buyer);
-    row(2, 0, QStringLiteral("采购日期："), m_date);
-    row(2, 1, QStringLiteral("数量："), m_quantity);
-    row(3, 0, QStringLiteral("批准人"), m_pzr);
-    row(4, 0, QStringLiteral("备注："), m_remark, 3);
-
-    auto* excel = widgets::button(this, "btnExcel", QStringLiteral("Excel"));
-    auto* queryButton = widgets::button(this, "btnQuery", QStringLiteral("查询"));
-    auto* add = widgets::button(this, "btnAdd", QStringLiteral("增加"));
-    auto* remove = widgets::button(this, "btnDel", QStringLiteral("删除"));
-    auto* save = widgets::button(this, "btnModify", QStringLiteral("保存"));
-    auto* exit = widgets::button(this, "btnExit", QStringLiteral("退出"));
-    for (QPushButton* b : {add, remove, save})
-        b->setEnabled(canWrite());
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid, 1);
+    layout->addWidget(grid(), 1);
     layout->addWidget(m_detail);
-    layout->addLayout(widgets::buttonRow({excel, queryButton, add, remove, save, exit}));
+    layout->addLayout(buttonRow());
 
-    // The boxes edit the purchase the list stands on: leaving it changed saves it,
-    // with its stock move.
-    m_form = new RowForm(context, m_grid, m_list, kBuyId,
-                         {[this] { return purchase_store::list(m_filter, m_kept); },
-                          [this](int r) { showPurchase(r); }, [this] { return m_editors->isModified(); },
-                          [this] { return storePurchase(); }});
     connect(m_goods, &QComboBox::currentIndexChanged, this, &PurchasesScreen::showStock);
-    connect(excel, &QPushButton::clicked, this, &PurchasesScreen::exportPurchases);
-    connect(queryButton, &QPushButton::clicked, this, &PurchasesScreen::query);
-    connect(add, &QPushButton::clicked, this, &PurchasesScreen::addPurchase);
-    connect(save, &QPushButton::clicked, this, &PurchasesScreen::savePurchase);
-    connect(remove, &QPushButton::clicked, this, &PurchasesScreen::removePurchase);
-    connect(exit, &QPushButton::clicked, this, &QWidget::close);
-
     fillGoods();
-    // Nothing is listed before the first query.
-    m_form->reload();
+    begin();
 }
 
 bool PurchasesScreen::eventFilter(QObject* watched, QEvent* event)
@@ -128,16 +102,12 @@ bool PurchasesScreen::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return Screen::eventFilter(watched, event);
+    return StockMovesScreen::eventFilter(watched, event);
 }
 
-void PurchasesScreen::keyPressEvent(QKeyEvent* event)
+ListQuery PurchasesScreen::listQuery(const QList<qlonglong>& kept) const
 {
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    Screen::keyPressEvent(event);
+    return purchase_store::list(m_filter, kept);
 }
 
 void PurchasesScreen::fillGoods()
@@ -145,7 +115,7 @@ void PurchasesScreen::fillGoods()
     QList<NamedKey> goods;
     if (!run([&] { goods = goods_store::names(db()); }))
         return;
-    const EditorSet::Loading loading(*m_editors);
+    const EditorSet::Loading loading(*editors());
     const QVariant shown = m_goods->currentData();
     m_goods->clear();
     for (const NamedKey& item : goods)
@@ -177,109 +147,31 @@ void PurchasesScreen::showStock()
                            : kDetail + u" (库存:" + (stock ? QString::number(*stock) : QString()) + u')');
 }
 
-void PurchasesScreen::showPurchase(int row)
+void PurchasesScreen::showRecord(qlonglong id, bool isNew)
 {
     Purchase purchase;
-    if (m_form->isNewRow(row))
+    if (isNew)
         purchase.buyDate = context().clock->today();
-    else if (row >= 0)
-        run([&] {
-            purchase = purchase_store::load(db(), m_form->keyAt(row).toLongLong()).value_or(Purchase{});
-        });
-    const EditorSet::Loading loading(*m_editors);
-    m_shownId = purchase.id;
+    else if (id != 0)
+        run([&] { purchase = purchase_store::load(db(), id).value_or(Purchase{}); });
     selectGoods(purchase.goodsId);
-    m_xhgg->setText(purchase.xhgg);
-    m_price->setText(purchase.unitPrice ? purchase.unitPrice->toString(2) : QString());
-    m_buyer->setText(purchase.buyer);
-    widgets::setDate(m_date, purchase.buyDate);
-    m_quantity->setText(purchase.id != 0 ? QString::number(purchase.quantity) : QString());
-    m_pzr->setText(purchase.pzr);
-    m_remark->setPlainText(purchase.remark);
-    m_editors->setModified(false);
-    showStock();
+    m_fields.show(purchase_store::typed(purchase));
 }
 
-bool PurchasesScreen::storePurchase()
+Checked<qlonglong> PurchasesScreen::storeRecord(qlonglong id)
 {
-    if (!canWrite())
-        return true;
-    PurchaseInput input;
-    input.id = m_shownId;
-    if (m_goods->currentIndex() >= 0)
-        input.goodsId = m_goods->currentData().toInt();
-    input.unitPrice = m_price->text();
-    input.quantity = m_quantity->text();
-    input.buyDate = widgets::dateOf(m_date);
-    input.buyer = m_buyer->text();
-    input.xhgg = m_xhgg->text();
-    input.pzr = m_pzr->text();
-    input.remark = m_remark->toPlainText();
-    const Checked<qlonglong> saved = purchase_store::save(db(), input);
-    if (!saved.ok()) {
-        refuse(saved.refusal());
-        showStock(); // what the stock holds now
-        return false;
-    }
-    m_shownId = saved.value();
-    // A purchase stored here stays listed until the next query.
-    if (!m_kept.contains(m_shownId))
-        m_kept << m_shownId;
-    m_editors->setModified(false);
-    return true;
+    PurchaseInput input = m_fields.read();
+    input.id = id;
+    return purchase_store::save(db(), input);
 }
 
-void PurchasesScreen::addPurchase()
+void PurchasesScreen::removeRecord(qlonglong id)
 {
-    if (!canWrite() || !m_form->addNewRow())
-        return;
-    // The list waits until the new purchase is saved (or deleted).
-    m_grid->setEnabled(false);
-    m_goods->setFocus();
-}
-
-void PurchasesScreen::savePurchase()
-{
-    if (!canWrite() || m_form->currentRow() < 0)
-        return;
-    if (m_form->storeAndReload([this] { return QVariant(m_shownId); }))
-        m_grid->setEnabled(true);
-}
-
-bool PurchasesScreen::saveIfModified()
-{
-    if (!m_editors->isModified())
-        return true;
-    if (!m_form->storeAndReload([this] { return QVariant(m_shownId); }))
-        return false;
-    m_grid->setEnabled(true);
-    return true;
-}
-
-void PurchasesScreen::removePurchase()
-{
-    if (!canWrite())
-        return;
-    if (m_list->rowCount() == 0) {
-        messages().information(QStringLiteral("数据已空，无法删除！"));
-        return;
-    }
-    if (m_form->currentRow() < 0 || !messages().confirm(QStringLiteral("确实要删除此记录吗？"),
-                                                        QStringLiteral("提醒"), Messages::Buttons::YesNo))
-        return;
-    // A new purchase is only dropped; a stored one takes its stored quantity off
-    // its stored item as it goes.
-    m_form->removeCurrent({}, [this](const QVariant& key) {
-        purchase_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
-    });
-    m_grid->setEnabled(true);
+    purchase_store::remove(db(), id);
 }
 
 void PurchasesScreen::query()
 {
-    if (!saveIfModified())
-        return;
     auto* dialog = new PurchaseQueryDialog(context(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
@@ -288,9 +180,7 @@ void PurchasesScreen::query()
         if (!filter)
             return;
         m_filter = filter;
-        m_kept.clear();
-        m_form->reload();
-        m_grid->setEnabled(true);
+        listAnew();
     });
     dialog->open();
 }
@@ -303,15 +193,13 @@ void PurchasesScreen::pickGoods()
         if (picker->result().isEmpty())
             return;
         selectGoods(picker->result().toInt());
-        m_editors->setModified(true); // the operator's choice, as one made in the box
+        editors()->setModified(true); // the operator's choice, as one made in the box
     });
     picker->open();
 }
 
-void PurchasesScreen::exportPurchases()
+void PurchasesScreen::exportRecords()
 {
-    if (!saveIfModified())
-        return;
     ExportDescription d;
     d.windowCaption = QStringLiteral("办公用品采购清单");
     d.title = QStringLiteral("物业管理系统报表");
@@ -330,7 +218,7 @@ void PurchasesScreen::exportPurchases()
         C::text(QStringLiteral("购买日期"), QStringLiteral("buy_date"), FieldFormat::Date),
         C::text(QStringLiteral("备注"), QStringLiteral("remark")),
     };
-    StatementRecordSource rows(db(), m_list->query());
+    StatementRecordSource rows(db(), model()->query());
     if (exportList(context(), d, rows, this))
-        widgets::selectRow(m_grid, 0);
+        widgets::selectRow(grid(), 0);
 }

@@ -93,6 +93,19 @@ std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id)
     return map().load(db, id);
 }
 
+RequisitionInput typed(const Requisition& requisition)
+{
+    return {requisition.id,
+            requisition.goodsId,
+            requisition.deptId,
+            requisition.takeMan,
+            requisition.id != 0 ? QString::number(requisition.quantity) : QString(),
+            requisition.takeDate,
+            requisition.xhgg,
+            requisition.pzr,
+            requisition.remark};
+}
+
 Checked<Requisition> check(const RequisitionInput& input)
 {
     if (!input.goodsId)

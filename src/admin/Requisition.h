@@ -62,6 +62,9 @@ namespace requisition_store {
 ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlonglong>& kept);
 std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id);
 
+// The requisition as its boxes show it: the quantity of a stored one.
+RequisitionInput typed(const Requisition& requisition);
+
 // The requisition the input stands for, or the first check it fails: an item,
 // a department, a whole quantity in the stock's range (an empty box is none).
 Checked<Requisition> check(const RequisitionInput& input);

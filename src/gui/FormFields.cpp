@@ -35,6 +35,12 @@ QWidget* makeBox(QWidget* parent, const char* table, const Spec& spec)
     }
     case Kind::Choice:
         return widgets::comboBox(parent, spec.name, spec.choices, table, spec.column);
+    case Kind::Keyed: {
+        auto* box = new QComboBox(parent);
+        box->setObjectName(QLatin1StringView(spec.name));
+        widgets::setField(box, spec.column);
+        return box;
+    }
     case Kind::Date: {
         QDateEdit* box = widgets::dateEdit(parent, spec.name);
         widgets::setField(box, spec.column);
@@ -56,7 +62,7 @@ QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidg
         }
         grid->addWidget(new QLabel(specs[i].caption, parent), row, pair * 2);
         grid->addWidget(boxes[i], row, pair * 2 + 1, 1, specs[i].wide ? 3 : 1);
-        if (specs[i].wide || pair == 1) {
+        if (specs[i].wide || specs[i].endsRow || pair == 1) {
             ++row;
             pair = 0;
         } else {
@@ -87,6 +93,20 @@ void setText(QWidget* box, const QString& text)
         combo->setCurrentIndex(combo->findText(text));
         combo->setEditText(text);
     }
+}
+
+std::optional<int> keyOf(const QWidget* box)
+{
+    const auto* combo = qobject_cast<const QComboBox*>(box);
+    if (!combo || combo->currentIndex() < 0)
+        return std::nullopt;
+    return combo->currentData().toInt();
+}
+
+void setKey(QWidget* box, const std::optional<int>& key)
+{
+    if (auto* combo = qobject_cast<QComboBox*>(box))
+        combo->setCurrentIndex(key ? combo->findData(qlonglong(*key)) : -1);
 }
 
 QDate dateOf(const QWidget* box)

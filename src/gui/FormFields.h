@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <variant>
 
 class QGridLayout;
@@ -22,6 +23,7 @@ enum class Kind {
     Memo,   // a multi-line box, kept as typed
     Choice, // an editable combo box with choices
     Date,   // a date box, its lowest date "no date"
+    Keyed,  // a combo box of named records (the screen fills it), read as the key chosen
 };
 
 struct Spec
@@ -33,6 +35,7 @@ struct Spec
     bool wide = false;        // a row of its own, the box across both pairs
     int height = 0;           // a memo's fixed height
     QStringList choices = {}; // of a choice
+    bool endsRow = false;     // the next field starts a new row
     bool keptOnClear = false; // clear() leaves it as it is (a date that carries on)
 };
 
@@ -47,6 +50,8 @@ QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidg
 
 QString textOf(const QWidget* box);
 void setText(QWidget* box, const QString& text);
+std::optional<int> keyOf(const QWidget* box);
+void setKey(QWidget* box, const std::optional<int>& key);
 QDate dateOf(const QWidget* box);
 void setDate(QWidget* box, const QDate& date);
 void clear(QWidget* box);
@@ -97,6 +102,10 @@ public:
     {
         return add(column, name, form_fields::Kind::Date, member);
     }
+    FormFields& keyed(const char* column, const char* name, std::optional<int> Input::*member)
+    {
+        return add(column, name, form_fields::Kind::Keyed, member);
+    }
 
     // What the field declared last adds to its line.
     FormFields& caption(const QString& caption)
@@ -112,6 +121,11 @@ public:
     FormFields& height(int pixels)
     {
         m_fields.last().spec.height = pixels;
+        return *this;
+    }
+    FormFields& endsRow()
+    {
+        m_fields.last().spec.endsRow = true;
         return *this;
     }
     FormFields& keptOnClear()
@@ -143,8 +157,10 @@ public:
         for (const Field& f : m_fields) {
             if (const auto* text = std::get_if<QString Input::*>(&f.member))
                 base.*(*text) = form_fields::textOf(f.box);
+            else if (const auto* date = std::get_if<QDate Input::*>(&f.member))
+                base.*(*date) = form_fields::dateOf(f.box);
             else
-                base.*std::get<QDate Input::*>(f.member) = form_fields::dateOf(f.box);
+                base.*std::get<std::optional<int> Input::*>(f.member) = form_fields::keyOf(f.box);
         }
         return base;
     }
@@ -155,8 +171,10 @@ public:
         for (const Field& f : m_fields) {
             if (const auto* text = std::get_if<QString Input::*>(&f.member))
                 form_fields::setText(f.box, input.*(*text));
+            else if (const auto* date = std::get_if<QDate Input::*>(&f.member))
+                form_fields::setDate(f.box, input.*(*date));
             else
-                form_fields::setDate(f.box, input.*std::get<QDate Input::*>(f.member));
+                form_fields::setKey(f.box, input.*std::get<std::optional<int> Input::*>(f.member));
         }
     }
     // Empties every box but those kept on clear.
@@ -185,7 +203,7 @@ public:
     }
 
 private:
-    using Member = std::variant<QString Input::*, QDate Input::*>;
+    using Member = std::variant<QString Input::*, QDate Input::*, std::optional<int> Input::*>;
     struct Field
     {
         form_fields::Spec spec;
