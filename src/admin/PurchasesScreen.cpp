@@ -271,7 +271,7 @@ void PurchasesScreen::removePurchase()
     // its stored item as it goes.
     m_form->removeCurrent({}, [this](const QVariant& key) {
         purchase_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
     m_grid->setEnabled(true);
 }

@@ -270,7 +270,7 @@ void RequisitionsScreen::removeRequisition()
     // What was taken goes back to the stock.
     m_form->removeCurrent({}, [this](const QVariant& key) {
         requisition_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }
 
