@@ -182,7 +182,7 @@ void DeptGoodsScreen::removeHeld()
         return;
     m_form->removeCurrent({}, [this](const QVariant& key) {
         dept_goods_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }
 

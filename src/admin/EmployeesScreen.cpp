@@ -110,17 +110,17 @@ QWidget* EmployeesScreen::buildDepartmentPage()
             [this] { m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }); });
     // Deleting a department asks nothing.
     connect(remove, &QPushButton::clicked, this, [this] {
-        m_deptForm->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
+        m_deptForm->removeCurrent({}, [this](const QVariant& key) -> Checked<> {
             switch (department_store::removeUnlessUsed(db(), key.toLongLong())) {
             case department_store::Removal::HasEmployees:
-                return QStringLiteral("此部门有存在员工记录，不能删除！");
+                return Refusal{QStringLiteral("此部门有存在员工记录，不能删除！")};
             case department_store::Removal::HasOfficeSupplies:
-                return QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！");
+                return Refusal{QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！")};
             case department_store::Removal::Removed:
                 break;
             }
             fillDepartmentChoices(); // a department deleted can no longer be chosen
-            return std::nullopt;
+            return Done{};
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -285,7 +285,7 @@ QWidget* EmployeesScreen::buildEmployeePage()
             return;
         m_empForm->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
             employee_store::remove(db(), key.toLongLong());
-            return std::optional<QString>();
+            return Done{};
         });
     });
     connect(print, &QPushButton::clicked, this, &EmployeesScreen::printEmployees);

@@ -278,10 +278,10 @@ void GoodsScreen::removeGoods()
     if (!messages().confirm(kDeleteQuestion, QStringLiteral("提醒"), Messages::Buttons::YesNo))
         return;
     // Asked above; the store checks again as it deletes.
-    m_form->removeCurrent({}, [this](const QVariant& key) -> std::optional<QString> {
+    m_form->removeCurrent({}, [this](const QVariant& key) -> Checked<> {
         if (goods_store::removeUnlessRequisitioned(db(), key.toLongLong()))
-            return std::nullopt;
-        return QStringLiteral("此物品已经在领用清单里存在，不能删除！");
+            return Done{};
+        return Refusal{QStringLiteral("此物品已经在领用清单里存在，不能删除！")};
     });
 }
 

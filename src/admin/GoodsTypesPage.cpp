@@ -60,18 +60,18 @@ bool GoodsTypesPage::storeRows(const QList<int>& rows)
     return true;
 }
 
-std::optional<QString> GoodsTypesPage::deleteRefusal(const QVariant& key)
+Checked<> GoodsTypesPage::deleteRefusal(const QVariant& key)
 {
     if (goods_type_store::hasGoods(db(), key.toLongLong()))
-        return kStillUsed;
-    return std::nullopt;
+        return Refusal{kStillUsed};
+    return Done{};
 }
 
-std::optional<QString> GoodsTypesPage::removeRecord(const QVariant& key)
+Checked<> GoodsTypesPage::removeRecord(const QVariant& key)
 {
     if (goods_type_store::removeUnlessUsed(db(), key.toLongLong()))
-        return std::nullopt;
-    return kStillUsed;
+        return Done{};
+    return Refusal{kStillUsed};
 }
 
 void GoodsTypesPage::currentRowShown(int row)

@@ -32,8 +32,8 @@ public:
 protected:
     ListQuery listQuery() const override;
     bool storeRows(const QList<int>& rows) override;
-    std::optional<QString> deleteRefusal(const QVariant& key) override;
-    std::optional<QString> removeRecord(const QVariant& key) override;
+    Checked<> deleteRefusal(const QVariant& key) override;
+    Checked<> removeRecord(const QVariant& key) override;
     void currentRowShown(int row) override;
 
 private:

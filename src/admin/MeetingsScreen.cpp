@@ -87,7 +87,7 @@ MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : 
         // The question is asked above, as a yes-or-no one.
         m_form->removeCurrent({}, [this](const QVariant& key) {
             meeting_store::remove(db(), key.toLongLong());
-            return std::optional<QString>();
+            return Done{};
         });
     });
     connect(excel, &QPushButton::clicked, this, &MeetingsScreen::exportMeetings);

@@ -159,7 +159,7 @@ void StockMovesScreen::remove()
     // A new record is only dropped; a stored one moves its stock back as it goes.
     m_form->removeCurrent({}, [this](const QVariant& key) {
         removeRecord(key.toLongLong());
-        return std::optional<QString>();
+        return Checked<>(Done{});
     });
     m_grid->setEnabled(true);
 }

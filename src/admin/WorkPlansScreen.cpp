@@ -91,7 +91,7 @@ WorkPlansScreen::WorkPlansScreen(const ScreenContext& context, QWidget* parent) 
     connect(remove, &QPushButton::clicked, this, [this] {
         m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
             work_plan_store::remove(db(), key.toLongLong());
-            return std::optional<QString>();
+            return Done{};
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);

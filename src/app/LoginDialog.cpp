@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString kMismatch = QStringLiteral("用户名密码不一致，请重新输入！！");
-
 QLineEdit* makeEdit(const char* name, QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
@@ -100,14 +98,13 @@ void LoginDialog::tryLogin()
     }
     runAction(m_messages, [&] {
         operator_accounts::ensureDefaultAdministrator(m_db);
-        const QString code = m_code->text().trimmed();
-        const QString password = m_password->text().trimmed();
-        const std::optional<operator_accounts::Login> login = operator_accounts::verify(m_db, code, password);
-        if (!login) {
-            m_messages.information(kMismatch);
+        const Checked<operator_accounts::Login> login =
+            operator_accounts::logIn(m_db, m_code->text(), m_password->text());
+        if (!login.ok()) {
+            m_messages.information(login.refusal().text);
             return;
         }
-        m_login = *login;
+        m_login = login.value();
         accept();
     });
 }
@@ -117,14 +114,8 @@ void LoginDialog::changePassword()
     const QString code = m_code->text().trimmed();
     const QString password = m_password->text().trimmed();
     runAction(m_messages, [&] {
-        // An empty old password is taken only from an operator whose password is
-        // empty (the default administrator), who could never set one otherwise.
-        if (code.isEmpty() || (password.isEmpty() && !operator_accounts::verify(m_db, code, QString()))) {
-            m_messages.information(QStringLiteral("请输入用户代码和密码！"));
-            return;
-        }
-        if (!operator_accounts::verify(m_db, code, password)) {
-            m_messages.information(kMismatch);
+        if (const Checked<> may = operator_accounts::mayChangePassword(m_db, code, password); !may.ok()) {
+            m_messages.information(may.refusal().text);
             return;
         }
         m_password->clear();

@@ -51,4 +51,39 @@ void setPassword(const QSqlDatabase& db, const QString& code, const QString& pas
                    code);
 }
 
+namespace {
+
+const QString kMismatch = QStringLiteral("用户名密码不一致，请重新输入！！");
+
+} // namespace
+
+Checked<Login> logIn(const QSqlDatabase& db, const QString& code, const QString& password)
+{
+    std::optional<Login> login = verify(db, code.trimmed(), password.trimmed());
+    if (!login)
+        return Refusal{kMismatch};
+    return *login;
+}
+
+Checked<> mayChangePassword(const QSqlDatabase& db, const QString& typedCode, const QString& typedPassword)
+{
+    const QString code = typedCode.trimmed();
+    const QString password = typedPassword.trimmed();
+    if (code.isEmpty() || (password.isEmpty() && !verify(db, code, QString())))
+        return Refusal{QStringLiteral("请输入用户代码和密码！")};
+    if (!verify(db, code, password))
+        return Refusal{kMismatch};
+    return Done{};
+}
+
+Checked<QString> checkNewPassword(const QString& first, const QString& second)
+{
+    const QString password = first.trimmed();
+    if (password != second.trimmed())
+        return Refusal{kPasswordsDiffer};
+    if (password.size() > kMaxPasswordLength)
+        return Refusal{QStringLiteral("密码最多6个字符，请重新输入！")};
+    return password;
+}
+
 } // namespace operator_accounts

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Rights.h"
+#include "core/Checked.h"
 #include "core/ScreenContext.h"
 
 #include <QSqlDatabase>
@@ -29,6 +30,22 @@ bool ensureDefaultAdministrator(const QSqlDatabase& db);
 // The operator whose code and password these are; nothing when either is wrong.
 // Both are compared as given (the caller trims). Throws DbError.
 std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const QString& password);
+
+// The login of the code and password as typed (trimmed), or the refusal of a
+// wrong code or password. Throws DbError.
+Checked<Login> logIn(const QSqlDatabase& db, const QString& code, const QString& password);
+
+// Whether the operator may go on to choose a new password, the code and the old
+// password as typed (trimmed): a code, and a password that is the operator's. An
+// empty old password is taken only from an operator whose password is empty (the
+// default administrator), who could never set one otherwise. Throws DbError.
+Checked<> mayChangePassword(const QSqlDatabase& db, const QString& code, const QString& password);
+
+// The refusal of a new password typed twice differently.
+inline const QString kPasswordsDiffer = QStringLiteral("两次密码输入不一致!");
+// The new password as typed twice (trimmed), or the first check it fails: both
+// the same (kPasswordsDiffer), at most six characters (refused, never cut).
+Checked<QString> checkNewPassword(const QString& first, const QString& second);
 
 // Stores the hash of a new password for the operator. An operator another copy
 // removed meanwhile throws DbError of kind RecordGone.

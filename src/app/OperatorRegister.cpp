@@ -40,26 +40,42 @@ qlonglong employeeIdByName(const QSqlDatabase& db, const QString& name)
         .toLongLong();
 }
 
-Making make(const QSqlDatabase& db, const QString& typedCode, const QString& employeeName)
+Checked<QString> checkCode(const QString& typedCode)
 {
     const QString code = typedCode.trimmed();
+    const QString field = QStringLiteral("op_code");
     if (code.isEmpty())
-        return Making::CodeEmpty;
+        return Refusal{QStringLiteral("请填写操作员代码!"), field};
     if (code.size() > operator_accounts::kMaxCodeLength)
-        return Making::CodeTooLong; // refused, never cut
+        return Refusal{QStringLiteral("操作员代码最多6个字符，请另写一个代码！"), field};
+    return code;
+}
+
+Checked<> make(const QSqlDatabase& db, const QString& typedCode, const QString& employeeName)
+{
+    const Checked<QString> checked = checkCode(typedCode);
+    if (!checked.ok())
+        return checked.refusal();
+    const QString& code = checked.value();
     const QString hash = password_hash::hash(QString::fromUtf16(kDefaultPassword));
     Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select op_code from operator where op_code = ?"), {code}))
-        return Making::CodeTaken;
+        return Refusal{QStringLiteral("此操作员代码已经存在了，请另写一个代码！"), QStringLiteral("op_code")};
     sql::insert(db, QStringLiteral("operator"),
                 {{QStringLiteral("op_code"), code},
                  {QStringLiteral("op_name"), employeeName.trimmed()},
                  {QStringLiteral("PassWord"), hash}});
     transaction.commit();
-    return Making::Made;
+    return Done{};
 }
 
 namespace {
+
+Refusal lastOperatorEditor()
+{
+    return {QStringLiteral("至少要保留一个有“操作员信息”编辑权限的操作员，否则以后无人能再管理操作员和权限。"
+                           "未做任何改动。")};
+}
 
 // Whether an operator other than `code` may edit operators.
 bool anotherMayEditOperators(const QSqlDatabase& db, const QString& code)
@@ -79,14 +95,14 @@ bool anotherMayEditOperators(const QSqlDatabase& db, const QString& code)
 
 } // namespace
 
-Change remove(const QSqlDatabase& db, const QString& code)
+Checked<> remove(const QSqlDatabase& db, const QString& code)
 {
     Transaction transaction(db);
     if (!anotherMayEditOperators(db, code))
-        return Change::LastOperatorEditor;
+        return lastOperatorEditor();
     sql::removeOne(db, QStringLiteral("operator"), QStringLiteral("op_code"), code);
     transaction.commit();
-    return Change::Done;
+    return Done{};
 }
 
 OperatorRights rights(const QSqlDatabase& db, const QString& code)
@@ -104,27 +120,19 @@ OperatorRights rights(const QSqlDatabase& db, const QString& code)
     return OperatorRights(strings);
 }
 
-Change saveRights(const QSqlDatabase& db, const QString& code,
-                  const std::array<QString, kRightsGroupCount>& strings)
+Checked<> saveRights(const QSqlDatabase& db, const QString& code,
+                     const std::array<QString, kRightsGroupCount>& strings)
 {
     Transaction transaction(db);
     if (!OperatorRights(strings).mayEditOperators() && !anotherMayEditOperators(db, code))
-        return Change::LastOperatorEditor;
+        return lastOperatorEditor();
     sql::Fields fields;
     for (int g = 0; g < kRightsGroupCount; ++g)
         fields.append(
             {OperatorRights::columnName(static_cast<RightsGroup>(g)), strings[static_cast<std::size_t>(g)]});
     sql::updateOne(db, QStringLiteral("operator"), fields, QStringLiteral("op_code"), code);
     transaction.commit();
-    return Change::Done;
-}
-
-QString refusalText(Change change)
-{
-    if (change != Change::LastOperatorEditor)
-        return {};
-    return QStringLiteral("至少要保留一个有“操作员信息”编辑权限的操作员，否则以后无人能再管理操作员和权限。"
-                          "未做任何改动。");
+    return Done{};
 }
 
 } // namespace operator_register

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Rights.h"
+#include "core/Checked.h"
 #include "db/NamedKey.h"
 
 #include <QList>
@@ -31,26 +32,24 @@ QList<NamedKey> employeesNotOperators(const QSqlDatabase& db);
 // The first employee of that name, or 0.
 qlonglong employeeIdByName(const QSqlDatabase& db, const QString& name);
 
-enum class Making { Made, CodeEmpty, CodeTooLong, CodeTaken };
-// Makes an operator of an employee: the code as typed (trimmed), the default
-// password (stored hashed), no rights. The check and the insert are one
-// transaction.
-Making make(const QSqlDatabase& db, const QString& code, const QString& employeeName);
+// The code as typed (trimmed), or the first check it fails: a code, of at most
+// six characters (refused, never cut).
+Checked<QString> checkCode(const QString& typedCode);
+// Makes an operator of an employee: the code as typed (checked), the default
+// password (stored hashed), no rights. A code another operator has is refused;
+// the check and the insert are one transaction.
+Checked<> make(const QSqlDatabase& db, const QString& code, const QString& employeeName);
 
 // Some operator must always be left who may edit operators: without one nobody
 // could grant a right again, and with no operator at all the next login would
 // make an administrator without a password for whoever sits at the keyboard.
 // Removing that last one, or taking its right away, is refused. The check and
 // the write are one transaction.
-enum class Change { Done, LastOperatorEditor };
-Change remove(const QSqlDatabase& db, const QString& code);
+Checked<> remove(const QSqlDatabase& db, const QString& code);
 
 OperatorRights rights(const QSqlDatabase& db, const QString& code);
 // Stores the six strings, each at the length the editor writes.
-Change saveRights(const QSqlDatabase& db, const QString& code,
-                  const std::array<QString, kRightsGroupCount>& strings);
-
-// The office's text for a refused change.
-QString refusalText(Change change);
+Checked<> saveRights(const QSqlDatabase& db, const QString& code,
+                     const std::array<QString, kRightsGroupCount>& strings);
 
 } // namespace operator_register

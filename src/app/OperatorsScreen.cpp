@@ -96,6 +96,7 @@ QWidget* OperatorsScreen::buildOperatorsPage()
     auto* operatorsBox = new QGroupBox(QStringLiteral("系统操作员"), page);
     // No length limit: a code longer than six characters is refused, never cut.
     m_code = widgets::lineEdit(operatorsBox, "edtOp_code");
+    widgets::setField(m_code, "op_code");
     m_operators = new QListWidget(operatorsBox);
     m_operators->setObjectName(QStringLiteral("lstOper"));
     auto* operatorsLayout = new QVBoxLayout(operatorsBox);
@@ -208,18 +209,9 @@ void OperatorsScreen::makeOperator()
     const QString code = m_code->text().trimmed();
     const QString name = employee->text();
     run([&] {
-        switch (operator_register::make(db(), code, name)) {
-        case operator_register::Making::CodeEmpty:
-            messages().information(QStringLiteral("请填写操作员代码!"));
+        if (const Checked<> made = operator_register::make(db(), code, name); !made.ok()) {
+            refuse(made.refusal());
             return;
-        case operator_register::Making::CodeTooLong:
-            messages().information(QStringLiteral("操作员代码最多6个字符，请另写一个代码！"));
-            return;
-        case operator_register::Making::CodeTaken:
-            messages().information(QStringLiteral("此操作员代码已经存在了，请另写一个代码！"));
-            return;
-        case operator_register::Making::Made:
-            break;
         }
         addItem(m_operators, name, code);
         addItem(m_rightsOperators, name, code);
@@ -242,9 +234,8 @@ void OperatorsScreen::removeOperator()
     const QString code = op->data(kKeyRole).toString();
     const QString name = op->text();
     run([&] {
-        if (const auto change = operator_register::remove(db(), code);
-            change != operator_register::Change::Done) {
-            messages().information(operator_register::refusalText(change));
+        if (const Checked<> removed = operator_register::remove(db(), code); !removed.ok()) {
+            refuse(removed.refusal());
             return;
         }
         addItem(m_employees, name, operator_register::employeeIdByName(db(), name));
@@ -285,10 +276,10 @@ void OperatorsScreen::saveRights()
         return RightsTicks{ticked(f.browseBox), ticked(f.editBox)};
     };
     run([&] {
-        const auto change = operator_register::saveRights(db(), m_shownOperator,
-                                                          rights_table::strings(functionTable(), ticks));
-        if (change != operator_register::Change::Done)
-            messages().information(operator_register::refusalText(change));
+        const Checked<> saved = operator_register::saveRights(db(), m_shownOperator,
+                                                              rights_table::strings(functionTable(), ticks));
+        if (!saved.ok())
+            refuse(saved.refusal());
     });
 }
 

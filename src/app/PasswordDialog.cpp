@@ -49,19 +49,17 @@ PasswordDialog::PasswordDialog(QSqlDatabase db, Messages& messages, QString oper
 
 void PasswordDialog::store()
 {
-    const QString password = m_first->text().trimmed();
-    if (password != m_second->text().trimmed()) {
-        m_messages.information(QStringLiteral("两次密码输入不一致!"));
-        reject();
-        return;
-    }
-    if (password.size() > operator_accounts::kMaxPasswordLength) {
-        // Refused rather than cut; the dialog stays open for a shorter one.
-        m_messages.information(QStringLiteral("密码最多6个字符，请重新输入！"));
+    const Checked<QString> password = operator_accounts::checkNewPassword(m_first->text(), m_second->text());
+    if (!password.ok()) {
+        m_messages.information(password.refusal().text);
+        // Two different passwords close the dialog; a long one keeps it open for a
+        // shorter one.
+        if (password.refusal().text == operator_accounts::kPasswordsDiffer)
+            reject();
         return;
     }
     runAction(m_messages, [&] {
-        operator_accounts::setPassword(m_db, m_code, password);
+        operator_accounts::setPassword(m_db, m_code, password.value());
         m_messages.information(QStringLiteral("密码修改成功！！"));
     });
     accept();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 
@@ -26,17 +27,39 @@ struct Building
     QString remarks;
 };
 
+// A building as the editor's boxes hold it, the numbers as typed.
+struct BuildingInput
+{
+    qlonglong id = 0;
+    QString name;
+    QString height;
+    QString floors;
+    QString structure;
+    QString buildArea;
+    QString useArea;
+    QString roomsNum;
+    QDate finishDate;
+    QString builder;
+    QString developer;
+    QString remarks;
+};
+
 // Reading and writing buildings. Every function throws DbError.
 namespace building_store {
 
 // Every building, in the order of their numbers.
 ListQuery list();
 std::optional<Building> load(const QSqlDatabase& db, qlonglong id);
-bool nameExists(const QSqlDatabase& db, const QString& name);
-// Returns the new building's number.
-qlonglong insert(const QSqlDatabase& db, Building building);
+// The building the input stands for (texts trimmed), or the first check it fails:
+// a name. The areas and the number of rooms are numbers when given; a box that
+// holds no number throws the general conversion error (DbError), as the office
+// knows it.
+Checked<Building> check(const BuildingInput& input);
+// Stores a new building and returns its number; refuses a name another building
+// has (read in the insert's transaction).
+Checked<qlonglong> insert(const QSqlDatabase& db, Building building);
 void update(const QSqlDatabase& db, const Building& building);
-// Deletes the building unless rooms of it exist; returns whether it was deleted.
-bool removeUnlessRooms(const QSqlDatabase& db, qlonglong id);
+// Deletes the building, or refuses while rooms of it exist.
+Checked<> removeUnlessRooms(const QSqlDatabase& db, qlonglong id);
 
 } // namespace building_store

@@ -1,7 +1,6 @@
 #include "base/BuildingEditor.h"
 
 #include "base/Building.h"
-#include "db/NumberInput.h"
 #include "gui/WidgetFactory.h"
 
 #include <QDateEdit>
@@ -11,11 +10,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString text(const QLineEdit* edit)
-{
-    return edit->text().trimmed();
-}
 
 QString decimalText(const std::optional<Decimal2>& d)
 {
@@ -92,33 +86,34 @@ void BuildingEditor::load()
 
 std::optional<QVariant> BuildingEditor::store()
 {
-    Building b;
-    b.id = key().toLongLong();
-    b.name = text(m_name);
-    if (b.name.isEmpty()) {
-        messages().information(QStringLiteral("请输入大楼名称"));
+    BuildingInput input;
+    input.id = key().toLongLong();
+    input.name = m_name->text();
+    input.height = m_height->text();
+    input.floors = m_floors->text();
+    input.structure = m_structure->text();
+    input.buildArea = m_buildArea->text();
+    input.useArea = m_useArea->text();
+    input.roomsNum = m_roomsNum->text();
+    input.finishDate = widgets::dateOf(m_finishDate);
+    input.builder = m_builder->text();
+    input.developer = m_developer->text();
+    input.remarks = m_remarks->toPlainText();
+    const Checked<Building> b = building_store::check(input);
+    if (!b.ok()) {
+        refuse(b.refusal());
         return std::nullopt;
     }
-    b.height = text(m_height);
-    b.floors = text(m_floors);
-    b.structure = text(m_structure);
-    b.buildArea = number_input::optionalDecimal(m_buildArea->text(), "garden", "build_area");
-    b.useArea = number_input::optionalDecimal(m_useArea->text(), "garden", "use_area");
-    b.roomsNum = number_input::optionalWhole(m_roomsNum->text(), "garden", "rooms_num");
-    b.finishDate = widgets::dateOf(m_finishDate);
-    b.builder = text(m_builder);
-    b.developer = text(m_developer);
-    b.remarks = m_remarks->toPlainText().trimmed();
-
     if (mode() == Mode::Modify) {
-        building_store::update(db(), b);
-        return b.id;
+        building_store::update(db(), b.value());
+        return b.value().id;
     }
-    if (building_store::nameExists(db(), b.name)) {
-        messages().information(QStringLiteral("已有此大楼的信息！"));
+    const Checked<qlonglong> id = building_store::insert(db(), b.value());
+    if (!id.ok()) {
+        refuse(id.refusal());
         return std::nullopt;
     }
-    return building_store::insert(db(), b);
+    return id.value();
 }
 
 void BuildingEditor::clearForNext()

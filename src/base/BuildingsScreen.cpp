@@ -54,9 +54,7 @@ RecordEditor* BuildingsScreen::makeEditor(RecordEditor::Mode mode, const QVarian
     return new BuildingEditor(context(), mode, key.toLongLong(), this);
 }
 
-std::optional<QString> BuildingsScreen::removeRecord(const QVariant& key)
+Checked<> BuildingsScreen::removeRecord(const QVariant& key)
 {
-    if (building_store::removeUnlessRooms(db(), key.toLongLong()))
-        return std::nullopt;
-    return QStringLiteral("此幢大楼拥有房间记录，请先删除房间记录！");
+    return building_store::removeUnlessRooms(db(), key.toLongLong());
 }

@@ -13,5 +13,5 @@ public:
 protected:
     ListQuery listQuery() const override;
     RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) override;
-    std::optional<QString> removeRecord(const QVariant& key) override;
+    Checked<> removeRecord(const QVariant& key) override;
 };

@@ -33,13 +33,31 @@ std::optional<Member> load(const QSqlDatabase& db, qlonglong id)
     return map().load(db, id);
 }
 
-qlonglong save(const QSqlDatabase& db, Member member)
+Checked<Member> check(const Member& member)
 {
-    if (member.id != 0)
-        map().update(db, member);
+    Member m = member;
+    m.name = m.name.trimmed();
+    if (m.name.isEmpty())
+        return Refusal{QStringLiteral("请填写姓名！"), QStringLiteral("member_name")};
+    m.sex = m.sex.trimmed();
+    m.duty = m.duty.trimmed();
+    m.connectTel = m.connectTel.trimmed();
+    m.degree = m.degree.trimmed();
+    m.polity = m.polity.trimmed();
+    return m;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const Member& member)
+{
+    Checked<Member> checked = check(member);
+    if (!checked.ok())
+        return checked.refusal();
+    Member& m = checked.value();
+    if (m.id != 0)
+        map().update(db, m);
     else
-        map().insert(db, member);
-    return member.id;
+        map().insert(db, m);
+    return m.id;
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

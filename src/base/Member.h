@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -28,9 +29,11 @@ namespace member_store {
 // The owner's members in the order they were entered.
 ListQuery list(qlonglong ownerId);
 std::optional<Member> load(const QSqlDatabase& db, qlonglong id);
-// Inserts a member without a number (for its owner), updates one with a number
-// (its owner stays); returns the number.
-qlonglong save(const QSqlDatabase& db, Member member);
+// The member as typed, texts trimmed, or the first check it fails: a name.
+Checked<Member> check(const Member& member);
+// Checks the member, then inserts one without a number (for its owner) or updates
+// one with a number (its owner stays); returns the number.
+Checked<qlonglong> save(const QSqlDatabase& db, const Member& member);
 void remove(const QSqlDatabase& db, qlonglong id);
 
 } // namespace member_store

@@ -85,20 +85,21 @@ void MemberEditor::load()
 std::optional<QVariant> MemberEditor::store()
 {
     Member m;
-    m.name = m_name->text().trimmed();
-    if (m.name.isEmpty()) {
-        messages().information(QStringLiteral("请填写姓名！"));
-        return std::nullopt;
-    }
     m.id = mode() == Mode::Modify ? key().toLongLong() : 0;
     m.ownerId = m_ownerId;
+    m.name = m_name->text();
     m.sex = m_sex->checkedButton()->text();
-    m.duty = m_duty->text().trimmed();
-    m.connectTel = m_tel->text().trimmed();
+    m.duty = m_duty->text();
+    m.connectTel = m_tel->text();
     m.birthday = widgets::dateOf(m_birthday);
-    m.degree = m_degree->currentText().trimmed();
-    m.polity = m_polity->currentText().trimmed();
-    return member_store::save(db(), m);
+    m.degree = m_degree->currentText();
+    m.polity = m_polity->currentText();
+    const Checked<qlonglong> stored = member_store::save(db(), m);
+    if (!stored.ok()) {
+        refuse(stored.refusal());
+        return std::nullopt;
+    }
+    return stored.value();
 }
 
 void MemberEditor::clearForNext()

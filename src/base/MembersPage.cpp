@@ -54,8 +54,8 @@ RecordEditor* MembersPage::makeEditor(RecordEditor::Mode mode, const QVariant& k
     return new MemberEditor(context(), mode, m_ownerId, key.toLongLong(), this);
 }
 
-std::optional<QString> MembersPage::removeRecord(const QVariant& key)
+Checked<> MembersPage::removeRecord(const QVariant& key)
 {
     member_store::remove(db(), key.toLongLong());
-    return std::nullopt;
+    return Done{};
 }

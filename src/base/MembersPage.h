@@ -13,7 +13,7 @@ public:
 protected:
     ListQuery listQuery() const override;
     RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) override;
-    std::optional<QString> removeRecord(const QVariant& key) override;
+    Checked<> removeRecord(const QVariant& key) override;
     // Nothing is stored for no owner.
     bool canEdit() const override { return m_ownerId != 0; }
 

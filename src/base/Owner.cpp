@@ -44,6 +44,34 @@ std::optional<Owner> load(const QSqlDatabase& db, qlonglong id)
     return map().load(db, id);
 }
 
+Checked<Owner> check(const Owner& owner)
+{
+    Owner o = owner;
+    o.name = o.name.trimmed();
+    if (o.name.isEmpty())
+        return Refusal{QStringLiteral("请填写住户名称！"), QStringLiteral("owner_name")};
+    o.linker = o.linker.trimmed();
+    o.credit = o.credit.trimmed();
+    o.linkTel = o.linkTel.trimmed();
+    o.paperName = o.paperName.trimmed();
+    o.paperId = o.paperId.trimmed();
+    o.workTime = o.workTime.trimmed();
+    o.fare = o.fare.trimmed();
+    o.remarks = o.remarks.trimmed();
+    return o;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const Owner& owner)
+{
+    const Checked<Owner> checked = check(owner);
+    if (!checked.ok())
+        return checked.refusal();
+    if (checked.value().id == 0)
+        return insert(db, checked.value());
+    update(db, checked.value());
+    return checked.value().id;
+}
+
 qlonglong insert(const QSqlDatabase& db, Owner owner)
 {
     return map().insert(db, owner).toLongLong();
@@ -54,20 +82,23 @@ void update(const QSqlDatabase& db, const Owner& owner)
     map().update(db, owner);
 }
 
-Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
+Checked<> removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
 {
     Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select owner_id from charge_take where owner_id = ? limit 1"), {id}))
-        return Removal::HasCharges;
+        return Refusal{QStringLiteral("在收费记录里有此用户的记录，请先删除此用户的缴费记录.")};
     if (sql::exists(db, QStringLiteral("select owner_id from owner_rooms where owner_id = ? limit 1"), {id}))
-        return Removal::HasRooms;
+        return Refusal{QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！")};
     map().remove(db, id);
     transaction.commit();
-    return Removal::Removed;
+    return Done{};
 }
 
-std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants)
+Checked<std::optional<qlonglong>> findByName(const QSqlDatabase& db, const QString& fragment,
+                                             Occupants occupants)
 {
+    if (fragment.isEmpty())
+        return Refusal{QStringLiteral("请先填写住户名称！")};
     QString statement = QStringLiteral("select owner_id from owner_info where owner_name like ? escape '\\'");
     QVariantList values{sql::containsPattern(fragment)};
     if (occupants == Occupants::Current) {
@@ -76,8 +107,8 @@ std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragm
     }
     const QVariant id = sql::scalar(db, statement + QStringLiteral(" order by owner_id limit 1"), values);
     if (!id.isValid())
-        return std::nullopt;
-    return id.toLongLong();
+        return std::optional<qlonglong>();
+    return std::optional<qlonglong>(id.toLongLong());
 }
 
 } // namespace owner_store

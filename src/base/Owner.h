@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -40,18 +41,25 @@ enum class OwnerOrder { ByName, ByNumber };
 ListQuery list(Occupants occupants, OwnerOrder order);
 
 std::optional<Owner> load(const QSqlDatabase& db, qlonglong id);
+// The owner as typed, texts trimmed, or the first check it fails: a name.
+Checked<Owner> check(const Owner& owner);
+// Checks the owner, then inserts it (number 0) or stores what the register edits;
+// returns its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const Owner& owner);
 // Returns the new owner's number.
 qlonglong insert(const QSqlDatabase& db, Owner owner);
 // Stores what the register edits; the deposit and the other columns stay.
 void update(const QSqlDatabase& db, const Owner& owner);
 
-enum class Removal { Removed, HasCharges, HasRooms };
-// Deletes the owner unless fee records or room links name it (fee records are
-// checked first). Members, cars and parking places stay in their tables.
-Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
+// Deletes the owner, or refuses while fee records or room links name it (fee
+// records are checked first). Members, cars and parking places stay in their
+// tables.
+Checked<> removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
 
 // The first owner, in the order of their numbers, whose name contains `fragment`
-// as typed ("%" and "_" are plain characters).
-std::optional<qlonglong> findByName(const QSqlDatabase& db, const QString& fragment, Occupants occupants);
+// as typed ("%" and "_" are plain characters); nothing when none does. Refuses an
+// empty fragment.
+Checked<std::optional<qlonglong>> findByName(const QSqlDatabase& db, const QString& fragment,
+                                             Occupants occupants);
 
 } // namespace owner_store

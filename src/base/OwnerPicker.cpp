@@ -73,13 +73,13 @@ bool OwnerPicker::select(qlonglong id)
 void OwnerPicker::search(const QString& prompt)
 {
     Messages& messages = *m_context.messages;
-    const std::optional<QString> text = messages.askText(QStringLiteral("住户名称查询"), prompt);
-    if (!text || text->isEmpty()) {
-        messages.information(QStringLiteral("请先填写住户名称！"));
-        return;
-    }
+    const QString text = messages.askText(QStringLiteral("住户名称查询"), prompt).value_or(QString());
     runAction(messages, [&] {
-        if (const std::optional<qlonglong> id = owner_store::findByName(m_context.db, *text, m_occupants))
-            select(*id);
+        const Checked<std::optional<qlonglong>> found =
+            owner_store::findByName(m_context.db, text, m_occupants);
+        if (!found.ok())
+            messages.information(found.refusal().text);
+        else if (found.value())
+            select(*found.value());
     });
 }

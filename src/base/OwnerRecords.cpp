@@ -2,13 +2,18 @@
 
 OwnerRecordTable OwnerRecordTable::cars()
 {
-    return {QStringLiteral("car"), QStringLiteral("car_id"), {}};
+    return {QStringLiteral("car"),
+            QStringLiteral("car_id"),
+            QStringLiteral("car_no"),
+            QStringLiteral("请先填写车牌号!"),
+            {}};
 }
 
 OwnerRecordTable OwnerRecordTable::parkingPlaces()
 {
-    return {QStringLiteral("park"), QStringLiteral("park_id"),
-            [](const QSqlDatabase& db, const Values& values, qlonglong id) {
+    return {QStringLiteral("park"), QStringLiteral("park_id"), QStringLiteral("park_no"),
+            QStringLiteral("请先填写车位号!"),
+            [](const QSqlDatabase& db, const Values& values, qlonglong id) -> Checked<> {
                 QString number;
                 for (const auto& [column, value] : values) {
                     if (column == u"park_no")
@@ -17,7 +22,9 @@ OwnerRecordTable OwnerRecordTable::parkingPlaces()
                 const bool taken = sql::exists(
                     db, QStringLiteral("select park_id from park where park_no = ? and park_id <> ?"),
                     {number, id});
-                return taken ? u"车位号" + number + u"已经存在!" : QString();
+                if (taken)
+                    return Refusal{u"车位号" + number + u"已经存在!", QStringLiteral("park_no")};
+                return Done{};
             }};
 }
 
@@ -28,14 +35,18 @@ ListQuery list(const OwnerRecordTable& table, qlonglong ownerId)
     return {u'"' + table.table + u'"', QStringLiteral("owner_id = ?"), {ownerId}, {table.key}};
 }
 
-Stored store(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong ownerId, qlonglong id,
-             const OwnerRecordTable::Values& values)
+Checked<qlonglong> store(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong ownerId,
+                         qlonglong id, const OwnerRecordTable::Values& values)
 {
+    for (const auto& [column, value] : values) {
+        if (column == table.required && value.toString().trimmed().isEmpty())
+            return Refusal{table.requiredText, table.required};
+    }
     Transaction transaction(db);
     if (table.refuse) {
-        const QString refusal = table.refuse(db, values, id);
-        if (!refusal.isEmpty())
-            return {0, refusal};
+        const Checked<> allowed = table.refuse(db, values, id);
+        if (!allowed.ok())
+            return allowed.refusal();
     }
     if (id == 0) {
         OwnerRecordTable::Values withOwner = values;
@@ -45,7 +56,7 @@ Stored store(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong ow
         sql::updateOne(db, table.table, values, table.key, id);
     }
     transaction.commit();
-    return {id, {}};
+    return id;
 }
 
 void remove(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 #include "db/Sql.h"
 
@@ -15,11 +16,13 @@ struct OwnerRecordTable
     // Column and value pairs of one record; an empty text is stored as null.
     using Values = sql::Fields;
 
-    QString table; // car
-    QString key;   // car_id
-    // Refuses values about to be stored, inside the storing transaction: returns
-    // the message to show, or an empty text. May be empty.
-    std::function<QString(const QSqlDatabase&, const Values& values, qlonglong id)> refuse;
+    QString table;        // car
+    QString key;          // car_id
+    QString required;     // the column a record must have (car_no)
+    QString requiredText; // the refusal when it is empty
+    // Refuses values about to be stored, inside the storing transaction. May be
+    // empty.
+    std::function<Checked<>(const QSqlDatabase&, const Values& values, qlonglong id)> refuse;
 
     static OwnerRecordTable cars();
     // A parking number belongs to one parking place, of any owner.
@@ -32,16 +35,11 @@ namespace owner_records {
 // The owner's records in the order they were entered, every column.
 ListQuery list(const OwnerRecordTable& table, qlonglong ownerId);
 
-struct Stored
-{
-    qlonglong id = 0; // the record stored
-    QString refusal;  // or why nothing was stored
-};
-
-// Stores the values as a new record of the owner (id 0) or over record `id`,
-// unless the table's rule refuses them.
-Stored store(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong ownerId, qlonglong id,
-             const OwnerRecordTable::Values& values);
+// Stores the values as a new record of the owner (id 0) or over record `id` and
+// returns the record's number, unless the required column is empty or the
+// table's rule refuses them.
+Checked<qlonglong> store(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong ownerId,
+                         qlonglong id, const OwnerRecordTable::Values& values);
 void remove(const QSqlDatabase& db, const OwnerRecordTable& table, qlonglong id);
 
 } // namespace owner_records

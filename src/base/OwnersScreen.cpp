@@ -169,17 +169,17 @@ Owner OwnersScreen::ownerFromEditors() const
 {
     Owner o;
     o.id = m_shownId;
-    o.name = m_name->text().trimmed();
+    o.name = m_name->text();
     o.inOut = m_inOut->currentText();
-    o.linker = m_linker->text().trimmed();
-    o.credit = m_credit->currentText().trimmed();
-    o.linkTel = m_linkTel->text().trimmed();
+    o.linker = m_linker->text();
+    o.credit = m_credit->currentText();
+    o.linkTel = m_linkTel->text();
     o.inDate = widgets::dateOf(m_inDate);
-    o.paperName = m_paperName->text().trimmed();
-    o.paperId = m_paperId->text().trimmed();
-    o.workTime = m_workTime->text().trimmed();
-    o.fare = m_fare->text().trimmed();
-    o.remarks = m_remarks->toPlainText().trimmed();
+    o.paperName = m_paperName->text();
+    o.paperId = m_paperId->text();
+    o.workTime = m_workTime->text();
+    o.fare = m_fare->text();
+    o.remarks = m_remarks->toPlainText();
     return o;
 }
 
@@ -187,25 +187,22 @@ bool OwnersScreen::storeOwner()
 {
     if (!canWrite())
         return true;
-    const Owner owner = ownerFromEditors();
     // Only a changed row is stored: a new owner whose details were typed keeps
     // the operator on it until it is named.
-    if (owner.name.isEmpty()) {
-        messages().information(QStringLiteral("请填写住户名称！"));
+    const Checked<qlonglong> stored = owner_store::save(db(), ownerFromEditors());
+    if (!stored.ok()) {
+        refuse(stored.refusal());
         return false;
     }
-    if (owner.id == 0)
-        m_shownId = owner_store::insert(db(), owner);
-    else
-        owner_store::update(db(), owner);
+    m_shownId = stored.value();
     m_editors->setModified(false);
     return true;
 }
 
 void OwnersScreen::save()
 {
-    if (m_name->text().trimmed().isEmpty()) {
-        messages().information(QStringLiteral("请填写住户名称！"));
+    if (const Checked<Owner> owner = owner_store::check(ownerFromEditors()); !owner.ok()) {
+        refuse(owner.refusal());
         return;
     }
     // Save stores the editors as they are, the date picker included.
@@ -214,20 +211,13 @@ void OwnersScreen::save()
 
 void OwnersScreen::removeOwner()
 {
-    m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>"),
-                          [this](const QVariant& key) -> std::optional<QString> {
-                              switch (owner_store::removeUnlessInUse(db(), key.toLongLong())) {
-                              case owner_store::Removal::HasCharges:
-                                  return QStringLiteral(
-                                      "在收费记录里有此用户的记录，请先删除此用户的缴费记录.");
-                              case owner_store::Removal::HasRooms:
-                                  return QStringLiteral("此用户拥有房间记录，请先删除拥有的房间！");
-                              case owner_store::Removal::Removed:
-                                  break;
-                              }
-                              m_editors->setModified(false);
-                              return std::nullopt;
-                          });
+    m_form->removeCurrent(
+        QStringLiteral("确实要删除此记录吗?<正式使用中,不推荐删除用户信息！>"), [this](const QVariant& key) {
+            const Checked<> removed = owner_store::removeUnlessInUse(db(), key.toLongLong());
+            if (removed.ok())
+                m_editors->setModified(false);
+            return removed;
+        });
 }
 
 StatementRecordSource OwnersScreen::listedOwners() const

@@ -120,10 +120,6 @@ OwnerRecordTable::Values RecordEditorPage::editorValues() const
 
 void RecordEditorPage::save()
 {
-    if (textOf(m_editors.first()).trimmed().isEmpty()) {
-        messages().information(m_description.requiredMessage);
-        return;
-    }
     const int row = m_form->currentRow();
     // With no record at all, Save stores the editors as a new one.
     const bool isNew = row < 0 || m_form->isNewRow(row);
@@ -131,13 +127,13 @@ void RecordEditorPage::save()
     const OwnerRecordTable::Values fields = editorValues();
     run(
         [&] {
-            const owner_records::Stored stored =
+            const Checked<qlonglong> stored =
                 owner_records::store(db(), m_description.table, m_ownerId, id, fields);
-            if (!stored.refusal.isEmpty()) {
-                messages().information(stored.refusal);
+            if (!stored.ok()) {
+                refuse(stored.refusal());
                 return;
             }
-            m_form->reload(stored.id);
+            m_form->reload(stored.value());
             if (isNew)
                 addRecord();
         },
@@ -148,6 +144,6 @@ void RecordEditorPage::removeCurrent()
 {
     m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
         owner_records::remove(db(), m_description.table, key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }

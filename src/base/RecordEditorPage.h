@@ -30,8 +30,7 @@ public:
         OwnerRecordTable table;
         const char* gridName;
         QList<ListColumn> gridColumns; // the key first; columns without title stay hidden
-        QList<Editor> editors;         // the first one is required
-        QString requiredMessage;       // when the first editor is empty
+        QList<Editor> editors;         // the table's required column first
         const char* addName;
         const char* saveName;
         const char* deleteName;

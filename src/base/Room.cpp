@@ -1,5 +1,6 @@
 #include "base/Room.h"
 
+#include "db/NumberInput.h"
 #include "db/RecordMap.h"
 
 namespace room_store {
@@ -53,6 +54,39 @@ std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope
     return room.toString().trimmed();
 }
 
+Checked<Room> check(const RoomInput& input)
+{
+    const QString buildingField = QStringLiteral("garden_name");
+    if (input.buildingText.trimmed().isEmpty())
+        return Refusal{QStringLiteral("请填写大楼名称"), buildingField};
+    using number_input::Result;
+    const number_input::Decimal buildArea =
+        number_input::decimal(input.buildArea, "rooms_info", "build_area");
+    if (buildArea.result == Result::Empty)
+        return Refusal{QStringLiteral("请填写建筑面积！"), QStringLiteral("build_area")};
+    if (buildArea.result == Result::NotANumber)
+        return Refusal{QStringLiteral("建筑面积需要填写数字！"), QStringLiteral("build_area")};
+    const number_input::Decimal useArea = number_input::decimal(input.useArea, "rooms_info", "use_area");
+    if (useArea.result == Result::NotANumber)
+        return Refusal{QStringLiteral("使用面积需要填写数字！"), QStringLiteral("use_area")};
+    if (!input.buildingId)
+        return Refusal{QStringLiteral("还未有大楼记录！"), buildingField};
+    Room room;
+    room.id = input.id.trimmed();
+    room.buildingId = *input.buildingId;
+    room.buildArea = buildArea.value;
+    if (useArea.result == Result::Number)
+        room.useArea = useArea.value;
+    room.useState = input.useState.trimmed();
+    room.roomType = input.roomType.trimmed();
+    room.direct = input.direct.trimmed();
+    room.floor = input.floor.trimmed();
+    room.fitment = input.fitment.trimmed();
+    room.match = input.match.trimmed();
+    room.remarks = input.remarks.trimmed();
+    return room;
+}
+
 std::optional<Room> load(const QSqlDatabase& db, const QString& id)
 {
     return map().load(db, id);
@@ -88,18 +122,20 @@ void update(const QSqlDatabase& db, const QString& oldId, const Room& room)
     transaction.commit();
 }
 
-std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& id)
+Checked<> removeUnlessOwned(const QSqlDatabase& db, const QString& id)
 {
     Transaction transaction(db);
     const QVariant owner = sql::scalar(db,
                                        QStringLiteral("select b.owner_name from owner_rooms a, owner_info b "
                                                       "where a.room_id = ? and a.owner_id = b.owner_id"),
                                        {id});
-    if (owner.isValid())
-        return owner.toString().trimmed();
+    if (owner.isValid()) {
+        return Refusal{u"此房间被用户" + owner.toString().trimmed() +
+                       u"所拥有，请先此用户的拥有房间里，删除此房间记录！"};
+    }
     map().remove(db, id);
     transaction.commit();
-    return std::nullopt;
+    return Done{};
 }
 
 QList<NamedKey> buildings(const QSqlDatabase& db)

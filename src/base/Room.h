@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
@@ -19,6 +20,23 @@ struct Room
     QString useState;
     Area buildArea;
     std::optional<Area> useArea;
+    QString roomType;
+    QString direct;
+    QString floor;
+    QString fitment;
+    QString match;
+    QString remarks;
+};
+
+// A room as the editor's boxes hold it, the areas as typed.
+struct RoomInput
+{
+    QString id;
+    QString buildingText;                // the building box as it reads
+    std::optional<qlonglong> buildingId; // the building it names; none when no building has that name
+    QString useState;
+    QString buildArea;
+    QString useArea;
     QString roomType;
     QString direct;
     QString floor;
@@ -50,6 +68,11 @@ ListQuery list(const RoomScope& scope);
 std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope& scope,
                                          const QString& prefix);
 
+// The room the input stands for (texts trimmed), or the first check it fails: a
+// building named, a building area that is a number, a usable area that is a
+// number if given, a building of that name.
+Checked<Room> check(const RoomInput& input);
+
 std::optional<Room> load(const QSqlDatabase& db, const QString& id);
 bool exists(const QSqlDatabase& db, const QString& id);
 // Every room number, in order: what a room link may name.
@@ -58,9 +81,8 @@ void insert(const QSqlDatabase& db, Room room);
 // Stores the room that had the number `oldId`. A changed number is changed in the
 // owners' room links as well, in the same transaction, so that fee areas stay right.
 void update(const QSqlDatabase& db, const QString& oldId, const Room& room);
-// Deletes the room unless an owner holds it; returns the name of the first such
-// owner, or nothing when the room was deleted.
-std::optional<QString> removeUnlessOwned(const QSqlDatabase& db, const QString& id);
+// Deletes the room, or refuses naming the first owner who holds it.
+Checked<> removeUnlessOwned(const QSqlDatabase& db, const QString& id);
 
 // Every building, in the order of their numbers.
 QList<NamedKey> buildings(const QSqlDatabase& db);

@@ -1,7 +1,6 @@
 #include "base/RoomEditor.h"
 
 #include "base/Room.h"
-#include "db/NumberInput.h"
 #include "gui/NameChoice.h"
 #include "gui/WidgetFactory.h"
 
@@ -33,7 +32,9 @@ RoomEditor::RoomEditor(const ScreenContext& context, Mode mode, const QString& r
                                    {QStringLiteral("住宅"), QStringLiteral("公司"), QStringLiteral("空闲")},
                                    "rooms_info", "use_state");
     m_buildArea = widgets::numberEdit(this, "edtBuildArea");
+    widgets::setField(m_buildArea, "build_area");
     m_useArea = widgets::numberEdit(this, "edtUseArea");
+    widgets::setField(m_useArea, "use_area");
     m_roomType = widgets::lineEdit(this, "edtRoomType", "rooms_info", "room_type");
     m_direct = widgets::lineEdit(this, "edtDirect", "rooms_info", "direct");
     m_floor = widgets::lineEdit(this, "edtFloor", "rooms_info", "floor");
@@ -109,51 +110,30 @@ void RoomEditor::load()
 
 std::optional<QVariant> RoomEditor::store()
 {
-    if (m_building->currentText().trimmed().isEmpty()) {
-        messages().information(QStringLiteral("请填写大楼名称"));
-        return std::nullopt;
-    }
-    using number_input::Result;
-    const number_input::Decimal buildArea =
-        number_input::decimal(m_buildArea->text(), "rooms_info", "build_area");
-    if (buildArea.result == Result::Empty) {
-        messages().information(QStringLiteral("请填写建筑面积！"));
-        return std::nullopt;
-    }
-    if (buildArea.result == Result::NotANumber) {
-        messages().information(QStringLiteral("建筑面积需要填写数字！"));
-        return std::nullopt;
-    }
-    const number_input::Decimal useArea = number_input::decimal(m_useArea->text(), "rooms_info", "use_area");
-    if (useArea.result == Result::NotANumber) {
-        messages().information(QStringLiteral("使用面积需要填写数字！"));
-        return std::nullopt;
-    }
-    const std::optional<qlonglong> building = name_choice::chosen(
+    RoomInput input;
+    input.id = m_id->text();
+    input.buildingText = m_building->currentText();
+    input.buildingId = name_choice::chosen(
         m_building, [this](const QString& name) { return room_store::buildingIdByName(db(), name); });
-    if (!building) {
-        messages().information(kNoBuilding);
+    input.useState = m_useState->currentText();
+    input.buildArea = m_buildArea->text();
+    input.useArea = m_useArea->text();
+    input.roomType = m_roomType->text();
+    input.direct = m_direct->text();
+    input.floor = m_floor->text();
+    input.fitment = m_fitment->text();
+    input.match = m_match->text();
+    input.remarks = m_remarks->toPlainText();
+    const Checked<Room> room = room_store::check(input);
+    if (!room.ok()) {
+        refuse(room.refusal());
         return std::nullopt;
     }
-    Room room;
-    room.id = m_id->text().trimmed();
-    room.buildingId = *building;
-    room.buildArea = buildArea.value;
-    if (useArea.result == Result::Number)
-        room.useArea = useArea.value;
-    room.useState = m_useState->currentText().trimmed();
-    room.roomType = m_roomType->text().trimmed();
-    room.direct = m_direct->text().trimmed();
-    room.floor = m_floor->text().trimmed();
-    room.fitment = m_fitment->text().trimmed();
-    room.match = m_match->text().trimmed();
-    room.remarks = m_remarks->toPlainText().trimmed();
-
     if (mode() == Mode::Modify)
-        room_store::update(db(), key().toString(), room);
+        room_store::update(db(), key().toString(), room.value());
     else
-        room_store::insert(db(), room);
-    return room.id;
+        room_store::insert(db(), room.value());
+    return room.value().id;
 }
 
 void RoomEditor::clearForNext()

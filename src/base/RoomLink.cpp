@@ -49,7 +49,12 @@ QStringList store(const QSqlDatabase& db, qlonglong ownerId, const QList<RoomLin
         stored << link.roomId;
     }
     transaction.commit();
-    return stored;
+    QStringList notices;
+    for (const QString& roomId : std::as_const(stored)) {
+        if (!sql::exists(db, QStringLiteral("select room_id from rooms_info where room_id = ?"), {roomId}))
+            notices << u"房号" + roomId + u"不存在，请确认!";
+    }
+    return notices;
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

@@ -27,8 +27,9 @@ ListQuery list(qlonglong ownerId);
 ListQuery allWithOccupantNames();
 
 // Stores new and changed links of one owner in one transaction: a link without a
-// number is added for `ownerId`, one with a number is changed. Returns the room
-// numbers stored, in order.
+// number is added for `ownerId`, one with a number is changed. A link may name a
+// room not entered yet; returns what to tell the operator about such links, one
+// text for each, in order.
 QStringList store(const QSqlDatabase& db, qlonglong ownerId, const QList<RoomLink>& links);
 void remove(const QSqlDatabase& db, qlonglong id);
 

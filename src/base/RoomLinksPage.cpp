@@ -108,10 +108,8 @@ bool RoomLinksPage::storeEdits()
             continue; // nothing typed
         links << link;
     }
-    for (const QString& roomId : room_link_store::store(db(), m_ownerId, links)) {
-        if (!room_store::exists(db(), roomId))
-            messages().information(u"房号" + roomId + u"不存在，请确认!");
-    }
+    for (const QString& notice : room_link_store::store(db(), m_ownerId, links))
+        messages().information(notice);
     return true;
 }
 
@@ -141,6 +139,6 @@ void RoomLinksPage::removeCurrent()
 {
     m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
         room_link_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }

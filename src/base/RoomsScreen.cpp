@@ -133,11 +133,9 @@ RecordEditor* RoomsScreen::makeEditor(RecordEditor::Mode mode, const QVariant& k
     return new RoomEditor(context(), mode, key.toString().trimmed(), building, this);
 }
 
-std::optional<QString> RoomsScreen::removeRecord(const QVariant& key)
+Checked<> RoomsScreen::removeRecord(const QVariant& key)
 {
-    if (const std::optional<QString> owner = room_store::removeUnlessOwned(db(), key.toString().trimmed()))
-        return u"此房间被用户" + *owner + u"所拥有，请先此用户的拥有房间里，删除此房间记录！";
-    return std::nullopt;
+    return room_store::removeUnlessOwned(db(), key.toString().trimmed());
 }
 
 void RoomsScreen::exportRooms()

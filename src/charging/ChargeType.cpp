@@ -1,5 +1,6 @@
 #include "charging/ChargeType.h"
 
+#include "db/NumberInput.h"
 #include "db/RecordMap.h"
 
 namespace {
@@ -88,17 +89,32 @@ void store(const QSqlDatabase& db, const QList<ChargeType>& types)
     transaction.commit();
 }
 
-Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
+void store(const QSqlDatabase& db, const QList<ChargeTypeInput>& rows)
+{
+    QList<ChargeType> types;
+    for (const ChargeTypeInput& row : rows) {
+        ChargeType type;
+        type.id = row.id;
+        type.name = row.name;
+        type.unitPrice = number_input::optionalDecimal(row.unitPrice, "charge_type", "unit_price");
+        type.takeType = row.takeType;
+        types << type;
+    }
+    store(db, types);
+}
+
+Checked<> removeUnlessInUse(const QSqlDatabase& db, qlonglong id)
 {
     Transaction transaction(db);
     const std::optional<ChargeType> type = map().load(db, id);
     if (type && type->isProtected())
-        return Removal::Protected;
+        return Refusal{QStringLiteral("电费、物管费和服务费是系统必需的费用类别，不能删除！")};
     if (sql::exists(db, QStringLiteral("select take_id from charge_take where type_id = ? limit 1"), {id}))
-        return Removal::HasFees;
+        return Refusal{
+            QStringLiteral("此费用类别已有收费记录，不能删除！如确需删除，请先删除此类别的所有收费记录。")};
     map().remove(db, id);
     transaction.commit();
-    return Removal::Removed;
+    return Done{};
 }
 
 } // namespace charge_type_store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
@@ -41,6 +42,15 @@ struct ChargeType
 
 BillingRule billingRuleOf(const QString& takeType);
 
+// A charge type as its grid row holds it, the price as typed.
+struct ChargeTypeInput
+{
+    qlonglong id = 0;
+    QString name;
+    QString unitPrice;
+    QString takeType;
+};
+
 // Reading and writing charge types. Every function throws DbError.
 namespace charge_type_store {
 
@@ -54,10 +64,13 @@ std::optional<ChargeType> findByName(const QSqlDatabase& db, const QString& name
 // Stores new types (number 0) and changed ones in one transaction. A protected
 // type keeps its stored name and rule whatever was typed.
 void store(const QSqlDatabase& db, const QList<ChargeType>& types);
-// Deletes a type unless it is protected or fee records are of it (they would
-// lose their type's name and could not be saved again). The check and the
-// delete are one transaction.
-enum class Removal { Removed, Protected, HasFees };
-Removal removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
+// The same for the rows as typed: types are stored as typed, and a price that is
+// no number throws the general conversion error (DbError) before anything is
+// stored.
+void store(const QSqlDatabase& db, const QList<ChargeTypeInput>& rows);
+// Deletes a type, or refuses while it is protected or fee records are of it
+// (they would lose their type's name and could not be saved again). The check
+// and the delete are one transaction.
+Checked<> removeUnlessInUse(const QSqlDatabase& db, qlonglong id);
 
 } // namespace charge_type_store

@@ -1,7 +1,6 @@
 #include "charging/ChargeTypesScreen.h"
 
 #include "charging/ChargeType.h"
-#include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 
 namespace {
@@ -58,30 +57,18 @@ bool ChargeTypesScreen::canDelete(int row) const
 
 bool ChargeTypesScreen::storeRows(const QList<int>& rows)
 {
-    QList<ChargeType> types;
+    QList<ChargeTypeInput> types;
     for (int row : rows) {
-        ChargeType type;
-        type.id = model()->isNewRow(row) ? 0 : model()->value(row, QStringLiteral("type_id")).toLongLong();
-        type.name = cellText(row, QStringLiteral("type_name"));
-        // Types are stored as typed; a price that is no number is the general conversion error.
-        type.unitPrice = number_input::optionalDecimal(cellText(row, QStringLiteral("unit_price")),
-                                                       "charge_type", "unit_price");
-        type.takeType = cellText(row, QStringLiteral("take_type"));
-        types << type;
+        types.append(
+            {model()->isNewRow(row) ? 0 : model()->value(row, QStringLiteral("type_id")).toLongLong(),
+             cellText(row, QStringLiteral("type_name")), cellText(row, QStringLiteral("unit_price")),
+             cellText(row, QStringLiteral("take_type"))});
     }
     charge_type_store::store(db(), types);
     return true;
 }
 
-std::optional<QString> ChargeTypesScreen::removeRecord(const QVariant& key)
+Checked<> ChargeTypesScreen::removeRecord(const QVariant& key)
 {
-    switch (charge_type_store::removeUnlessInUse(db(), key.toLongLong())) {
-    case charge_type_store::Removal::Protected:
-        return QStringLiteral("电费、物管费和服务费是系统必需的费用类别，不能删除！");
-    case charge_type_store::Removal::HasFees:
-        return QStringLiteral("此费用类别已有收费记录，不能删除！如确需删除，请先删除此类别的所有收费记录。");
-    case charge_type_store::Removal::Removed:
-        break;
-    }
-    return std::nullopt;
+    return charge_type_store::removeUnlessInUse(db(), key.toLongLong());
 }

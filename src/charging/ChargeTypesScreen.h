@@ -13,7 +13,7 @@ public:
 protected:
     ListQuery listQuery() const override;
     bool storeRows(const QList<int>& rows) override;
-    std::optional<QString> removeRecord(const QVariant& key) override;
+    Checked<> removeRecord(const QVariant& key) override;
     bool cellEditable(int row, int column) const override;
     bool canDelete(int row) const override;
 

@@ -3,7 +3,6 @@
 #include "base/OwnerPicker.h"
 #include "charging/Deposit.h"
 #include "db/MoneyValidator.h"
-#include "db/NumberInput.h"
 #include "gui/WidgetFactory.h"
 
 #include <QFormLayout>
@@ -30,6 +29,7 @@ DepositsScreen::DepositsScreen(const ScreenContext& context, QWidget* parent) : 
     for (QLineEdit* shown : {m_name, m_linker, m_tel})
         shown->setReadOnly(true);
     m_amount = widgets::numberEdit(this, "edtBailMoney");
+    widgets::setField(m_amount, "bail_money");
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("住户名称"), m_name);
@@ -78,14 +78,10 @@ void DepositsScreen::save()
 {
     if (!m_save->isEnabled() || m_ownerId == 0)
         return;
-    const number_input::Decimal typed = number_input::decimal(m_amount->text(), "owner_info", "bail_money");
-    if (typed.result == number_input::Result::NotANumber) {
-        // A sign or a point alone: typed on its way to an amount, never finished.
-        messages().information(QStringLiteral("装修押金不是有效的金额，请填写金额（最多两位小数）！"));
-        m_amount->setFocus();
-        return;
-    }
-    const std::optional<Money> amount =
-        typed.result == number_input::Result::Number ? std::optional<Money>(typed.value) : std::nullopt;
-    run([&] { deposit_store::save(db(), m_ownerId, amount); }, [this] { run([&] { m_owners->reload(); }); });
+    run(
+        [&] {
+            if (const Checked<> saved = deposit_store::save(db(), m_ownerId, m_amount->text()); !saved.ok())
+                refuse(saved.refusal());
+        },
+        [this] { run([&] { m_owners->reload(); }); });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QList>
@@ -18,9 +19,12 @@ namespace device_type_store {
 
 // Every kind in the order of their numbers.
 ListQuery list();
-// Stores new kinds (number 0) and changed ones in one transaction.
-void store(const QSqlDatabase& db, const QList<DeviceType>& types);
-// Deletes a kind unless a device is of it; false when refused.
-bool removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
+// The kind as typed, its name trimmed, or the first check it fails: a name.
+Checked<DeviceType> check(const DeviceType& type);
+// Stores new kinds (number 0) and changed ones in one transaction, or refuses
+// them all when one fails its check.
+Checked<> store(const QSqlDatabase& db, const QList<DeviceType>& types);
+// Deletes a kind, or refuses while a device is of it.
+Checked<> removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
 
 } // namespace device_type_store

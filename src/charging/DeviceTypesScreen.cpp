@@ -5,8 +5,6 @@
 
 namespace {
 
-const QString kNameNeeded = QStringLiteral("请填写名称!");
-
 GridEditScreen::Parts parts()
 {
     using K = ListColumn::Kind;
@@ -40,31 +38,28 @@ ListQuery DeviceTypesScreen::listQuery() const
 
 bool DeviceTypesScreen::saveAllowed(int row)
 {
-    if (row >= 0 && !cellText(row, QStringLiteral("type_name")).isEmpty())
-        return true;
-    messages().information(kNameNeeded);
-    return false;
+    const Checked<DeviceType> type =
+        device_type_store::check({0, row >= 0 ? cellText(row, QStringLiteral("type_name")) : QString()});
+    if (!type.ok())
+        refuse(type.refusal());
+    return type.ok();
 }
 
 bool DeviceTypesScreen::storeRows(const QList<int>& rows)
 {
     QList<DeviceType> types;
     for (int row : rows) {
-        const QString name = cellText(row, QStringLiteral("type_name"));
-        if (name.isEmpty()) {
-            messages().information(kNameNeeded);
-            return false;
-        }
         types.append(
-            {model()->isNewRow(row) ? 0 : model()->value(row, QStringLiteral("type_id")).toLongLong(), name});
+            {model()->isNewRow(row) ? 0 : model()->value(row, QStringLiteral("type_id")).toLongLong(),
+             cellText(row, QStringLiteral("type_name"))});
     }
-    device_type_store::store(db(), types);
-    return true;
+    const Checked<> stored = device_type_store::store(db(), types);
+    if (!stored.ok())
+        refuse(stored.refusal());
+    return stored.ok();
 }
 
-std::optional<QString> DeviceTypesScreen::removeRecord(const QVariant& key)
+Checked<> DeviceTypesScreen::removeRecord(const QVariant& key)
 {
-    if (device_type_store::removeUnlessUsed(db(), key.toLongLong()))
-        return std::nullopt;
-    return QStringLiteral("此类型有具体的设备存在，如确定要删除此类型，先要删除此类型下的所有设备！");
+    return device_type_store::removeUnlessUsed(db(), key.toLongLong());
 }

@@ -13,6 +13,6 @@ public:
 protected:
     ListQuery listQuery() const override;
     bool storeRows(const QList<int>& rows) override;
-    std::optional<QString> removeRecord(const QVariant& key) override;
+    Checked<> removeRecord(const QVariant& key) override;
     bool saveAllowed(int row) override;
 };

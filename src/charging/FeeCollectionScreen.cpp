@@ -109,7 +109,7 @@ FeeCollectionScreen::FeeCollectionScreen(const ScreenContext& context, QWidget* 
     connect(m_remove, &QPushButton::clicked, this, [this] {
         m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
             fee_store::remove(db(), key.toLongLong());
-            return std::optional<QString>();
+            return Done{};
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -321,17 +321,15 @@ void FeeCollectionScreen::loadRecord(int row)
             m_previous->setText(record->startNum);
             m_current->setText(record->endNum);
         } else if (rule == BillingRule::AreaMonths || rule == BillingRule::PriceMonths) {
-            const auto showMonth = [&](const QString& text, QDateEdit* picker, const char16_t* refusal) {
-                if (text.isEmpty())
-                    return;
-                const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
-                if (date.isValid())
-                    picker->setDate(date);
-                else
-                    messages().information(QString::fromUtf16(refusal));
+            const auto showMonth = [&](const QString& text, QDateEdit* picker, const QString& column) {
+                const Checked<std::optional<QDate>> month = fee_store::storedMonth(text, column);
+                if (!month.ok())
+                    messages().information(month.refusal().text);
+                else if (month.value())
+                    picker->setDate(*month.value());
             };
-            showMonth(record->startNum, m_firstMonth, u"起始日期数值不正确，请正确填写！");
-            showMonth(record->endNum, m_lastMonth, u"截止日期数值不正确，请正确填写！");
+            showMonth(record->startNum, m_firstMonth, QStringLiteral("start_num"));
+            showMonth(record->endNum, m_lastMonth, QStringLiteral("end_num"));
         }
         m_type->setEditText(type ? type->name : QString());
         if (type) {

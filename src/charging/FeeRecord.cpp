@@ -65,6 +65,18 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
+Checked<std::optional<QDate>> storedMonth(const QString& text, const QString& column)
+{
+    if (text.isEmpty())
+        return std::optional<QDate>();
+    const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+    if (date.isValid())
+        return std::optional<QDate>(date);
+    if (column == u"end_num")
+        return Refusal{QStringLiteral("截止日期数值不正确，请正确填写！"), column};
+    return Refusal{QStringLiteral("起始日期数值不正确，请正确填写！"), column};
+}
+
 std::optional<Area> billedArea(const QSqlDatabase& db, qlonglong ownerId)
 {
     const QVariant sum =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 
@@ -39,6 +40,11 @@ qlonglong insert(const QSqlDatabase& db, FeeRecord record);
 // Stores a changed record; its owner stays. A record another copy removed is gone.
 void update(const QSqlDatabase& db, const FeeRecord& record);
 void remove(const QSqlDatabase& db, qlonglong id);
+
+// The month a reading column (start_num: the first month, end_num: the last)
+// holds for a fee billed by months: none when empty, or the refusal of a stored
+// text that is no date, naming the column.
+Checked<std::optional<QDate>> storedMonth(const QString& text, const QString& column);
 
 // The floor area the owner is billed for: the rooms of the owner's links flagged
 // "是", each room once. Nothing when the owner has no such room.

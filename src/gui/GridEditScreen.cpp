@@ -117,11 +117,11 @@ void GridEditScreen::removeCurrent()
         return;
     if (!m_form->isNewRow(row)) {
         // A refusal known beforehand is told without a question.
-        std::optional<QString> refusal;
-        if (!run([&] { refusal = deleteRefusal(m_form->keyAt(row)); }))
+        Checked<> allowed = Done{};
+        if (!run([&] { allowed = deleteRefusal(m_form->keyAt(row)); }))
             return;
-        if (refusal) {
-            messages().information(*refusal);
+        if (!allowed.ok()) {
+            refuse(allowed.refusal());
             return;
         }
     }

@@ -6,8 +6,6 @@
 #include <QList>
 #include <QVariant>
 
-#include <optional>
-
 class CellEditing;
 class QPushButton;
 class QTableView;
@@ -58,13 +56,12 @@ protected:
     // Stores the rows typed into (stored rows changed, a new row with something in
     // it); false when refused, the operator told why. Throws DbError.
     virtual bool storeRows(const QList<int>& rows) = 0;
-    // Deletes the record of `key`; the message to show when it is refused, else
-    // nothing. Throws DbError.
-    virtual std::optional<QString> removeRecord(const QVariant& key) = 0;
-    // Why the stored record of `key` may not be deleted, told before the delete
-    // question is asked (removeRecord checks again as it deletes); nothing when
-    // it may. Throws DbError.
-    virtual std::optional<QString> deleteRefusal(const QVariant& /*key*/) { return std::nullopt; }
+    // Deletes the record of `key`, or refuses (a record something still uses).
+    // Throws DbError.
+    virtual Checked<> removeRecord(const QVariant& key) = 0;
+    // Whether the stored record of `key` may be deleted, told before the delete
+    // question is asked (removeRecord checks again as it deletes). Throws DbError.
+    virtual Checked<> deleteRefusal(const QVariant& /*key*/) { return Done{}; }
     // The row the grid shows as current now (-1: none), after a move or a reload.
     virtual void currentRowShown(int /*row*/) {}
     // Whether Save may store the current row as it stands; false after telling why.

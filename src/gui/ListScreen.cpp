@@ -87,8 +87,8 @@ void ListScreen::removeCurrent()
     const int row = widgets::currentRow(m_grid);
     run(
         [&] {
-            if (const std::optional<QString> refusal = removeRecord(key)) {
-                messages().information(*refusal);
+            if (const Checked<> removed = removeRecord(key); !removed.ok()) {
+                refuse(removed.refusal());
                 return;
             }
             m_model->reload();

@@ -6,8 +6,6 @@
 
 #include <QVariant>
 
-#include <optional>
-
 class QHBoxLayout;
 class QPushButton;
 class QTableView;
@@ -76,9 +74,9 @@ protected:
     virtual ListQuery listQuery() const = 0;
     // The editor of a new record (key invalid) or of the record of `key`.
     virtual RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) = 0;
-    // Deletes the record of `key`; the message to show when it is refused, else
-    // nothing. Throws DbError.
-    virtual std::optional<QString> removeRecord(const QVariant& key) = 0;
+    // Deletes the record of `key`, or refuses (a record something still uses).
+    // Throws DbError.
+    virtual Checked<> removeRecord(const QVariant& key) = 0;
     // Whether records can be added and changed now (an owner is chosen ...).
     virtual bool canEdit() const { return true; }
 

@@ -88,7 +88,7 @@ bool RowForm::addNewRow()
 }
 
 void RowForm::removeCurrent(const QString& question,
-                            const std::function<std::optional<QString>(const QVariant& key)>& remove)
+                            const std::function<Checked<>(const QVariant& key)>& remove)
 {
     const int row = currentRow();
     if (row < 0 || (!question.isEmpty() && !m_context.messages->confirm(question, QStringLiteral("提醒"))))
@@ -102,8 +102,8 @@ void RowForm::removeCurrent(const QString& question,
     bool gone = false;
     runAction(*m_context.messages, [&] {
         try {
-            if (const std::optional<QString> refusal = remove(keyAt(row))) {
-                m_context.messages->information(*refusal);
+            if (const Checked<> removed = remove(keyAt(row)); !removed.ok()) {
+                m_context.messages->information(removed.refusal().text);
                 return;
             }
             deleted = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "core/ScreenContext.h"
 #include "db/ListQuery.h"
 
@@ -8,7 +9,6 @@
 #include <QVariant>
 
 #include <functional>
-#include <optional>
 
 class QTableView;
 class QueryListModel;
@@ -62,11 +62,9 @@ public:
     bool addNewRow();
     // Deletes the current row after the operator confirmed `question` (caption
     // "提醒"; an empty question asks nothing): a new row is only dropped; a stored one goes through `remove`,
-    // which returns the message to show when the delete is refused. The list then stands on the row that took
-    // its place (or the one before). A row another copy removed meanwhile is reported and the list read
-    // again.
-    void removeCurrent(const QString& question,
-                       const std::function<std::optional<QString>(const QVariant& key)>& remove);
+    // whose refusal is shown when the delete is refused. The list then stands on the row that took its place
+    // (or the one before). A row another copy removed meanwhile is reported and the list read again.
+    void removeCurrent(const QString& question, const std::function<Checked<>(const QVariant& key)>& remove);
 
 private:
     void rowChanged(const QModelIndex& current, const QModelIndex& previous);

@@ -53,7 +53,7 @@ WorkingCopyPage::WorkingCopyPage(const ScreenContext& context, Parts parts, QWid
             return;
         m_form->removeCurrent(m_parts.deleteQuestion, [this](const QVariant& key) {
             removeRecord(key);
-            return std::optional<QString>();
+            return Done{};
         });
     });
     connect(close, &QPushButton::clicked, this, [this] { window()->close(); });

@@ -137,6 +137,6 @@ void ParentRowForm::removeCurrent()
         return;
     m_form->removeCurrent(m_controls.deleteQuestion, [this](const QVariant& key) {
         m_hooks.remove(key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }

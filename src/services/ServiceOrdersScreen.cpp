@@ -271,7 +271,7 @@ void ServiceOrdersScreen::removeCurrent()
         return;
     m_form->removeCurrent(QString(), [this](const QVariant& key) {
         service_order_store::remove(db(), key.toLongLong());
-        return std::optional<QString>();
+        return Done{};
     });
 }
 
