@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
+#include "gui/ListRefresh.h"
 #include "gui/WidgetFactory.h"
 
 #include <QListView>
@@ -25,6 +26,9 @@ OwnerPicker::OwnerPicker(const ScreenContext& context, QWidget* parent, const ch
         list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_view = list;
     }
+    // An owner added, renamed or removed elsewhere shows at once; the owner chosen
+    // stays chosen without the screen hearing of a move.
+    ListRefresh::of(m_view, m_model, m_context.db, QStringLiteral("owner_id"));
 }
 
 QTableView* OwnerPicker::grid() const

@@ -14,7 +14,9 @@ class QueryListModel;
 // (titled "单位名称") or a plain list box of names, that keeps each owner's
 // number, so that two owners of one name stay two owners and choosing one
 // chooses that owner. It lists the current occupants or every owner, and finds
-// an owner by a fragment of the name.
+// an owner by a fragment of the name. Owners written elsewhere show at once
+// (ListRefresh); a screen that edits the owner chosen in a RowForm over this list
+// has the form's refresh instead.
 class OwnerPicker : public QObject
 {
     Q_OBJECT

@@ -54,4 +54,10 @@ struct ListQuery
     // "select <columns> from ... where ... order by ...": every column of `from`
     // when no columns are named (the exports and printed lists of a list).
     QString statement(const QStringList& columns = {}) const;
+
+    // The tables the list reads, lower case: every name of a table of the schema
+    // that `from` and `where` mention (joins and subqueries too), so that a list
+    // knows whether a write concerns it. A word that only looks like a table's
+    // name costs at most a needless re-read.
+    QStringList tables() const;
 };

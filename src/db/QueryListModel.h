@@ -72,6 +72,9 @@ public:
     int storedRowCount() const { return static_cast<int>(m_rows.size()); }
     // Whether the operator changed a stored row in the grid.
     bool isEdited(int row) const { return m_edits.contains(row); }
+    // Whether the list holds anything typed that reading it again would drop: an
+    // edited row or the new row.
+    bool hasTypedValues() const { return m_hasNewRow || !m_edits.isEmpty(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

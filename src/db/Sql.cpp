@@ -1,14 +1,18 @@
 #include "db/Sql.h"
 
+#include "db/DataChanges.h"
 #include "db/DbError.h"
+#include "db/Schema.h"
 #include "db/SqlDialect.h"
 
 #include <QHash>
 #include <QMutex>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QStringList>
 
 #include <chrono>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -60,11 +64,66 @@ QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantLi
     }
 }
 
+// The table a statement writes when it begins with INSERT, REPLACE, UPDATE or
+// DELETE; empty for any other statement.
+QString writtenTable(const QString& statement)
+{
+    static const QRegularExpression write(
+        QStringLiteral("^\\s*(?:(?:insert|replace)(?:\\s+or\\s+\\w+)?\\s+into|update(?:\\s+or\\s+\\w+)?|"
+                       "delete\\s+from)\\s+[\"`\\[]?([A-Za-z_][A-Za-z0-9_]*)"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = write.match(statement);
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+// The column that keys the records of a table: its auto-number, or its typed key.
+struct TableKey
+{
+    QString column;
+    bool autoNumber = false;
+};
+
+std::optional<TableKey> keyOf(const QString& table)
+{
+    static const QHash<QString, TableKey> keys = [] {
+        QHash<QString, TableKey> all;
+        for (const schema::Table& t : schema::tables()) {
+            for (const schema::Column& c : t.columns) {
+                const bool autoNumber = c.type == schema::ColumnType::AutoNumber;
+                if (autoNumber || c.key)
+                    all.insert(QString::fromLatin1(t.name).toLower(),
+                               {QString::fromLatin1(c.name).toLower(), autoNumber});
+            }
+        }
+        return all;
+    }();
+    const auto it = keys.constFind(table.toLower());
+    if (it == keys.cend())
+        return std::nullopt;
+    return *it;
+}
+
+// Whether `column` is the column that keys the records of `table`.
+bool isKeyColumn(const QString& table, const QString& column)
+{
+    const std::optional<TableKey> key = keyOf(table);
+    return key && key->column.compare(column, Qt::CaseInsensitive) == 0;
+}
+
 } // namespace
 
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
 {
-    return run(db, statement, values, true);
+    QSqlQuery query = run(db, statement, values, true);
+    const QString table = writtenTable(statement);
+    if (!table.isEmpty() && query.numRowsAffected() != 0)
+        data_changes::note(db, table);
+    return query;
+}
+
+void touched(const QSqlDatabase& db, const QString& table, const QVariant& key)
+{
+    data_changes::note(db, table, key);
 }
 
 QSqlQuery select(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
@@ -121,7 +180,21 @@ qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fie
     }
     const QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
                               marks.join(u", ") + u')';
-    return exec(db, statement, values).lastInsertId().toLongLong();
+    const qlonglong id = run(db, statement, values, true).lastInsertId().toLongLong();
+    // The new record's key: its auto-number, or the typed key written.
+    QVariant key;
+    if (const std::optional<TableKey> k = keyOf(table)) {
+        if (k->autoNumber) {
+            key = id;
+        } else {
+            for (const auto& [column, value] : fields) {
+                if (column.compare(k->column, Qt::CaseInsensitive) == 0)
+                    key = value;
+            }
+        }
+    }
+    data_changes::note(db, table, key);
+    return id;
 }
 
 int update(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
@@ -134,17 +207,36 @@ int update(const QSqlDatabase& db, const QString& table, const Fields& fields, c
         values << stored(value);
     }
     values << key;
-    return exec(db,
-                u"update " + quoted(table) + u" set " + assignments.join(u", ") + u" where " +
-                    quoted(keyColumn) + u" = ?",
-                values)
-        .numRowsAffected();
+    const int changed = run(db,
+                            u"update " + quoted(table) + u" set " + assignments.join(u", ") + u" where " +
+                                quoted(keyColumn) + u" = ?",
+                            values, true)
+                            .numRowsAffected();
+    if (changed != 0) {
+        ChangeSet changes;
+        if (isKeyColumn(table, keyColumn)) {
+            changes.note(table, key);
+            // A typed key changed: the record is known by its new key too.
+            for (const auto& [column, value] : fields) {
+                if (column.compare(keyColumn, Qt::CaseInsensitive) == 0)
+                    changes.note(table, value);
+            }
+        } else {
+            changes.note(table);
+        }
+        data_changes::note(db, changes);
+    }
+    return changed;
 }
 
 int remove(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key)
 {
-    return exec(db, u"delete from " + quoted(table) + u" where " + quoted(keyColumn) + u" = ?", {key})
-        .numRowsAffected();
+    const int removed =
+        run(db, u"delete from " + quoted(table) + u" where " + quoted(keyColumn) + u" = ?", {key}, true)
+            .numRowsAffected();
+    if (removed != 0)
+        data_changes::note(db, table, isKeyColumn(table, keyColumn) ? key : QVariant());
+    return removed;
 }
 
 namespace {
@@ -242,6 +334,7 @@ Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db)), m_level(depth(m
     else
         sql::exec(m_db, u"SAVEPOINT " + savepointName(m_level));
     setDepth(m_db, m_level + 1);
+    data_changes::enter(m_db);
     m_open = true;
 }
 
@@ -261,6 +354,7 @@ Transaction::~Transaction()
         undo.exec(u"RELEASE SAVEPOINT " + savepointName(m_level));
     }
     setDepth(m_db, m_level);
+    data_changes::leave(m_db, false); // what it wrote is undone: nothing to announce
 }
 
 void Transaction::commit()
@@ -272,6 +366,9 @@ void Transaction::commit()
         sql::exec(m_db, u"RELEASE SAVEPOINT " + savepointName(m_level));
     m_open = false;
     setDepth(m_db, m_level);
+    // Announced once the outermost transaction is committed; a failed COMMIT
+    // threw above, and the destructor's rollback drops what was collected.
+    data_changes::leave(m_db, true);
 }
 
 int Transaction::depth(const QSqlDatabase& db)

@@ -23,6 +23,8 @@
 namespace sql {
 
 // Prepares and runs a statement; the query is positioned before its first row.
+// A statement that begins with INSERT, REPLACE, UPDATE or DELETE and changed rows
+// notes its table as changed (see DataChanges).
 QSqlQuery exec(const QSqlDatabase& db, const QString& statement, const QVariantList& values = {});
 
 // The same for a select whose rows a model reads back and forth (not forward-only).
@@ -55,6 +57,11 @@ int remove(const QSqlDatabase& db, const QString& table, const QString& keyColum
 void updateOne(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
                const QVariant& key);
 void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
+
+// Notes a write the engine made in another way than the functions above (a
+// statement that does not begin with the table it writes): the record of `key`,
+// or rows unknown without one. Announced with the open transaction, or at once.
+void touched(const QSqlDatabase& db, const QString& table, const QVariant& key = {});
 
 // The value a date column stores: "yyyy-MM-dd", or null for no date (a null
 // QDate). A date outside the years 1 to 9999 has no such form: it throws DbError

@@ -1,6 +1,7 @@
 #include "gui/ListScreen.h"
 
 #include "db/QueryListModel.h"
+#include "gui/ListRefresh.h"
 #include "gui/WidgetFactory.h"
 
 #include <QHBoxLayout>
@@ -13,6 +14,8 @@ ListScreen::ListScreen(const ScreenContext& context, Parts parts, QWidget* paren
 {
     m_model = new QueryListModel(m_parts.columns, this);
     m_grid = widgets::grid(this, m_parts.gridName, m_model);
+    // Writes of other windows show at once, on the record the list stands on.
+    ListRefresh::of(m_grid, m_model, db(), m_parts.keyField);
 
     m_add = widgets::button(this, m_parts.add.name, m_parts.add.caption);
     m_modify = widgets::button(this, m_parts.modify.name, m_parts.modify.caption);

@@ -21,6 +21,8 @@ class QueryListModel;
 // - After a store the list is read again and stands on the stored record; after
 //   a delete it stands on the record that took its place (or the last one).
 // - A record another copy removed meanwhile is reported and the list read again.
+// - A write elsewhere (another window) to a table the list reads shows at once:
+//   the list is read again on the record it stood on (ListRefresh).
 //
 // A subclass says what to list (listQuery), makes its editor (makeEditor) and
 // deletes (removeRecord); the texts and names come with the Parts below.

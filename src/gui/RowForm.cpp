@@ -2,6 +2,7 @@
 
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
+#include "gui/ListRefresh.h"
 #include "gui/WidgetFactory.h"
 
 #include <QItemSelectionModel>
@@ -15,6 +16,12 @@ RowForm::RowForm(const ScreenContext& context, QTableView* view, QueryListModel*
       m_hooks(std::move(hooks)), m_onLeave(onLeave)
 {
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, &RowForm::rowChanged);
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { ++m_reads; });
+    // A write elsewhere shows as the form's own reload does: on the row it stood
+    // on, shown afresh; never over a changed row, which waits to be stored.
+    ListRefresh* refresh = ListRefresh::of(m_view, m_model, m_context.db, m_keyField);
+    refresh->setRefresh([this] { reload(keyAt(currentRow())); });
+    refresh->addHold([this] { return m_hooks.isModified(); });
 }
 
 int RowForm::currentRow() const
@@ -140,5 +147,11 @@ void RowForm::rowChanged(const QModelIndex& current, const QModelIndex& previous
     }
     if (m_hooks.show)
         m_hooks.show(current.row());
-    QTimer::singleShot(0, this, [this, target] { reload(target); });
+    // The store's own announcement may have the list read again first, on the
+    // same row: then it is not read twice.
+    QTimer::singleShot(0, this, [this, target, reads = m_reads] {
+        if (m_reads != reads && keyAt(currentRow()) == target)
+            return;
+        reload(target);
+    });
 }

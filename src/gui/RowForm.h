@@ -19,6 +19,10 @@ class QueryListModel;
 // nobody typed into is dropped. When storing is refused, the list stays on the
 // row so that the operator can put it right.
 //
+// A write elsewhere to a table the list reads has the list read again on the
+// row it stands on, that row shown afresh, unless the row was changed: then the
+// list waits until the row is stored or left (ListRefresh).
+//
 // The screen supplies what is particular to it through the hooks.
 class RowForm : public QObject
 {
@@ -78,4 +82,5 @@ private:
     Hooks m_hooks;
     OnLeave m_onLeave;
     bool m_quiet = false; // row changes the form makes itself
+    int m_reads = 0;      // how often the list was read
 };

@@ -1,12 +1,18 @@
 #include "gui/WorkingCopyPage.h"
 
 #include "db/QueryListModel.h"
+#include "gui/EditorSet.h"
+#include "gui/ListRefresh.h"
 #include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 
+#include <QAbstractSpinBox>
 #include <QBoxLayout>
+#include <QComboBox>
+#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 
@@ -22,6 +28,12 @@ WorkingCopyPage::WorkingCopyPage(const ScreenContext& context, Parts parts, QWid
                          {[this] { return listQuery(); }, [this](int row) { rowShown(row); },
                           [] { return false; }, [] { return true; }},
                          RowForm::OnLeave::Discard);
+    // What is typed into the boxes holds back a re-read of the list (a write
+    // elsewhere) until it is saved or discarded.
+    m_boxes = new EditorSet(this);
+    ListRefresh::of(m_grid, m_model, db(), m_parts.keyField)->addHold([this] {
+        return m_boxes->isModified();
+    });
 
     auto* printButton = widgets::button(this, m_parts.print.name, m_parts.print.caption);
     m_add = widgets::button(this, m_parts.add.name, m_parts.add.caption);
@@ -64,6 +76,15 @@ void WorkingCopyPage::begin()
     // Enter in a one-line box (a date's too) saves, as the office's default button did.
     for (QLineEdit* line : m_editorArea->findChildren<QLineEdit*>())
         connect(line, &QLineEdit::returnPressed, this, &WorkingCopyPage::save);
+    // The boxes, watched for typing (the line edit inside a date or combo box is
+    // watched through its box).
+    for (QWidget* box : m_editorArea->findChildren<QWidget*>()) {
+        const bool inner = qobject_cast<QAbstractSpinBox*>(box->parentWidget()) ||
+                           qobject_cast<QComboBox*>(box->parentWidget());
+        if (!inner && (qobject_cast<QLineEdit*>(box) || qobject_cast<QPlainTextEdit*>(box) ||
+                       qobject_cast<QComboBox*>(box) || qobject_cast<QDateTimeEdit*>(box)))
+            m_boxes->add(box);
+    }
     m_form->reload();
 }
 
@@ -83,7 +104,16 @@ void WorkingCopyPage::rowShown(int row)
     if (row < 0 || m_form->isNewRow(row))
         return;
     const QVariant key = m_form->keyAt(row);
+    const EditorSet::Loading loading(*m_boxes);
     run([&] { showRecord(key); });
+    m_boxes->setModified(false);
+}
+
+void WorkingCopyPage::startNew()
+{
+    const EditorSet::Loading loading(*m_boxes);
+    clearForNew();
+    m_boxes->setModified(false);
 }
 
 void WorkingCopyPage::add()
@@ -92,7 +122,7 @@ void WorkingCopyPage::add()
         return;
     if (!m_form->addNewRow())
         return;
-    clearForNew();
+    startNew();
 }
 
 void WorkingCopyPage::save()
@@ -104,13 +134,14 @@ void WorkingCopyPage::save()
     run([&] { stored = storeRecord(key); }, [this] { m_form->reload(); });
     if (!stored)
         return;
+    m_boxes->setModified(false);
     if (key.isValid()) {
         m_form->reload(*stored);
         return;
     }
     // The next new record is ready at once.
     if (m_form->addNewRow())
-        clearForNew();
+        startNew();
 }
 
 void WorkingCopyPage::keyPressEvent(QKeyEvent* event)

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+class EditorSet;
 class QPushButton;
 class QTableView;
 class QueryListModel;
@@ -26,6 +27,9 @@ class RowForm;
 // - An operator who may only browse gets no Add, Save or Delete; the boxes
 //   still take text, which nothing stores.
 // - A record another copy removed meanwhile is reported and the list read again.
+// - A write elsewhere to a table the list reads has it read again on the record
+//   shown, the boxes filled afresh; while something typed into the boxes is not
+//   saved, the list waits until it is saved or discarded (ListRefresh).
 // - Esc and the close button close the window.
 //
 // A subclass makes its editors in editorArea(), then calls begin().
@@ -92,11 +96,13 @@ private:
     void rowShown(int row);
     void add();
     void save();
+    void startNew();
 
     Parts m_parts;
     QueryListModel* m_model;
     QTableView* m_grid;
     RowForm* m_form;
+    EditorSet* m_boxes; // the boxes, watched for typing
     QWidget* m_editorArea;
     QPushButton* m_add;
     QPushButton* m_save;

@@ -2,6 +2,7 @@
 
 #include "base/OwnerPicker.h"
 #include "db/QueryListModel.h"
+#include "gui/ListRefresh.h"
 #include "gui/WidgetFactory.h"
 
 #include <QDateEdit>
@@ -12,11 +13,21 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 PeriodQueryScreen::PeriodQueryScreen(const ScreenContext& context, const Parts& parts, QWidget* parent)
     : Screen(context, parent)
 {
     m_model = new QueryListModel(parts.columns, this);
     m_grid = widgets::grid(this, "dbgTakeIn", m_model);
+    // A payment stored elsewhere shows in the result of the last query at once,
+    // the chart drawn again; the grid stays on its row.
+    ListRefresh::of(m_grid, m_model, context.db)->setRefresh([this] {
+        const int row = widgets::currentRow(m_grid);
+        showResult();
+        if (row > 0)
+            widgets::selectRow(m_grid, std::min(row, m_model->rowCount() - 1));
+    });
     m_first = widgets::dateEdit(this, "dtpStart");
     m_last = widgets::dateEdit(this, "dtpEnd");
     for (QDateEdit* picker : {m_first, m_last})

@@ -19,7 +19,8 @@ class QueryListModel;
 // print, export and close. Some queries list the records of the owner chosen in
 // an owner list beside the result; choosing another owner shows that owner's
 // rows of the last query's period without a new query. Nothing is written, so
-// the operator's right makes no difference.
+// the operator's right makes no difference. Payments and owners written elsewhere
+// show in the result of the last query and in the owner list at once.
 class PeriodQueryScreen : public Screen
 {
     Q_OBJECT
