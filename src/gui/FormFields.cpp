@@ -50,10 +50,10 @@ QWidget* makeBox(QWidget* parent, const char* table, const Spec& spec)
     return nullptr;
 }
 
-QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidget*>& boxes)
+QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidget*>& boxes, int firstRow)
 {
     auto* grid = new QGridLayout;
-    int row = 0;
+    int row = firstRow;
     int pair = 0;
     for (qsizetype i = 0; i < specs.size(); ++i) {
         if (specs[i].wide && pair != 0) {

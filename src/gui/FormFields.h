@@ -44,9 +44,10 @@ QString labelOf(const char* table, const char* column);
 // Makes the box of a field on `parent`: named, limited to its column's size, its
 // field named for refusals.
 QWidget* makeBox(QWidget* parent, const char* table, const Spec& spec);
-// The captions and boxes two pairs a row, in the order given; a wide field
-// starts a row of its own and spans it.
-QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidget*>& boxes);
+// The captions and boxes two pairs a row, in the order given, from row
+// `firstRow` on; a wide field starts a row of its own and spans it.
+QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidget*>& boxes,
+                    int firstRow = 0);
 
 QString textOf(const QWidget* box);
 void setText(QWidget* box, const QString& text);
@@ -135,8 +136,9 @@ public:
     }
 
     // Makes the boxes on `parent`, watched by `editors` (when given), and
-    // returns their layout for the screen to place.
-    QGridLayout* build(QWidget* parent, EditorSet* editors = nullptr)
+    // returns their layout for the screen to place. The rows above `firstRow`
+    // are left to boxes the screen makes and places itself.
+    QGridLayout* build(QWidget* parent, EditorSet* editors = nullptr, int firstRow = 0)
     {
         QList<form_fields::Spec> specs;
         for (Field& f : m_fields) {
@@ -148,7 +150,7 @@ public:
         if (editors)
             for (const Field& f : m_fields)
                 editors->add(f.box);
-        return form_fields::layOut(parent, specs, boxes());
+        return form_fields::layOut(parent, specs, boxes(), firstRow);
     }
 
     // The record as typed; the members no field reads keep what `base` holds.

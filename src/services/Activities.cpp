@@ -58,7 +58,7 @@ Checked<qlonglong> save(const QSqlDatabase& db, CommunityActivity a)
                           &a.moneyTake, &a.takePeople, &a.circs, &a.remark})
         *text = text->trimmed();
     if (a.name.isEmpty())
-        return Refusal{QStringLiteral("请输入活动名称！")};
+        return Refusal{QStringLiteral("请输入活动名称！"), QStringLiteral("ploy_name")};
     if (a.id == 0)
         return insert(db, a);
     update(db, a);

@@ -48,7 +48,7 @@ Checked<qlonglong> save(const QSqlDatabase& db, CleaningArea area)
     for (QString* text : {&area.areaName, &area.charger, &area.cycle})
         *text = text->trimmed();
     if (area.areaName.isEmpty())
-        return Refusal{QStringLiteral("请输入区域名称！")};
+        return Refusal{QStringLiteral("请输入区域名称！"), QStringLiteral("area_name")};
     if (area.id == 0)
         return insert(db, area);
     update(db, area);

@@ -1,89 +1,41 @@
 #include "services/CleaningScreen.h"
 
-#include "gui/WidgetFactory.h"
+#include "db/LabelledColumns.h"
 #include "output/ReportPreview.h"
 #include "output/ServiceReportLayouts.h"
 #include "output/StatementRecordSource.h"
-#include "services/Cleaning.h"
 
-#include <QFormLayout>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-
+// The key stays hidden; one caption and box a row.
 CleaningScreen::CleaningScreen(const ScreenContext& context, QWidget* parent)
-    : WorkingCopyPage(context,
-                      {"DBGrid1",
-                       {{QStringLiteral("cond_id"), QString(), ListColumn::Kind::Number},
-                        {QStringLiteral("area_name"), QStringLiteral("区域名称")}},
-                       QStringLiteral("cond_id"),
-                       {"btnPrintDevice", QStringLiteral("预览 &p.")},
-                       {"btnAdd", QStringLiteral("增加 &a")},
-                       {"btnDel", QStringLiteral("删除 &d.")},
-                       {"btnSave", QStringLiteral("保存 &s.")},
-                       {"BitBtn1", QStringLiteral("退出 &e.")}},
-                      parent)
+    : WorkingCopyForm(
+          context,
+          {"DBGrid1",
+           QList<ListColumn>{{QStringLiteral("cond_id"), QString(), ListColumn::Kind::Number}} +
+               labelledColumns("condition", {{"area_name"}}),
+           QStringLiteral("cond_id"),
+           {"btnPrintDevice", QStringLiteral("预览 &p.")},
+           {"btnAdd", QStringLiteral("增加 &a")},
+           {"btnDel", QStringLiteral("删除 &d.")},
+           {"btnSave", QStringLiteral("保存 &s.")},
+           {"BitBtn1", QStringLiteral("退出 &e.")}},
+          "condition",
+          {cleaning_store::list, cleaning_store::load, cleaning_store::save, cleaning_store::remove}, parent)
 {
     setObjectName(QStringLiteral("TcontFrm"));
     setWindowTitle(QStringLiteral("环境保洁"));
     resize(640, 420);
 
-    QWidget* area = editorArea();
-    m_areaName = widgets::lineEdit(area, "edtAreaName", "condition", "area_name");
-    m_charger = widgets::lineEdit(area, "edtCharger", "condition", "charger");
-    m_cycle = widgets::lineEdit(area, "edtCycle", "condition", "cycle");
-    m_remark = widgets::memo(area, "memRemark", "condition", "remark");
-
-    auto* form = new QFormLayout(area);
-    form->addRow(QStringLiteral("区域名称"), m_areaName);
-    form->addRow(QStringLiteral("负责人"), m_charger);
-    form->addRow(QStringLiteral("保洁周期"), m_cycle);
-    form->addRow(QStringLiteral("岗位要求"), m_remark);
+    using F = CleaningArea;
+    fields()
+        .text("area_name", "edtAreaName", &F::areaName)
+        .wide()
+        .text("charger", "edtCharger", &F::charger)
+        .wide()
+        .text("cycle", "edtCycle", &F::cycle)
+        .wide()
+        .memo("remark", "memRemark", &F::remark)
+        .wide();
     begin();
-}
-
-ListQuery CleaningScreen::listQuery() const
-{
-    return cleaning_store::list();
-}
-
-void CleaningScreen::showRecord(const QVariant& key)
-{
-    const std::optional<CleaningArea> a = cleaning_store::load(db(), key.toLongLong());
-    if (!a)
-        return;
-    m_areaName->setText(a->areaName);
-    m_charger->setText(a->charger);
-    m_cycle->setText(a->cycle);
-    m_remark->setPlainText(a->remark);
-}
-
-void CleaningScreen::clearForNew()
-{
-    for (QLineEdit* box : {m_charger, m_cycle, m_areaName})
-        box->clear();
-    m_remark->clear();
-    m_areaName->setFocus();
-}
-
-std::optional<QVariant> CleaningScreen::storeRecord(const QVariant& key)
-{
-    CleaningArea a;
-    a.id = key.toLongLong();
-    a.areaName = m_areaName->text();
-    a.charger = m_charger->text();
-    a.cycle = m_cycle->text();
-    a.remark = m_remark->toPlainText();
-    const Checked<qlonglong> result = cleaning_store::save(db(), a);
-    if (!result.ok()) {
-        messages().information(result.refusal().text);
-        return std::nullopt;
-    }
-    return QVariant(result.value());
-}
-
-void CleaningScreen::removeRecord(const QVariant& key)
-{
-    cleaning_store::remove(db(), key.toLongLong());
 }
 
 void CleaningScreen::print()

@@ -74,6 +74,15 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
+DeviceInput typed(const Device& device)
+{
+    return {device.id,      device.typeId,  device.devNo,
+            device.name,    device.useDate, device.factory,
+            device.linkTel, device.voltage, device.factoryDate,
+            device.power,   device.curr,    device.oldYear ? QString::number(*device.oldYear) : QString(),
+            device.palace,  device.remark};
+}
+
 Checked<qlonglong> save(const QSqlDatabase& db, const DeviceInput& input)
 {
     Device device;
@@ -82,12 +91,12 @@ Checked<qlonglong> save(const QSqlDatabase& db, const DeviceInput& input)
     device.devNo = input.devNo.trimmed();
     device.name = input.name.trimmed();
     if (device.devNo.isEmpty())
-        return Refusal{QStringLiteral("请输入设备编号！")};
+        return Refusal{QStringLiteral("请输入设备编号！"), QStringLiteral("dev_no")};
     if (device.name.isEmpty())
-        return Refusal{QStringLiteral("请输入设备名称！")};
+        return Refusal{QStringLiteral("请输入设备名称！"), QStringLiteral("dev_name")};
     const number_input::Whole years = number_input::whole(input.oldYear, "device", "old_year");
     if (years.result == number_input::Result::NotANumber)
-        return Refusal{QStringLiteral("折旧年限需要填写整数！")};
+        return Refusal{QStringLiteral("折旧年限需要填写整数！"), QStringLiteral("old_year")};
     if (years.result == number_input::Result::Number)
         device.oldYear = static_cast<int>(years.value);
     device.useDate = input.useDate;
@@ -163,6 +172,24 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
+RepairInput typed(const Repair& repair)
+{
+    const QDateTime fault = toDateTime(repair.faultTime);
+    const QDateTime finish = toDateTime(repair.finishTime);
+    return {repair.id,
+            repair.devId,
+            fault.date(),
+            fault.isValid() ? fault.time() : QTime(0, 0),
+            repair.faultDesc,
+            repair.cause,
+            repair.result,
+            repair.repairer,
+            repair.money ? repair.money->toString(2) : QString(),
+            repair.desc,
+            finish.date(),
+            finish.isValid() ? finish.time() : QTime(0, 0)};
+}
+
 Checked<qlonglong> save(const QSqlDatabase& db, const RepairInput& input)
 {
     Repair repair;
@@ -170,10 +197,10 @@ Checked<qlonglong> save(const QSqlDatabase& db, const RepairInput& input)
     repair.devId = input.devId;
     repair.faultDesc = input.faultDesc.trimmed();
     if (repair.faultDesc.isEmpty())
-        return Refusal{QStringLiteral("请输入故障原因！")};
+        return Refusal{QStringLiteral("请输入故障原因！"), QStringLiteral("fault_desc")};
     const number_input::Decimal money = number_input::decimal(input.money, "repair", "repair_money");
     if (money.result == number_input::Result::NotANumber)
-        return Refusal{QStringLiteral("维修费需要填写数字！")};
+        return Refusal{QStringLiteral("维修费需要填写数字！"), QStringLiteral("repair_money")};
     if (money.result == number_input::Result::Number)
         repair.money = money.value;
     repair.faultTime = stored(input.faultDate, input.faultClock);

@@ -71,6 +71,9 @@ void update(const QSqlDatabase& db, const Device& device);
 // Deletes the device; its repairs stay in their table.
 void remove(const QSqlDatabase& db, qlonglong id);
 
+// The device as its boxes show it.
+DeviceInput typed(const Device& device);
+
 // Checks the boxes (number, name, then the years) and stores them as a new device
 // of the kind or over the device shown. Two devices may share a number.
 Checked<qlonglong> save(const QSqlDatabase& db, const DeviceInput& input);
@@ -120,6 +123,10 @@ std::optional<Repair> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Repair repair);
 void update(const QSqlDatabase& db, const Repair& repair);
 void remove(const QSqlDatabase& db, qlonglong id);
+
+// The repair as its boxes and pickers show it: a time the pickers' day (invalid
+// for none) and their hour and minute.
+RepairInput typed(const Repair& repair);
 
 // Checks the boxes (the fault description, then the cost) and stores them as a
 // new repair of the device or over the repair shown; the times are the days of

@@ -1,14 +1,12 @@
 #pragma once
 
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
+#include "services/Devices.h"
 
-class EditorSet;
 class ParentRowForm;
 class QComboBox;
-class QDateEdit;
 class QDateTimeEdit;
-class QLineEdit;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
 class QTimeEdit;
@@ -42,32 +40,14 @@ private:
     QueryListModel* m_devices;
     QTableView* m_deviceGrid;
     ParentRowForm* m_deviceForm = nullptr;
-    EditorSet* m_deviceEditors;
-    QLineEdit* m_devNo;
-    QLineEdit* m_devName;
-    QDateEdit* m_useDate;
-    QLineEdit* m_factory;
-    QLineEdit* m_linkTel;
-    QLineEdit* m_voltage;
-    QDateEdit* m_factoryDate;
-    QLineEdit* m_power;
-    QLineEdit* m_curr;
-    QLineEdit* m_oldYear;
-    QLineEdit* m_palace;
-    QPlainTextEdit* m_remark;
+    FormFields<DeviceInput> m_deviceFields{"device"};
 
-    // repairs
+    // repairs: the times are a date and a time picker each, the rest a form
     QueryListModel* m_repairs;
     ParentRowForm* m_repairForm = nullptr;
-    EditorSet* m_repairEditors;
+    FormFields<RepairInput> m_repairFields{"repair"};
     QDateTimeEdit* m_faultDate;
     QTimeEdit* m_faultClock;
-    QLineEdit* m_faultDesc;
-    QLineEdit* m_cause;
-    QLineEdit* m_result;
-    QLineEdit* m_repairer;
-    QLineEdit* m_money;
-    QPlainTextEdit* m_repairDesc;
     QDateTimeEdit* m_finishDate;
     QTimeEdit* m_finishClock;
 };

@@ -4,6 +4,7 @@
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
+#include "gui/WidgetFactory.h"
 
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -93,6 +94,7 @@ bool ParentRowForm::storeShown()
         const Checked<qlonglong> result = m_hooks.store(m_shownId, m_parentId);
         if (!result.ok()) {
             m_context.messages->information(result.refusal().text);
+            focusRefused(result.refusal().field);
             return false;
         }
         m_stored = result.value();
@@ -139,4 +141,16 @@ void ParentRowForm::removeCurrent()
         m_hooks.remove(key.toLongLong());
         return Done{};
     });
+}
+
+void ParentRowForm::focusRefused(const QString& field)
+{
+    if (field.isEmpty())
+        return;
+    for (QWidget* box : m_controls.editors->editors()) {
+        if (box->property(widgets::kField).toString() == field && box->isEnabled()) {
+            box->setFocus();
+            return;
+        }
+    }
 }

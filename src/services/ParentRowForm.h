@@ -68,21 +68,32 @@ public:
 
     // The hooks of a form whose editors `fields` describes: `load` gives a stored
     // record as typed (nothing when it is gone), `save` checks and stores the
-    // record as typed as record `id` (0: new) of the parent. `fields` outlives the form.
+    // record as typed as record `id` (0: new) of the parent. `shown`, when given,
+    // follows the editors: with the stored record shown, or null for a new row,
+    // no row or a record gone (the repairs of the device shown, pickers of the
+    // screen's own). `fields` outlives the form.
     template <class Input>
     static Hooks
     formHooks(const FormFields<Input>& fields, std::function<ListQuery(qlonglong parentId)> list,
               std::function<std::optional<Input>(qlonglong id)> load,
               std::function<Checked<qlonglong>(Input typed, qlonglong id, qlonglong parentId)> save,
-              std::function<void(qlonglong id)> remove)
+              std::function<void(qlonglong id)> remove, std::function<void(const Input* stored)> shown = {})
     {
-        const auto clear = [&fields] { fields.clear(); };
+        const auto clear = [&fields, shown] {
+            fields.clear();
+            if (shown)
+                shown(nullptr);
+        };
         return {std::move(list),
-                [&fields, load = std::move(load)](qlonglong id) {
-                    if (const std::optional<Input> typed = load(id))
-                        fields.show(*typed);
-                    else
-                        fields.clear();
+                [&fields, load = std::move(load), shown, clear](qlonglong id) {
+                    const std::optional<Input> typed = load(id);
+                    if (!typed) {
+                        clear();
+                        return;
+                    }
+                    fields.show(*typed);
+                    if (shown)
+                        shown(&*typed);
                 },
                 clear,
                 clear,
@@ -112,6 +123,8 @@ private:
     void rowShown(int row);
     bool storeRows();
     bool storeShown();
+    // Puts the cursor into the editor of the column a refusal names.
+    void focusRefused(const QString& field);
     void add();
     void save();
     void removeCurrent();

@@ -51,7 +51,7 @@ Checked<qlonglong> save(const QSqlDatabase& db, SecurityEvent event)
     for (QString* text : {&event.name, &event.type, &event.dealMan, &event.address})
         *text = text->trimmed();
     if (event.name.isEmpty())
-        return Refusal{QStringLiteral("请输入事件名称！")};
+        return Refusal{QStringLiteral("请输入事件名称！"), QStringLiteral("event_name")};
     if (event.id == 0)
         return insert(db, event);
     update(db, event);
@@ -112,7 +112,7 @@ Checked<qlonglong> save(const QSqlDatabase& db, FireZone zone)
                           &zone.cycle, &zone.fireman, &zone.equipment})
         *text = text->trimmed();
     if (zone.areaName.isEmpty())
-        return Refusal{QStringLiteral("请输入片区名称！")};
+        return Refusal{QStringLiteral("请输入片区名称！"), QStringLiteral("area_name")};
     if (zone.id == 0)
         return insert(db, zone);
     update(db, zone);

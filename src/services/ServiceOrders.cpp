@@ -62,6 +62,17 @@ void remove(const QSqlDatabase& db, qlonglong id)
     map().remove(db, id);
 }
 
+ServiceOrderInput typed(const ServiceOrder& order)
+{
+    return {order.id,         order.ownerId,
+            order.recordDate, order.sendDept,
+            order.receDept,   order.orderTime,
+            order.custWrite,  order.linkTel,
+            order.recorder,   order.takeMoney ? order.takeMoney->toString(2) : QString(),
+            order.takeStand,  order.serverItem,
+            order.remark};
+}
+
 Checked<qlonglong> save(const QSqlDatabase& db, const ServiceOrderInput& input)
 {
     ServiceOrder order;

@@ -62,6 +62,9 @@ qlonglong insert(const QSqlDatabase& db, ServiceOrder order);
 void update(const QSqlDatabase& db, const ServiceOrder& order);
 void remove(const QSqlDatabase& db, qlonglong id);
 
+// The order as its boxes show it.
+ServiceOrderInput typed(const ServiceOrder& order);
+
 // Stores the typed boxes as a new order of the owner or over the order shown
 // (which keeps its own owner). One-line texts are stored trimmed, the service and
 // the remark as typed. A fee that is no amount is refused with the general

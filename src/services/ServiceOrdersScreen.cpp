@@ -2,20 +2,16 @@
 
 #include "base/OwnerPicker.h"
 #include "db/DbError.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
 #include "gui/WidgetFactory.h"
 #include "services/ServiceOrders.h"
 
-#include <QDateEdit>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
@@ -27,19 +23,19 @@ using K = ListColumn::Kind;
 
 QList<ListColumn> orderColumns()
 {
-    return {{QStringLiteral("id"), QStringLiteral("序号"), K::Number},
-            {QStringLiteral("record_date"), QStringLiteral("记录日期"), K::Date},
-            {QStringLiteral("send_dept"), QStringLiteral("发单部门")},
-            {QStringLiteral("rece_dept"), QStringLiteral("接收部门")},
-            {QStringLiteral("order_time"), QStringLiteral("预约时间")},
-            {QStringLiteral("recorder"), QStringLiteral("记录人")},
-            // The office's grid titles these two with the column's own name.
-            {QStringLiteral("server_item"), QStringLiteral("server_item")},
-            {QStringLiteral("link_tel"), QStringLiteral("联系电话")},
-            {QStringLiteral("take_stand"), QStringLiteral("收费标准")},
-            {QStringLiteral("take_money"), QStringLiteral("费用"), K::Decimal},
-            {QStringLiteral("big_money"), QStringLiteral("big_money")},
-            {QStringLiteral("cust_write"), QStringLiteral("客户签字")}};
+    return labelledColumns("serveorder", {{"id"},
+                                          {"record_date", K::Date},
+                                          {"send_dept"},
+                                          {"rece_dept", {}, QStringLiteral("接收部门")},
+                                          {"order_time"},
+                                          {"recorder"},
+                                          // The office's grid titles these two with the column's own name.
+                                          {"server_item", {}, QStringLiteral("server_item")},
+                                          {"link_tel"},
+                                          {"take_stand"},
+                                          {"take_money"},
+                                          {"big_money", {}, QStringLiteral("big_money")},
+                                          {"cust_write", {}, QStringLiteral("客户签字")}});
 }
 
 } // namespace
@@ -61,40 +57,29 @@ ServiceOrdersScreen::ServiceOrdersScreen(const ScreenContext& context, QWidget* 
     m_orders = new QueryListModel(orderColumns(), this);
     m_orderGrid = widgets::grid(this, "DBGrid2", m_orders);
 
-    m_recordDate = widgets::dateEdit(this, "dtpRecordDate");
-    m_recordDate->setDate(context.clock->today());
-    m_sendDept = widgets::lineEdit(this, "DBEdit2", "serveorder", "send_dept");
-    m_receDept = widgets::lineEdit(this, "DBEdit4", "serveorder", "rece_dept");
-    m_orderTime = widgets::lineEdit(this, "DBEdit5", "serveorder", "order_time");
-    m_custWrite = widgets::lineEdit(this, "DBEdit13", "serveorder", "cust_write");
-    m_linkTel = widgets::lineEdit(this, "DBEdit8", "serveorder", "link_tel");
-    m_recorder = widgets::lineEdit(this, "DBEdit6", "serveorder", "recorder");
-    m_takeMoney = widgets::numberEdit(this, "DBEdit10");
-    m_takeStand = widgets::lineEdit(this, "DBEdit9", "serveorder", "take_stand");
-    m_serverItem = widgets::memo(this, "DBMemo2", "serveorder", "server_item");
-    m_remark = widgets::memo(this, "DBMemo1", "serveorder", "remark");
-    for (QPlainTextEdit* memo : {m_serverItem, m_remark})
-        memo->setFixedHeight(56);
+    // The record date is kept when the boxes are emptied: an empty list leaves it
+    // as it was, a new order starts today.
+    using F = ServiceOrderInput;
+    m_fields.date("record_date", "dtpRecordDate", &F::recordDate)
+        .keptOnClear()
+        .text("order_time", "DBEdit5", &F::orderTime)
+        .text("send_dept", "DBEdit2", &F::sendDept)
+        .text("rece_dept", "DBEdit4", &F::receDept)
+        .text("take_stand", "DBEdit9", &F::takeStand)
+        .number("take_money", "DBEdit10", &F::takeMoney)
+        .text("recorder", "DBEdit6", &F::recorder)
+        .text("link_tel", "DBEdit8", &F::linkTel)
+        .text("cust_write", "DBEdit13", &F::custWrite)
+        .wide()
+        .memo("server_item", "DBMemo2", &F::serverItem)
+        .wide()
+        .height(56)
+        .memo("remark", "DBMemo1", &F::remark)
+        .wide()
+        .height(56);
     m_editors = new EditorSet(this);
-    m_editors->add({m_recordDate, m_sendDept, m_receDept, m_orderTime, m_custWrite, m_linkTel, m_recorder,
-                    m_takeMoney, m_takeStand, m_serverItem, m_remark});
-
-    auto* boxes = new QGridLayout;
-    const auto place = [&](int row, int pair, const QString& label, QWidget* editor, int span = 1) {
-        boxes->addWidget(new QLabel(label, this), row, pair * 2);
-        boxes->addWidget(editor, row, pair * 2 + 1, 1, span * 2 - 1);
-    };
-    place(0, 0, QStringLiteral("记录日期"), m_recordDate);
-    place(0, 1, QStringLiteral("预约时间"), m_orderTime);
-    place(1, 0, QStringLiteral("发单部门"), m_sendDept);
-    place(1, 1, QStringLiteral("收单部门"), m_receDept);
-    place(2, 0, QStringLiteral("收费标准"), m_takeStand);
-    place(2, 1, QStringLiteral("费用"), m_takeMoney);
-    place(3, 0, QStringLiteral("记录人"), m_recorder);
-    place(3, 1, QStringLiteral("联系电话"), m_linkTel);
-    place(4, 0, QStringLiteral("客户签名"), m_custWrite, 2);
-    place(5, 0, QStringLiteral("服务内容"), m_serverItem, 2);
-    place(6, 0, QStringLiteral("备注"), m_remark, 2);
+    QLayout* boxes = m_fields.build(this, m_editors);
+    form_fields::setDate(m_fields.box("record_date"), context.clock->today());
 
     m_add = widgets::button(this, "btnAdd", QStringLiteral("增加 &a."));
     m_remove = widgets::button(this, "btnDel", QStringLiteral("删除 &d."));
@@ -158,15 +143,6 @@ void ServiceOrdersScreen::selectOwner(qlonglong ownerId)
     m_form->reload(latest ? QVariant(latest) : QVariant());
 }
 
-void ServiceOrdersScreen::clearBoxes()
-{
-    for (QLineEdit* box :
-         {m_sendDept, m_receDept, m_orderTime, m_custWrite, m_linkTel, m_recorder, m_takeMoney, m_takeStand})
-        box->clear();
-    m_serverItem->clear();
-    m_remark->clear();
-}
-
 void ServiceOrdersScreen::orderShown(int row)
 {
     {
@@ -175,32 +151,21 @@ void ServiceOrdersScreen::orderShown(int row)
             // An empty list: empty boxes; the date stays as it was.
             m_shown = Shown::None;
             m_shownId = 0;
-            clearBoxes();
+            m_fields.clear();
         } else if (m_orders->isNewRow(row)) {
             m_shown = Shown::New;
             m_shownId = 0;
-            clearBoxes();
-            m_recordDate->setDate(context().clock->today());
+            m_fields.clear();
+            form_fields::setDate(m_fields.box("record_date"), context().clock->today());
         } else {
             m_shown = Shown::Stored;
             m_shownId = m_form->keyAt(row).toLongLong();
             run([&] {
                 const std::optional<ServiceOrder> o = service_order_store::load(db(), m_shownId);
-                if (!o) {
-                    clearBoxes();
-                    return;
-                }
-                widgets::setDate(m_recordDate, o->recordDate);
-                m_sendDept->setText(o->sendDept);
-                m_receDept->setText(o->receDept);
-                m_orderTime->setText(o->orderTime);
-                m_custWrite->setText(o->custWrite);
-                m_linkTel->setText(o->linkTel);
-                m_recorder->setText(o->recorder);
-                m_takeMoney->setText(o->takeMoney ? o->takeMoney->toString(2) : QString());
-                m_takeStand->setText(o->takeStand);
-                m_serverItem->setPlainText(o->serverItem);
-                m_remark->setPlainText(o->remark);
+                if (o)
+                    m_fields.show(service_order_store::typed(*o));
+                else
+                    m_fields.clear();
             });
         }
     }
@@ -214,20 +179,9 @@ bool ServiceOrdersScreen::storeShown()
     m_stored = 0;
     if (!canWrite() || m_ownerId == 0)
         return true;
-    ServiceOrderInput input;
+    ServiceOrderInput input = m_fields.read();
     input.id = m_shown == Shown::Stored ? m_shownId : 0;
     input.ownerId = m_ownerId;
-    input.recordDate = widgets::dateOf(m_recordDate);
-    input.sendDept = m_sendDept->text();
-    input.receDept = m_receDept->text();
-    input.orderTime = m_orderTime->text();
-    input.custWrite = m_custWrite->text();
-    input.linkTel = m_linkTel->text();
-    input.recorder = m_recorder->text();
-    input.takeMoney = m_takeMoney->text();
-    input.takeStand = m_takeStand->text();
-    input.serverItem = m_serverItem->toPlainText();
-    input.remark = m_remark->toPlainText();
     try {
         const Checked<qlonglong> result = service_order_store::save(db(), input);
         if (!result.ok()) {
@@ -252,7 +206,7 @@ void ServiceOrdersScreen::add()
     if (!m_add->isEnabled())
         return;
     if (m_form->addNewRow())
-        m_sendDept->setFocus();
+        m_fields.box("send_dept")->setFocus();
 }
 
 void ServiceOrdersScreen::save()

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
+#include "services/ServiceOrders.h"
 
 class EditorSet;
 class OwnerPicker;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
 class QueryListModel;
@@ -31,7 +30,6 @@ private:
 
     void selectOwner(qlonglong ownerId);
     void orderShown(int row);
-    void clearBoxes();
     bool storeShown();
     void add();
     void save();
@@ -49,17 +47,7 @@ private:
     qlonglong m_shownId = 0;
     qlonglong m_stored = 0; // the order the last store wrote
 
-    QDateEdit* m_recordDate;
-    QLineEdit* m_sendDept;
-    QLineEdit* m_receDept;
-    QLineEdit* m_orderTime;
-    QLineEdit* m_custWrite;
-    QLineEdit* m_linkTel;
-    QLineEdit* m_recorder;
-    QLineEdit* m_takeMoney;
-    QLineEdit* m_takeStand;
-    QPlainTextEdit* m_serverItem;
-    QPlainTextEdit* m_remark;
+    FormFields<ServiceOrderInput> m_fields{"serveorder"};
 
     QPushButton* m_add;
     QPushButton* m_save;

@@ -188,6 +188,7 @@ void TestActivities::nameRequired()
     type(&screen, "edtChargeMan", "某人");
     click(&screen, "btnSave");
     QCOMPARE(t->messages().texts(), QStringList{"请输入活动名称！"});
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "edtPloyName"));
     QCOMPARE(
         t->scalar("select group_concat(ploy_name || coalesce(charge_man, '')) from community").toString(),
         QString("新年联欢冯主任,消防讲座"));

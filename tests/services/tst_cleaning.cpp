@@ -215,6 +215,7 @@ void TestCleaning::nameRequired()
     type(&screen, "edtAreaName", " \u3000 ");
     click(&screen, "btnSave");
     QCOMPARE(t->messages().texts(), QStringList{"请输入区域名称！"});
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "edtAreaName"));
     QCOMPARE(
         t->scalar("select group_concat(area_name || coalesce(charger, ''), ',') from condition").toString(),
         QString("大堂郑阿姨,地下车库"));

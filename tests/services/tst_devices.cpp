@@ -235,6 +235,8 @@ void TestDevices::deviceChecks()
     type(&screen, qPrintable(box), typed);
     click(&screen, "btnSaveDev");
     QCOMPARE(t->messages().texts(), QStringList{message});
+    // The cursor is in the box refused.
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, qPrintable(box)));
     QCOMPARE(
         t->scalar("select factory || dev_no || dev_name || old_year from device where dev_id = 1").toString(),
         QString("奥的斯DT-01一号客梯15"));
@@ -282,10 +284,12 @@ void TestDevices::repairEntry()
     type(&screen, "DBEdit11", "电压不稳"); // the cause, not the description
     click(&screen, "btnSaveRepair");
     QCOMPARE(t->messages().texts(), QStringList{"请输入故障原因！"});
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "dbeFaultDesc"));
     type(&screen, "dbeFaultDesc", "停梯");
     type(&screen, "DBEdit13", "两百");
     click(&screen, "btnSaveRepair");
     QCOMPARE(t->messages().lastText(), QString("维修费需要填写数字！"));
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "DBEdit13"));
     QCOMPARE(t->scalar("select count(*) from repair").toInt(), 2);
 
     // The fault time is the date picker's day at the time picker's hour and minute.

@@ -286,6 +286,8 @@ void TestSecurity::nameRequired()
     type(&screen, qPrintable(nameBox), "  ");
     click(&screen, qPrintable(save));
     QCOMPARE(t->messages().texts(), QStringList{message});
+    // The cursor is in the name's box.
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, qPrintable(nameBox)));
     QCOMPARE(t->scalar("select group_concat(" + QString(page ? "area_name" : "event_name") + " || coalesce(" +
                        QString(page ? "grade" : "deal_man") + ", '')) from " + table)
                  .toString(),
