@@ -5,7 +5,8 @@
 #   BUILD_DIR   default build; must hold compile_commands.json and be built
 #               (the test sources include the files moc wrote there)
 #   FILE_REGEX  only the files whose path matches, e.g. src/gui/
-# Takes about four and a half minutes of both cores of a 2-core machine.
+# Costs about 4.7 s of processor time per file, some 16 minutes of one core for
+# the 210 files (measured on a busy machine; parsing alone is about 3.5 s a file).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
