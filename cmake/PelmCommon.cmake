@@ -25,9 +25,8 @@ target_compile_definitions(pelm_common INTERFACE
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_NO_FOREACH
     QT_USE_QSTRINGBUILDER
-    # Qt 6 containers have no separate strict iterators any more (their
-    # iterators are already distinct types); Qt 6.4 reads this macro nowhere.
-    # It is kept so that a Qt which reads it again applies it.
+    # Qt 6.4 reads this macro nowhere (Qt 6's container iterators are strict
+    # already): it changes nothing and stands with the other strictness macros.
     QT_STRICT_ITERATORS
     QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
