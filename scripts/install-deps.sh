@@ -12,8 +12,9 @@ packages=(
 )
 if [[ "${1:-}" == "--tests" ]]; then
     # Tests read printed reports back as text (poppler-utils) and exported
-    # workbooks back through a real spreadsheet program (libreoffice-calc).
-    packages+=(poppler-utils libreoffice-calc)
+    # workbooks back through a real spreadsheet program (libreoffice-calc); CI
+    # runs clang-tidy over the sources (scripts/clang-tidy.sh).
+    packages+=(poppler-utils libreoffice-calc clang-tidy)
 fi
 
 missing=()

@@ -35,12 +35,14 @@ ListScreen::Parts parts()
 
 MembersPage::MembersPage(const ScreenContext& context, QWidget* parent) : ListScreen(context, parts(), parent)
 {
+    // Nothing is stored for no owner.
+    setEditable(m_ownerId != 0);
 }
 
 void MembersPage::setOwner(qlonglong ownerId)
 {
     m_ownerId = ownerId;
-    updateButtons();
+    setEditable(m_ownerId != 0);
     reload();
 }
 

@@ -14,8 +14,6 @@ protected:
     ListQuery listQuery() const override;
     RecordEditor* makeEditor(RecordEditor::Mode mode, const QVariant& key) override;
     Checked<> removeRecord(const QVariant& key) override;
-    // Nothing is stored for no owner.
-    bool canEdit() const override { return m_ownerId != 0; }
 
 private:
     qlonglong m_ownerId = 0;

@@ -104,7 +104,9 @@ void GridEditScreen::save()
         return;
     const QVariant key = m_form->keyAt(row);
     const bool wasNew = m_form->isNewRow(row);
-    if (!m_form->storeAndReload([&] { return key; }))
+    // The lambda returns a copy of save()'s own key, which it holds by reference
+    // and could never move from.
+    if (!m_form->storeAndReload([&] { return key; })) // NOLINT(performance-no-automatic-move)
         return;
     if (wasNew) // the new row, now stored, is the last one
         m_form->reload(m_model->value(m_model->storedRowCount() - 1, m_parts.keyField));

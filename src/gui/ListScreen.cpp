@@ -44,9 +44,15 @@ void ListScreen::addButton(QPushButton* button)
     m_buttons->insertWidget(m_buttons->indexOf(m_close), button);
 }
 
+void ListScreen::setEditable(bool editable)
+{
+    m_editable = editable;
+    updateButtons();
+}
+
 void ListScreen::updateButtons()
 {
-    const bool editable = canWrite() && canEdit();
+    const bool editable = canWrite() && m_editable;
     m_add->setEnabled(editable);
     m_remove->setEnabled(editable);
     m_modify->setEnabled(!m_parts.modifyNeedsWrite || editable);

@@ -68,9 +68,10 @@ protected:
     QVBoxLayout* mainLayout() const { return m_layout; }
     // Adds a button before Close (an "Excel" button).
     void addButton(QPushButton* button);
-    // Enables Add, Modify by double click and Delete as far as the operator's right
-    // and the screen's own state allow (an owner chosen).
-    void updateButtons();
+    // Whether records can be added and changed now (an owner is chosen ...): the
+    // subclass sets it whenever its state changes, from its own constructor on.
+    // Yes until it says otherwise.
+    void setEditable(bool editable);
 
     // What the list shows now.
     virtual ListQuery listQuery() const = 0;
@@ -79,14 +80,16 @@ protected:
     // Deletes the record of `key`, or refuses (a record something still uses).
     // Throws DbError.
     virtual Checked<> removeRecord(const QVariant& key) = 0;
-    // Whether records can be added and changed now (an owner is chosen ...).
-    virtual bool canEdit() const { return true; }
 
 private:
+    // Enables Add, Modify by double click and Delete as far as the operator's right
+    // and the screen's own state allow.
+    void updateButtons();
     void openEditor(RecordEditor::Mode mode);
     void removeCurrent();
 
     Parts m_parts;
+    bool m_editable = true;
     QueryListModel* m_model;
     QTableView* m_grid;
     QVBoxLayout* m_layout;

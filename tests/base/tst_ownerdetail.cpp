@@ -1,3 +1,4 @@
+#include "base/MembersPage.h"
 #include "base/OwnerDetailScreen.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
@@ -389,6 +390,11 @@ void TestOwnerDetail::noOwnerNothingToAdd()
     for (const char* name :
          {"btnAddRoom", "btnSaveRoom", "btnAddMem", "btnAddCar", "btnSaveCar", "btnAddPark", "btnSavePark"})
         QVERIFY2(!control<QPushButton>(&screen, name)->isEnabled(), name);
+
+    // The members page decides from its first moment, before it is given an owner.
+    MembersPage page(t->context());
+    for (const char* name : {"btnAddMem", "btnSaveMem", "btnDelMem"})
+        QVERIFY2(!control<QPushButton>(&page, name)->isEnabled(), name);
 }
 
 void TestOwnerDetail::browseOnly()
