@@ -7,7 +7,14 @@ namespace {
 
 const QString kTypeId = QStringLiteral("type_id");
 const QString kTypeName = QStringLiteral("type_name");
-const QString kStillUsed = QStringLiteral("此类别已经有详细物品存在，请先删除其子类物品，再删除此条记录！");
+
+// The grid's base takes a refusal as its text.
+std::optional<QString> refusalText(const Checked<>& checked)
+{
+    if (checked.ok())
+        return std::nullopt;
+    return checked.refusal().text;
+}
 
 GridEditScreen::Parts parts()
 {
@@ -62,16 +69,12 @@ bool GoodsTypesPage::storeRows(const QList<int>& rows)
 
 std::optional<QString> GoodsTypesPage::deleteRefusal(const QVariant& key)
 {
-    if (goods_type_store::hasGoods(db(), key.toLongLong()))
-        return kStillUsed;
-    return std::nullopt;
+    return refusalText(goods_type_store::checkRemove(db(), key.toLongLong()));
 }
 
 std::optional<QString> GoodsTypesPage::removeRecord(const QVariant& key)
 {
-    if (goods_type_store::removeUnlessUsed(db(), key.toLongLong()))
-        return std::nullopt;
-    return kStillUsed;
+    return refusalText(goods_type_store::removeUnlessUsed(db(), key.toLongLong()));
 }
 
 void GoodsTypesPage::currentRowShown(int row)
