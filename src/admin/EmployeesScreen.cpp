@@ -171,6 +171,9 @@ QWidget* EmployeesScreen::buildEmployeePage()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tabEmp"));
     m_deptFilter = widgets::comboBox(page, "cmbDept", {}, "department", "dept_name");
+    // The filter only takes the name's length: a refused department name puts the
+    // cursor into the department's own box, not here.
+    m_deptFilter->setProperty(widgets::kField, QVariant());
     m_employees = new QueryListModel(
         {{kEmpId, QString(), ListColumn::Kind::Number}, {QStringLiteral("emp_name"), QStringLiteral("姓名")}},
         this);
