@@ -66,19 +66,48 @@ void update(const QSqlDatabase& db, const Department& department)
     map().update(db, department);
 }
 
-Removal removeUnlessUsed(const QSqlDatabase& db, qlonglong id)
+Checked<Department> check(const Department& input)
+{
+    Department department = input;
+    department.name = input.name.trimmed();
+    department.manager = input.manager.trimmed();
+    if (department.name.isEmpty())
+        return Refusal{QStringLiteral("请填写部门名称！"), QStringLiteral("dept_name")};
+    return department;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const Department& input)
+{
+    Checked<Department> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    Department& department = checked.value();
+    // The name is looked up under the insert's write lock: no copy can take it in between.
+    Transaction transaction(db);
+    if (department.id == 0) {
+        if (nameExists(db, department.name))
+            return Refusal{QStringLiteral("部门名称不能重复！"), QStringLiteral("dept_name")};
+        department.id = insert(db, department);
+    } else {
+        update(db, department);
+    }
+    transaction.commit();
+    return department.id;
+}
+
+Checked<> removeUnlessUsed(const QSqlDatabase& db, qlonglong id)
 {
     // The checks and the delete in one transaction: nothing can join the
     // department in between.
     Transaction transaction(db);
     if (sql::exists(db, QStringLiteral("select emp_id from employee where dept_id = ? limit 1"), {id}))
-        return Removal::HasEmployees;
+        return Refusal{QStringLiteral("此部门有存在员工记录，不能删除！")};
     if (sql::exists(db, QStringLiteral("select id from take_goods where dept_id = ? limit 1"), {id}) ||
         sql::exists(db, QStringLiteral("select id from dept_goods where dept_id = ? limit 1"), {id}))
-        return Removal::HasOfficeSupplies;
+        return Refusal{QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！")};
     map().remove(db, id);
     transaction.commit();
-    return Removal::Removed;
+    return Done{};
 }
 
 } // namespace department_store

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
 
@@ -30,13 +31,16 @@ std::optional<qlonglong> idByName(const QSqlDatabase& db, const QString& name);
 bool nameExists(const QSqlDatabase& db, const QString& name);
 qlonglong insert(const QSqlDatabase& db, Department department);
 void update(const QSqlDatabase& db, const Department& department);
-enum class Removal {
-    Removed,
-    HasEmployees,     // an employee belongs to it: kept
-    HasOfficeSupplies // requisitions or department goods name it: kept
-};
+
+// The department as typed (name and leader trimmed, the duties as they are), or
+// the first check it fails: a name.
+Checked<Department> check(const Department& input);
+// Checks the department and stores it, new (number 0) or changed; its number. A
+// new department whose name another already has is refused, checked in the
+// insert's transaction; a renamed one is not checked.
+Checked<qlonglong> save(const QSqlDatabase& db, const Department& input);
 // Deletes the department unless an employee, a requisition or a department-goods
-// row belongs to it.
-Removal removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
+// row belongs to it; the check runs in the delete's transaction.
+Checked<> removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
 
 } // namespace department_store

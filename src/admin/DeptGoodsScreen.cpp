@@ -3,7 +3,6 @@
 #include "admin/Department.h"
 #include "admin/DeptGoods.h"
 #include "admin/Goods.h"
-#include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -54,6 +53,7 @@ DeptGoodsScreen::DeptGoodsScreen(const ScreenContext& context, QWidget* parent) 
     });
     m_goods->setCurrentIndex(-1);
     m_quantity = widgets::numberEdit(this, "DBEdit1");
+    widgets::setField(m_quantity, "goods_num");
     m_remark = widgets::memo(this, "DBMemo1", "dept_goods", "remark");
     m_remark->setFixedHeight(56);
     m_editors = new EditorSet(this);
@@ -147,24 +147,19 @@ bool DeptGoodsScreen::storeHeld()
 {
     if (!canWrite() || !m_shownDept)
         return true;
-    // Whole numbers, as the stock counts them.
-    const number_input::Whole quantity = number_input::whole(m_quantity->text(), "goods", "store_num");
-    if (quantity.result == number_input::Result::NotANumber) {
-        messages().information(QStringLiteral("数量必须是-32768至32767之间的整数！"));
+    DeptGoodsInput input;
+    input.id = m_shownId;
+    input.deptId = static_cast<int>(*m_shownDept);
+    if (m_goods->currentIndex() >= 0)
+        input.goodsId = m_goods->currentData().toInt();
+    input.quantity = m_quantity->text();
+    input.remark = m_remark->toPlainText();
+    const Checked<qlonglong> saved = dept_goods_store::save(db(), input);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
         return false;
     }
-    DeptGoods held;
-    held.id = m_shownId;
-    held.deptId = static_cast<int>(*m_shownDept);
-    if (m_goods->currentIndex() >= 0)
-        held.goodsId = m_goods->currentData().toInt();
-    if (quantity.result == number_input::Result::Number)
-        held.quantity = static_cast<int>(quantity.value);
-    held.remark = m_remark->toPlainText().trimmed();
-    if (held.id == 0)
-        m_shownId = dept_goods_store::insert(db(), held);
-    else
-        dept_goods_store::update(db(), held);
+    m_shownId = saved.value();
     m_editors->setModified(false);
     return true;
 }

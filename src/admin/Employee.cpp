@@ -64,6 +64,31 @@ void update(const QSqlDatabase& db, const Employee& employee)
     map().update(db, employee);
 }
 
+Checked<Employee> check(const Employee& input)
+{
+    Employee e = input;
+    for (QString* text :
+         {&e.name, &e.sex, &e.marry, &e.identityCard, &e.polity, &e.school, &e.special, &e.grade, &e.linkTel,
+          &e.post, &e.position, &e.oldCompany, &e.homeAddress, &e.registAddress, &e.remarks})
+        *text = text->trimmed();
+    if (e.name.isEmpty())
+        return Refusal{QStringLiteral("请填写员工姓名！"), QStringLiteral("emp_name")};
+    return e;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const Employee& input)
+{
+    Checked<Employee> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    Employee& e = checked.value();
+    if (e.id == 0)
+        e.id = insert(db, e);
+    else
+        update(db, e);
+    return e.id;
+}
+
 void remove(const QSqlDatabase& db, qlonglong id)
 {
     map().remove(db, id);

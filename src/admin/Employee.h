@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -49,6 +50,10 @@ ListQuery list(const Scope& scope);
 std::optional<Employee> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Employee employee);
 void update(const QSqlDatabase& db, const Employee& employee);
+// The employee as typed, its texts trimmed, or the first check it fails: a name.
+Checked<Employee> check(const Employee& input);
+// Checks the employee and stores it, new (number 0) or changed; its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const Employee& input);
 void remove(const QSqlDatabase& db, qlonglong id);
 
 } // namespace employee_store

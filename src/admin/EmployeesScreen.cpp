@@ -111,14 +111,9 @@ QWidget* EmployeesScreen::buildDepartmentPage()
     // Deleting a department asks nothing.
     connect(remove, &QPushButton::clicked, this, [this] {
         m_deptForm->removeCurrent({}, [this](const QVariant& key) -> Checked<> {
-            switch (department_store::removeUnlessUsed(db(), key.toLongLong())) {
-            case department_store::Removal::HasEmployees:
-                return Refusal{QStringLiteral("此部门有存在员工记录，不能删除！")};
-            case department_store::Removal::HasOfficeSupplies:
-                return Refusal{QStringLiteral("此部门有存在办公用品领用或登记记录，不能删除！")};
-            case department_store::Removal::Removed:
-                break;
-            }
+            const Checked<> removed = department_store::removeUnlessUsed(db(), key.toLongLong());
+            if (!removed.ok())
+                return removed;
             fillDepartmentChoices(); // a department deleted can no longer be chosen
             return Done{};
         });
@@ -149,23 +144,15 @@ bool EmployeesScreen::storeDepartment()
         return true;
     Department department;
     department.id = m_shownDept;
-    department.name = m_deptName->text().trimmed();
-    department.manager = m_manager->text().trimmed();
+    department.name = m_deptName->text();
+    department.manager = m_manager->text();
     department.dutyDesc = m_duties->toPlainText();
-    if (department.name.isEmpty()) {
-        messages().information(QStringLiteral("请填写部门名称！"));
+    const Checked<qlonglong> saved = department_store::save(db(), department);
+    if (!saved.ok()) {
+        refuse(saved.refusal()); // a new department stays open to be put right
         return false;
     }
-    if (department.id == 0) {
-        // A renamed department is not checked: only a new one.
-        if (department_store::nameExists(db(), department.name)) {
-            messages().information(QStringLiteral("部门名称不能重复！"));
-            return false;
-        }
-        m_shownDept = department_store::insert(db(), department);
-    } else {
-        department_store::update(db(), department);
-    }
+    m_shownDept = saved.value();
     m_deptEditors->setModified(false);
     fillDepartmentChoices(); // a new or renamed department is chosen by its name as it is now
     return true;
@@ -184,6 +171,9 @@ QWidget* EmployeesScreen::buildEmployeePage()
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tabEmp"));
     m_deptFilter = widgets::comboBox(page, "cmbDept", {}, "department", "dept_name");
+    // The filter only takes the name's length: a refused department name puts the
+    // cursor into the department's own box, not here.
+    m_deptFilter->setProperty(widgets::kField, QVariant());
     m_employees = new QueryListModel(
         {{kEmpId, QString(), ListColumn::Kind::Number}, {QStringLiteral("emp_name"), QStringLiteral("姓名")}},
         this);
@@ -354,37 +344,34 @@ void EmployeesScreen::saveEmployee()
     if (!canWrite() || row < 0)
         return;
     Employee e;
-    e.name = m_name->text().trimmed();
-    if (e.name.isEmpty()) {
-        messages().information(QStringLiteral("请填写员工姓名！"));
-        return;
-    }
+    e.name = m_name->text();
     e.id = m_empForm->keyAt(row).toLongLong(); // 0 for a new employee
     if (m_dept->currentIndex() >= 0)
         e.deptId = m_dept->currentData().toInt();
-    e.sex = m_sex->currentText().trimmed();
-    e.linkTel = m_linkTel->text().trimmed();
-    e.polity = m_polity->currentText().trimmed();
+    e.sex = m_sex->currentText();
+    e.linkTel = m_linkTel->text();
+    e.polity = m_polity->currentText();
     e.birthday = widgets::dateOf(m_birthday);
-    e.identityCard = m_identityCard->text().trimmed();
-    e.marry = m_marry->currentText().trimmed();
-    e.school = m_school->text().trimmed();
+    e.identityCard = m_identityCard->text();
+    e.marry = m_marry->currentText();
+    e.school = m_school->text();
     e.graduate = widgets::dateOf(m_graduate);
-    e.special = m_special->text().trimmed();
-    e.grade = m_grade->currentText().trimmed();
-    e.post = m_post->text().trimmed();
-    e.position = m_position->text().trimmed();
-    e.oldCompany = m_oldCompany->text().trimmed();
-    e.homeAddress = m_homeAddress->text().trimmed();
-    e.registAddress = m_registAddress->text().trimmed();
-    e.remarks = m_remarks->toPlainText().trimmed();
+    e.special = m_special->text();
+    e.grade = m_grade->currentText();
+    e.post = m_post->text();
+    e.position = m_position->text();
+    e.oldCompany = m_oldCompany->text();
+    e.homeAddress = m_homeAddress->text();
+    e.registAddress = m_registAddress->text();
+    e.remarks = m_remarks->toPlainText();
     run(
         [&] {
-            if (e.id == 0)
-                e.id = employee_store::insert(db(), e);
-            else
-                employee_store::update(db(), e);
-            m_empForm->reload(e.id);
+            const Checked<qlonglong> saved = employee_store::save(db(), e);
+            if (!saved.ok()) {
+                refuse(saved.refusal());
+                return;
+            }
+            m_empForm->reload(saved.value());
         },
         [this] { m_empForm->reload(); });
 }

@@ -1,6 +1,7 @@
 #include "admin/Goods.h"
 
 #include "db/DbError.h"
+#include "db/NumberInput.h"
 #include "db/RecordMap.h"
 
 namespace {
@@ -26,6 +27,9 @@ const RecordMap<Goods>& goodsMap()
                            .field("remark", &Goods::remark);
     return m;
 }
+
+const Refusal kTypeUsed{QStringLiteral("此类别已经有详细物品存在，请先删除其子类物品，再删除此条记录！")};
+const Refusal kRequisitioned{QStringLiteral("此物品已经在领用清单里存在，不能删除！")};
 
 QList<NamedKey> namedKeys(QSqlQuery q)
 {
@@ -62,20 +66,23 @@ void store(const QSqlDatabase& db, const QList<GoodsType>& types)
     transaction.commit();
 }
 
-bool hasGoods(const QSqlDatabase& db, qlonglong id)
+Checked<> checkRemove(const QSqlDatabase& db, qlonglong id)
 {
-    return sql::exists(db, QStringLiteral("select goods_id from goods where type_id = ? limit 1"), {id});
+    if (sql::exists(db, QStringLiteral("select goods_id from goods where type_id = ? limit 1"), {id}))
+        return kTypeUsed;
+    return Done{};
 }
 
-bool removeUnlessUsed(const QSqlDatabase& db, qlonglong id)
+Checked<> removeUnlessUsed(const QSqlDatabase& db, qlonglong id)
 {
     // The check and the delete in one transaction: no item can join the type in between.
     Transaction transaction(db);
-    if (hasGoods(db, id))
-        return false;
+    const Checked<> allowed = checkRemove(db, id);
+    if (!allowed.ok())
+        return allowed;
     typeMap().remove(db, id);
     transaction.commit();
-    return true;
+    return Done{};
 }
 
 } // namespace goods_type_store
@@ -127,20 +134,59 @@ void update(const QSqlDatabase& db, const Goods& goods, bool withStock)
     transaction.commit();
 }
 
-bool isRequisitioned(const QSqlDatabase& db, qlonglong id)
+Checked<Goods> check(const GoodsInput& input)
 {
-    return sql::exists(db, QStringLiteral("select id from take_goods where goods_id = ? limit 1"), {id});
+    Goods goods;
+    goods.id = input.id;
+    goods.name = input.name.trimmed();
+    if (goods.name.isEmpty())
+        return Refusal{QStringLiteral("请填写用品名称！"), QStringLiteral("goods_name")};
+    const number_input::Whole sortId = number_input::whole(input.sortId, "goods", "sort_id");
+    if (sortId.result == number_input::Result::NotANumber)
+        return Refusal{QStringLiteral("序号必须是整数！"), QStringLiteral("sort_id")};
+    const number_input::Whole stock = number_input::whole(input.stock, "goods", "store_num");
+    if (stock.result == number_input::Result::NotANumber)
+        return Refusal{QStringLiteral("库存数量必须是-32768至32767之间的整数！"),
+                       QStringLiteral("store_num")};
+    if (sortId.result == number_input::Result::Number)
+        goods.sortId = static_cast<int>(sortId.value);
+    if (stock.result == number_input::Result::Number)
+        goods.stock = static_cast<int>(stock.value);
+    goods.typeId = input.typeId;
+    goods.remark = input.remark.trimmed();
+    return goods;
 }
 
-bool removeUnlessRequisitioned(const QSqlDatabase& db, qlonglong id)
+Checked<qlonglong> save(const QSqlDatabase& db, const GoodsInput& input, bool withStock)
+{
+    Checked<Goods> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    Goods& goods = checked.value();
+    if (goods.id == 0)
+        goods.id = insert(db, goods);
+    else
+        update(db, goods, withStock);
+    return goods.id;
+}
+
+Checked<> checkRemove(const QSqlDatabase& db, qlonglong id)
+{
+    if (sql::exists(db, QStringLiteral("select id from take_goods where goods_id = ? limit 1"), {id}))
+        return kRequisitioned;
+    return Done{};
+}
+
+Checked<> removeUnlessRequisitioned(const QSqlDatabase& db, qlonglong id)
 {
     // The check and the delete in one transaction: no requisition can name it in between.
     Transaction transaction(db);
-    if (isRequisitioned(db, id))
-        return false;
+    const Checked<> allowed = checkRemove(db, id);
+    if (!allowed.ok())
+        return allowed;
     goodsMap().remove(db, id);
     transaction.commit();
-    return true;
+    return Done{};
 }
 
 std::optional<int> stock(const QSqlDatabase& db, qlonglong id)

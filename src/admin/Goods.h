@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
 
@@ -28,6 +29,17 @@ struct Goods
     QString remark;
 };
 
+// An item as its boxes hold it, the numbers as typed.
+struct GoodsInput
+{
+    qlonglong id = 0;
+    QString sortId;
+    std::optional<int> typeId; // none chosen
+    QString name;
+    QString stock;
+    QString remark;
+};
+
 // Reading and writing goods types. Every function throws DbError.
 namespace goods_type_store {
 
@@ -36,9 +48,10 @@ ListQuery list();
 QList<NamedKey> names(const QSqlDatabase& db);
 // Stores new types (number 0) and changed ones in one transaction, as typed.
 void store(const QSqlDatabase& db, const QList<GoodsType>& types);
-bool hasGoods(const QSqlDatabase& db, qlonglong id);
-// Deletes the type unless goods are of it; false when refused.
-bool removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
+// Whether the type may be deleted: not while goods are of it.
+Checked<> checkRemove(const QSqlDatabase& db, qlonglong id);
+// Deletes the type unless goods are of it, checked in the delete's transaction.
+Checked<> removeUnlessUsed(const QSqlDatabase& db, qlonglong id);
 
 } // namespace goods_type_store
 
@@ -57,10 +70,20 @@ qlonglong insert(const QSqlDatabase& db, Goods goods);
 // operator typed a count), so that a count moved meanwhile by a purchase or a
 // requisition is not put back to the figure the catalogue showed.
 void update(const QSqlDatabase& db, const Goods& goods, bool withStock);
-bool isRequisitioned(const QSqlDatabase& db, qlonglong id);
-// Deletes the item unless requisitions name it (purchases do not keep it); false
-// when refused.
-bool removeUnlessRequisitioned(const QSqlDatabase& db, qlonglong id);
+
+// The item the input stands for (texts trimmed), or the first check it fails: a
+// name, an order number that is whole, a stock count in the stock's range. Empty
+// numbers are none.
+Checked<Goods> check(const GoodsInput& input);
+// Checks the input and stores the item, new (number 0, with its stock) or changed
+// (the stock only `withStock`, as update); its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const GoodsInput& input, bool withStock);
+
+// Whether the item may be deleted: not while requisitions name it (purchases do
+// not keep it).
+Checked<> checkRemove(const QSqlDatabase& db, qlonglong id);
+// Deletes the item unless requisitions name it, checked in the delete's transaction.
+Checked<> removeUnlessRequisitioned(const QSqlDatabase& db, qlonglong id);
 
 // The stock of an item as stored now; none for an item not in the catalogue or
 // never counted.

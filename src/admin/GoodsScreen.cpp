@@ -2,7 +2,6 @@
 
 #include "admin/Goods.h"
 #include "admin/GoodsTypesPage.h"
-#include "db/NumberInput.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -74,10 +73,12 @@ QWidget* GoodsScreen::buildGoodsPage()
     m_grid = widgets::grid(page, "DBGrid1", m_goods);
 
     m_sortId = widgets::numberEdit(page, "DBEdit1");
+    widgets::setField(m_sortId, "sort_id");
     m_type = new QComboBox(page);
     m_type->setObjectName(QStringLiteral("DBLookupComboBox1"));
     m_name = widgets::lineEdit(page, "DBEdit2", "goods", "goods_name");
     m_stock = widgets::numberEdit(page, "DBEdit4");
+    widgets::setField(m_stock, "store_num");
     m_remark = widgets::memo(page, "DBMemo1", "goods", "remark");
     m_remark->setFixedHeight(56);
     m_editors = new EditorSet(this);
@@ -213,34 +214,20 @@ bool GoodsScreen::storeGoods()
 {
     if (!canWrite())
         return true;
-    Goods goods;
-    goods.id = m_shownId;
-    goods.name = m_name->text().trimmed();
-    if (goods.name.isEmpty()) {
-        messages().information(QStringLiteral("请填写用品名称！"));
-        return false;
-    }
-    const number_input::Whole sortId = number_input::whole(m_sortId->text(), "goods", "sort_id");
-    if (sortId.result == number_input::Result::NotANumber) {
-        messages().information(QStringLiteral("序号必须是整数！"));
-        return false;
-    }
-    const number_input::Whole stock = number_input::whole(m_stock->text(), "goods", "store_num");
-    if (stock.result == number_input::Result::NotANumber) {
-        messages().information(QStringLiteral("库存数量必须是-32768至32767之间的整数！"));
-        return false;
-    }
-    if (sortId.result == number_input::Result::Number)
-        goods.sortId = static_cast<int>(sortId.value);
-    if (stock.result == number_input::Result::Number)
-        goods.stock = static_cast<int>(stock.value);
+    GoodsInput input;
+    input.id = m_shownId;
+    input.sortId = m_sortId->text();
     if (m_type->currentIndex() >= 0)
-        goods.typeId = m_type->currentData().toInt();
-    goods.remark = m_remark->toPlainText().trimmed();
-    if (goods.id == 0)
-        m_shownId = goods_store::insert(db(), goods);
-    else
-        goods_store::update(db(), goods, m_stockTyped);
+        input.typeId = m_type->currentData().toInt();
+    input.name = m_name->text();
+    input.stock = m_stock->text();
+    input.remark = m_remark->toPlainText();
+    const Checked<qlonglong> saved = goods_store::save(db(), input, m_stockTyped);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
+        return false;
+    }
+    m_shownId = saved.value();
     m_editors->setModified(false);
     m_stockTyped = false;
     return true;
@@ -266,22 +253,22 @@ void GoodsScreen::removeGoods()
     if (row < 0)
         return;
     if (!m_form->isNewRow(row)) {
-        bool requisitioned = false;
-        if (!run(
-                [&] { requisitioned = goods_store::isRequisitioned(db(), m_form->keyAt(row).toLongLong()); }))
+        // An item in use is refused before the question.
+        bool allowed = false;
+        run([&] {
+            const Checked<> checked = goods_store::checkRemove(db(), m_form->keyAt(row).toLongLong());
+            if (!checked.ok())
+                refuse(checked.refusal());
+            allowed = checked.ok();
+        });
+        if (!allowed)
             return;
-        if (requisitioned) {
-            messages().information(QStringLiteral("此物品已经在领用清单里存在，不能删除！"));
-            return;
-        }
     }
     if (!messages().confirm(kDeleteQuestion, QStringLiteral("提醒"), Messages::Buttons::YesNo))
         return;
     // Asked above; the store checks again as it deletes.
-    m_form->removeCurrent({}, [this](const QVariant& key) -> Checked<> {
-        if (goods_store::removeUnlessRequisitioned(db(), key.toLongLong()))
-            return Done{};
-        return Refusal{QStringLiteral("此物品已经在领用清单里存在，不能删除！")};
+    m_form->removeCurrent({}, [this](const QVariant& key) {
+        return goods_store::removeUnlessRequisitioned(db(), key.toLongLong());
     });
 }
 

@@ -7,7 +7,6 @@ namespace {
 
 const QString kTypeId = QStringLiteral("type_id");
 const QString kTypeName = QStringLiteral("type_name");
-const QString kStillUsed = QStringLiteral("此类别已经有详细物品存在，请先删除其子类物品，再删除此条记录！");
 
 GridEditScreen::Parts parts()
 {
@@ -62,16 +61,12 @@ bool GoodsTypesPage::storeRows(const QList<int>& rows)
 
 Checked<> GoodsTypesPage::deleteRefusal(const QVariant& key)
 {
-    if (goods_type_store::hasGoods(db(), key.toLongLong()))
-        return Refusal{kStillUsed};
-    return Done{};
+    return goods_type_store::checkRemove(db(), key.toLongLong());
 }
 
 Checked<> GoodsTypesPage::removeRecord(const QVariant& key)
 {
-    if (goods_type_store::removeUnlessUsed(db(), key.toLongLong()))
-        return Done{};
-    return Refusal{kStillUsed};
+    return goods_type_store::removeUnlessUsed(db(), key.toLongLong());
 }
 
 void GoodsTypesPage::currentRowShown(int row)

@@ -96,12 +96,13 @@ QStringList operatorsOf(const QSqlDatabase& db, qlonglong departmentId)
     return names;
 }
 
-Sent send(const QSqlDatabase& db, const QString& sender, const QString& receivers, const QString& subject,
-          const QString& contents, const QDateTime& now)
+Checked<Sent> send(const QSqlDatabase& db, const QString& sender, const QString& receivers,
+                   const QString& subject, const QString& contents, const QDateTime& now)
 {
+    const QString receiverField = QStringLiteral("receive");
     const QString typed = receivers.trimmed();
     if (typed.isEmpty())
-        return {Sending::NoReceiver, {}, {}};
+        return Refusal{QStringLiteral("请填写收信人!"), receiverField};
     QStringList names;
     for (const QString& name : typed.split(u';'))
         names << name.trimmed(); // a final ";" gives a final empty name, which is no operator
@@ -109,10 +110,10 @@ Sent send(const QSqlDatabase& db, const QString& sender, const QString& receiver
     for (const QString& name : names) {
         if (name.isEmpty() ||
             !sql::exists(db, QStringLiteral("select op_code from operator where op_name = ?"), {name}))
-            return {Sending::UnknownReceiver, {}, {}};
+            return Refusal{QStringLiteral("收信人不存在！"), receiverField};
     }
     if (subject.trimmed().isEmpty())
-        return {Sending::NoSubject, {}, {}};
+        return Refusal{QStringLiteral("请填写邮件主题!"), QStringLiteral("mesg_head")};
     const QString time = now.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     QList<qlonglong> ids;
     for (const QString& name : names) {
@@ -120,7 +121,7 @@ Sent send(const QSqlDatabase& db, const QString& sender, const QString& receiver
         ids << map().insert(db, row).toLongLong();
     }
     transaction.commit();
-    return {Sending::Sent, names, ids};
+    return Sent{names, ids};
 }
 
 QString replySubject(const QString& subject)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/NamedKey.h"
 
 #include <QDateTime>
@@ -38,19 +39,18 @@ void removeAll(const QSqlDatabase& db, const QList<qlonglong>& ids);
 // The operators who are employees of the department (same name), by name.
 QStringList operatorsOf(const QSqlDatabase& db, qlonglong departmentId);
 
-enum class Sending { Sent, NoReceiver, UnknownReceiver, NoSubject };
 struct Sent
 {
-    Sending outcome = Sending::Sent;
-    QStringList receivers; // Sent: one row each, in the order typed
+    QStringList receivers; // one row each, in the order typed
     QList<qlonglong> ids;  // the rows stored, in the same order
 };
-// Sends to the receivers typed ("a; b"): each name (trimmed, between ";") must be
-// an operator's name and the subject must not be empty; every receiver is checked
-// before anything is stored, and all rows are stored in one transaction, so a
-// refused send stores nothing and a resend sends no duplicates.
-Sent send(const QSqlDatabase& db, const QString& sender, const QString& receivers, const QString& subject,
-          const QString& contents, const QDateTime& now);
+// Sends to the receivers typed ("a; b"), refused in this order: no receiver typed,
+// a name (trimmed, between ";") that is no operator's name, an empty subject.
+// Every receiver is checked before anything is stored, and all rows are stored in
+// one transaction, so a refused send stores nothing and a resend sends no
+// duplicates.
+Checked<Sent> send(const QSqlDatabase& db, const QString& sender, const QString& receivers,
+                   const QString& subject, const QString& contents, const QDateTime& now);
 
 // A reply: the subject with "re:  " before it, and the body quoted line by line
 // with "> " below three empty lines.

@@ -38,6 +38,30 @@ void update(const QSqlDatabase& db, const Meeting& meeting)
     map().update(db, meeting);
 }
 
+Checked<Meeting> check(const Meeting& input)
+{
+    Meeting meeting = input;
+    meeting.title = input.title.trimmed();
+    meeting.takeMan = input.takeMan.trimmed();
+    meeting.takePeople = input.takePeople.trimmed();
+    if (meeting.title.isEmpty())
+        return Refusal{QStringLiteral("请填写会议主题！"), QStringLiteral("title")};
+    return meeting;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const Meeting& input)
+{
+    Checked<Meeting> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    Meeting& meeting = checked.value();
+    if (meeting.id == 0)
+        meeting.id = insert(db, meeting);
+    else
+        update(db, meeting);
+    return meeting.id;
+}
+
 void remove(const QSqlDatabase& db, qlonglong id)
 {
     map().remove(db, id);

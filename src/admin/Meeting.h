@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -27,6 +28,11 @@ ListQuery list();
 std::optional<Meeting> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Meeting meeting);
 void update(const QSqlDatabase& db, const Meeting& meeting);
+// The meeting as typed (topic, convener and people trimmed, the minutes as they
+// are), or the first check it fails: a topic.
+Checked<Meeting> check(const Meeting& input);
+// Checks the meeting and stores it, new (number 0) or changed; its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const Meeting& input);
 void remove(const QSqlDatabase& db, qlonglong id);
 
 } // namespace meeting_store

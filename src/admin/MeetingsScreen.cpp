@@ -71,8 +71,10 @@ MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : 
             m_title->setFocus();
     });
     connect(save, &QPushButton::clicked, this, [this] {
-        if (m_title->text().trimmed().isEmpty()) {
-            messages().information(QStringLiteral("请填写会议主题！"));
+        // Save refuses a meeting without a topic even when nothing was typed.
+        const Checked<Meeting> checked = meeting_store::check(typedMeeting());
+        if (!checked.ok()) {
+            refuse(checked.refusal());
             return;
         }
         m_form->storeAndReload([this] { return QVariant(m_shownId); });
@@ -124,28 +126,32 @@ void MeetingsScreen::showMeeting(int row)
     m_editors->setModified(false);
 }
 
+Meeting MeetingsScreen::typedMeeting() const
+{
+    Meeting meeting;
+    meeting.id = m_shownId;
+    meeting.title = m_title->text();
+    meeting.takeMan = m_takeMan->text();
+    meeting.takeDate = widgets::dateOf(m_takeDate);
+    meeting.takePeople = m_people->text();
+    meeting.contents = m_contents->toPlainText();
+    return meeting;
+}
+
 bool MeetingsScreen::storeMeeting()
 {
     if (!canWrite())
         return true;
-    Meeting meeting;
-    meeting.id = m_shownId;
-    meeting.title = m_title->text().trimmed();
-    if (meeting.title.isEmpty()) {
-        if (meeting.id == 0 && !m_editors->isModified())
-            return true; // a new meeting nobody typed into: nothing to keep
-        // Whatever was typed stays to be named: the operator stays on the meeting.
-        messages().information(QStringLiteral("请填写会议主题！"));
+    const Meeting meeting = typedMeeting();
+    if (meeting.id == 0 && !m_editors->isModified() && meeting.title.trimmed().isEmpty())
+        return true; // a new meeting nobody typed into: nothing to keep
+    // Whatever was typed stays to be named: a refused meeting keeps the operator on it.
+    const Checked<qlonglong> saved = meeting_store::save(db(), meeting);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
         return false;
     }
-    meeting.takeMan = m_takeMan->text().trimmed();
-    meeting.takeDate = widgets::dateOf(m_takeDate);
-    meeting.takePeople = m_people->text().trimmed();
-    meeting.contents = m_contents->toPlainText();
-    if (meeting.id == 0)
-        m_shownId = meeting_store::insert(db(), meeting);
-    else
-        meeting_store::update(db(), meeting);
+    m_shownId = saved.value();
     m_editors->setModified(false);
     return true;
 }

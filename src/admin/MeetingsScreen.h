@@ -1,5 +1,6 @@
 #pragma once
 
+#include "admin/Meeting.h"
 #include "gui/Screen.h"
 
 class EditorSet;
@@ -23,6 +24,8 @@ protected:
 
 private:
     void showMeeting(int row);
+    // The meeting as its boxes hold it.
+    Meeting typedMeeting() const;
     bool storeMeeting();
     void exportMeetings();
 

@@ -23,7 +23,9 @@ MessageWindow::MessageWindow(const ScreenContext& context, const std::optional<M
 
     m_sender = widgets::lineEdit(this, "edtSender");
     m_sender->setEnabled(false);
+    // Names of several operators: no one name's length limit.
     m_receivers = widgets::lineEdit(this, "edtReceive");
+    widgets::setField(m_receivers, "receive");
     m_subject = widgets::lineEdit(this, "edtMesgHead", "message_info", "mesg_head");
     m_contents = widgets::memo(this, "memMesgContents");
     m_departments = new QListWidget(this);
@@ -122,23 +124,14 @@ void MessageWindow::reply()
 void MessageWindow::send()
 {
     run([&] {
-        const mail_store::Sent sent =
+        const Checked<mail_store::Sent> sent =
             mail_store::send(db(), context().op.name, m_receivers->text(), m_subject->text(),
                              m_contents->toPlainText(), context().clock->now());
-        switch (sent.outcome) {
-        case mail_store::Sending::NoReceiver:
-            messages().information(QStringLiteral("请填写收信人!"));
+        if (!sent.ok()) {
+            refuse(sent.refusal());
             return;
-        case mail_store::Sending::UnknownReceiver:
-            messages().information(QStringLiteral("收信人不存在！"));
-            return;
-        case mail_store::Sending::NoSubject:
-            messages().information(QStringLiteral("请填写邮件主题!"));
-            return;
-        case mail_store::Sending::Sent:
-            break;
         }
-        Q_EMIT this->sent(sent);
+        Q_EMIT this->sent(sent.value());
         messages().information(QStringLiteral("信已成功发出！"));
         accept();
     });

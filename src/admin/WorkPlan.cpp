@@ -49,6 +49,30 @@ void update(const QSqlDatabase& db, const WorkPlan& plan)
     map().update(db, plan);
 }
 
+Checked<WorkPlan> check(const WorkPlan& input)
+{
+    const QString type = input.planType.trimmed();
+    if (type != u"工作" && type != u"私人")
+        return Refusal{QStringLiteral("请正确填写计划类别！"), QStringLiteral("plan_type")};
+    WorkPlan plan = input;
+    plan.title = input.title.trimmed();
+    plan.startEnd = input.startEnd.trimmed();
+    return plan;
+}
+
+Checked<qlonglong> save(const QSqlDatabase& db, const WorkPlan& input)
+{
+    Checked<WorkPlan> checked = check(input);
+    if (!checked.ok())
+        return checked.refusal();
+    WorkPlan& plan = checked.value();
+    if (plan.id == 0)
+        plan.id = insert(db, plan);
+    else
+        update(db, plan);
+    return plan.id;
+}
+
 void remove(const QSqlDatabase& db, qlonglong id)
 {
     map().remove(db, id);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Checked.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -44,6 +45,11 @@ ListQuery list(const QString& opCode);
 std::optional<WorkPlan> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, WorkPlan plan);
 void update(const QSqlDatabase& db, const WorkPlan& plan);
+// The plan as typed (title and start-to-end trimmed), or the first check it
+// fails: a type, "工作" or "私人" (blanks around it allowed).
+Checked<WorkPlan> check(const WorkPlan& input);
+// Checks the plan and stores it, new (number 0) or changed; its number.
+Checked<qlonglong> save(const QSqlDatabase& db, const WorkPlan& input);
 void remove(const QSqlDatabase& db, qlonglong id);
 
 // The operators a plan can name as the superior, in the order of their names.

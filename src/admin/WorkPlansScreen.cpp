@@ -142,23 +142,21 @@ void WorkPlansScreen::showPlan(int row)
 bool WorkPlansScreen::storePlan()
 {
     WorkPlan plan;
-    plan.planType = m_planType->currentText();
-    if (plan.planType.trimmed() != u"工作" && plan.planType.trimmed() != u"私人") {
-        messages().information(QStringLiteral("请正确填写计划类别！"));
-        return false;
-    }
     plan.id = m_shownId;
     plan.opCode = context().op.code; // a plan is the plan of whoever saves it
-    plan.title = m_title->text().trimmed();
+    plan.title = m_title->text();
+    plan.planType = m_planType->currentText();
     plan.state = m_state->currentText();
     plan.awokeDate = work_plan_store::awokeText(m_awokeDate->date(), m_awokeTime->time());
     plan.manager = m_manager->currentIndex() >= 0 ? m_manager->currentData().toString() : QString();
-    plan.startEnd = m_startEnd->text().trimmed();
+    plan.startEnd = m_startEnd->text();
     plan.contents = m_contents->toPlainText();
-    if (plan.id == 0)
-        m_shownId = work_plan_store::insert(db(), plan);
-    else
-        work_plan_store::update(db(), plan);
+    const Checked<qlonglong> saved = work_plan_store::save(db(), plan);
+    if (!saved.ok()) {
+        refuse(saved.refusal());
+        return false;
+    }
+    m_shownId = saved.value();
     m_editors->setModified(false);
     return true;
 }

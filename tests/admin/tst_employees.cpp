@@ -83,10 +83,14 @@ void TestEmployees::departments()
     QCOMPARE(control<QTabWidget>(&screen, "pgcDeptEmp")->currentIndex(), 0);
     QCOMPARE(control<QLineEdit>(&screen, "dedtDeptName")->text(), names(&screen, "DBGrid1").first());
 
-    // A new department's name must be new; an empty one is refused.
+    // A new department's name must be new; an empty one is refused, and the
+    // cursor waits in the name.
+    screen.show();
     click(&screen, "btnAdd");
+    control<QLineEdit>(&screen, "DBEdit2")->setFocus();
     click(&screen, "btnSave");
     QCOMPARE(t->messages().lastText(), QString("请填写部门名称！"));
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "dedtDeptName"));
     type(&screen, "dedtDeptName", " 保安部 ");
     click(&screen, "btnSave");
     QCOMPARE(t->messages().lastText(), QString("部门名称不能重复！"));

@@ -213,46 +213,55 @@ void TestGoods::savingAnItem_data()
     QTest::addColumn<QString>("stock");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("stored"); // sort_id|store_num of the new item
+    QTest::addColumn<QString>("box");    // where a refusal puts the cursor
     QTest::newRow("stored") << "7"
                             << " 胶水 "
                             << "12"
                             << ""
-                            << "7|12";
+                            << "7|12"
+                            << "";
     QTest::newRow("full-width digits") << "１２"
                                        << "胶水"
                                        << "－３"
                                        << ""
-                                       << "12|-3";
+                                       << "12|-3"
+                                       << "";
     QTest::newRow("no order number or stock") << ""
                                               << "胶水"
                                               << ""
                                               << ""
-                                              << "|";
+                                              << "|"
+                                              << "";
     QTest::newRow("no name") << "7"
                              << "  "
                              << "12"
                              << "请填写用品名称！"
-                             << "";
+                             << ""
+                             << "DBEdit2";
     QTest::newRow("stock beyond its range") << "7"
                                             << "胶水"
                                             << "32768"
                                             << "库存数量必须是-32768至32767之间的整数！"
-                                            << "";
+                                            << ""
+                                            << "DBEdit4";
     QTest::newRow("stock not a number") << "7"
                                         << "胶水"
                                         << "十"
                                         << "库存数量必须是-32768至32767之间的整数！"
-                                        << "";
+                                        << ""
+                                        << "DBEdit4";
     QTest::newRow("stock with decimals") << "7"
                                          << "胶水"
                                          << "1.5"
                                          << "库存数量必须是-32768至32767之间的整数！"
-                                         << "";
+                                         << ""
+                                         << "DBEdit4";
     QTest::newRow("order number with decimals") << "1.5"
                                                 << "胶水"
                                                 << "12"
                                                 << "序号必须是整数！"
-                                                << "";
+                                                << ""
+                                                << "DBEdit1";
 }
 
 void TestGoods::savingAnItem()
@@ -262,7 +271,9 @@ void TestGoods::savingAnItem()
     QFETCH(QString, stock);
     QFETCH(QString, message);
     QFETCH(QString, stored);
+    QFETCH(QString, box);
     GoodsScreen screen(t->context());
+    screen.show();
     showGoods(&screen);
     click(&screen, "BtnAdd");
     type(&screen, "DBEdit1", sortId);
@@ -270,6 +281,8 @@ void TestGoods::savingAnItem()
     type(&screen, "DBEdit4", stock);
     click(&screen, "BtnModify");
     QCOMPARE(t->messages().lastText(), message);
+    if (!box.isEmpty())
+        QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, box.toLatin1().constData()));
     QCOMPARE(
         t->scalar("select ifnull(sort_id, '') || '|' || ifnull(store_num, '') from goods where goods_id = 4")
             .toString(),

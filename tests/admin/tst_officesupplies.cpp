@@ -12,8 +12,6 @@
 
 #include <thread>
 
-Q_DECLARE_METATYPE(department_store::Removal)
-
 // The stock of office supplies as purchases raise it and requisitions lower it:
 // each record and its stock move are one transaction, what is stored counts, and
 // a requisition never takes more than the stock holds, also with two copies at once.
@@ -657,14 +655,16 @@ void TestOfficeSupplies::deletesCheckedAsTheyDelete()
 {
     // A type with goods stays; an item bought but never requisitioned may go,
     // one requisitioned stays.
-    QVERIFY(!goods_type_store::removeUnlessUsed(t->db(), 1));
+    QCOMPARE(goods_type_store::removeUnlessUsed(t->db(), 1).refusal().text,
+             QString("此类别已经有详细物品存在，请先删除其子类物品，再删除此条记录！"));
     const qlonglong empty = t->estate().addGoodsType("空类别");
-    QVERIFY(goods_type_store::removeUnlessUsed(t->db(), empty));
+    QVERIFY(goods_type_store::removeUnlessUsed(t->db(), empty).ok());
 
     t->estate().addPurchase({.goods = b, .quantity = 2});
     t->estate().addRequisition({.goods = a, .dept = 1, .quantity = 1});
-    QVERIFY(!goods_store::removeUnlessRequisitioned(t->db(), a));
-    QVERIFY(goods_store::removeUnlessRequisitioned(t->db(), b));
+    QCOMPARE(goods_store::removeUnlessRequisitioned(t->db(), a).refusal().text,
+             QString("此物品已经在领用清单里存在，不能删除！"));
+    QVERIFY(goods_store::removeUnlessRequisitioned(t->db(), b).ok());
     QCOMPARE(t->scalar("select group_concat(goods_name) from goods").toString(), QString("A4纸"));
 
     // A purchase of an item deleted meanwhile can still be deleted: there is no
@@ -679,18 +679,21 @@ void TestOfficeSupplies::deletesCheckedAsTheyDelete()
 void TestOfficeSupplies::aDepartmentInUseStays_data()
 {
     QTest::addColumn<QString>("use"); // what names 行政部
-    QTest::addColumn<department_store::Removal>("removal");
-    using R = department_store::Removal;
-    QTest::newRow("nothing") << "" << R::Removed;
-    QTest::newRow("an employee") << "employee" << R::HasEmployees;
-    QTest::newRow("a requisition") << "requisition" << R::HasOfficeSupplies;
-    QTest::newRow("goods the department holds") << "dept goods" << R::HasOfficeSupplies;
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("nothing") << ""
+                             << "";
+    QTest::newRow("an employee") << "employee"
+                                 << "此部门有存在员工记录，不能删除！";
+    QTest::newRow("a requisition") << "requisition"
+                                   << "此部门有存在办公用品领用或登记记录，不能删除！";
+    QTest::newRow("goods the department holds") << "dept goods"
+                                                << "此部门有存在办公用品领用或登记记录，不能删除！";
 }
 
 void TestOfficeSupplies::aDepartmentInUseStays()
 {
     QFETCH(QString, use);
-    QFETCH(department_store::Removal, removal);
+    QFETCH(QString, refusal);
     Estate e = t->estate();
     const qlonglong other = e.addDepartment("工程部");
     // What the other department has keeps nothing of 行政部.
@@ -703,11 +706,12 @@ void TestOfficeSupplies::aDepartmentInUseStays()
         e.addRequisition({.goods = a, .dept = 1, .quantity = 1});
     else if (use == "dept goods")
         e.addDeptGoods(1, b, 2);
-    QCOMPARE(department_store::removeUnlessUsed(t->db(), 1), removal);
-    QCOMPARE(t->scalar("select count(*) from department where dept_id = 1").toInt(),
-             removal == department_store::Removal::Removed ? 0 : 1);
-    QCOMPARE(t->scalar("select count(*) from department").toInt(),
-             removal == department_store::Removal::Removed ? 1 : 2);
+    const Checked<> removed = department_store::removeUnlessUsed(t->db(), 1);
+    QCOMPARE(removed.ok(), refusal.isEmpty());
+    QCOMPARE(removed.refusal().text, refusal);
+    const bool removedOne = refusal.isEmpty();
+    QCOMPARE(t->scalar("select count(*) from department where dept_id = 1").toInt(), removedOne ? 0 : 1);
+    QCOMPARE(t->scalar("select count(*) from department").toInt(), removedOne ? 1 : 2);
     QCOMPARE(Transaction::depth(t->db()), 0);
 }
 

@@ -196,6 +196,7 @@ void TestWorkPlans::aTypedMeetingNeedsItsTopic()
     TestDatabase t;
     t.exec("insert into meet (title, take_date) values ('周会', '2026-12-01')");
     MeetingsScreen screen(t.context());
+    screen.show();
     auto* grid = control<QTableView>(&screen, "DBGrid1");
     const auto leave = [&] {
         if (leaving == "DBGrid1")
@@ -215,11 +216,13 @@ void TestWorkPlans::aTypedMeetingNeedsItsTopic()
     click(&screen, "btnAdd");
     type(&screen, "DBEdit2", "王经理");
     control<QPlainTextEdit>(&screen, "DBMemo1")->setPlainText("年度总结");
+    control<QPlainTextEdit>(&screen, "DBMemo1")->setFocus();
     leave();
     QCOMPARE(t.messages().texts(), QStringList{"请填写会议主题！"});
     QCOMPARE(t.scalar("select count(*) from meet").toInt(), 1);
     QCOMPARE(grid->currentIndex().row(), 1);
     QCOMPARE(control<QLineEdit>(&screen, "DBEdit2")->text(), QString("王经理"));
+    QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, "dbeTitle")); // the cursor waits for the topic
 
     // Named, it is stored on the way out.
     type(&screen, "dbeTitle", "年会");
