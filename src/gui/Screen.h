@@ -34,13 +34,22 @@ protected:
         m_context.messages->information(refusal.text);
         if (refusal.field.isEmpty())
             return;
+        // A box the operator can see comes first: one on a tab page not shown
+        // names the same column only by chance (a filter of another page).
+        QWidget* hidden = nullptr;
         for (QWidget* box : this->template findChildren<QWidget*>()) {
-            if (box->property(widgets::kField).toString() == refusal.field && box->isEnabled() &&
-                !box->isHidden()) {
+            if (box->property(widgets::kField).toString() != refusal.field || !box->isEnabled() ||
+                box->isHidden())
+                continue;
+            if (box->isVisibleTo(this)) {
                 box->setFocus();
                 return;
             }
+            if (!hidden)
+                hidden = box;
         }
+        if (hidden)
+            hidden->setFocus();
     }
 
     // Runs an action; a database error it does not handle goes to the general
