@@ -2,6 +2,7 @@
 
 #include "admin/Department.h"
 #include "admin/Employee.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/NameChoice.h"
@@ -62,9 +63,10 @@ QWidget* EmployeesScreen::buildDepartmentPage()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tabDept"));
-    m_departments = new QueryListModel({{QStringLiteral("dept_id"), QString(), ListColumn::Kind::Number},
-                                        {QStringLiteral("dept_name"), QStringLiteral("部门名称")}},
-                                       this);
+    m_departments = new QueryListModel(
+        QList<ListColumn>{{QStringLiteral("dept_id"), QString(), ListColumn::Kind::Number}} +
+            labelledColumns("department", {{"dept_name"}}),
+        this);
     m_deptGrid = widgets::grid(page, "DBGrid1", m_departments);
     m_deptGrid->setMaximumWidth(260);
     // One caption and box a row.
@@ -163,9 +165,9 @@ QWidget* EmployeesScreen::buildEmployeePage()
     // The filter only takes the name's length: a refused department name puts the
     // cursor into the department's own box, not here.
     m_deptFilter->setProperty(widgets::kField, QVariant());
-    m_employees = new QueryListModel(
-        {{kEmpId, QString(), ListColumn::Kind::Number}, {QStringLiteral("emp_name"), QStringLiteral("姓名")}},
-        this);
+    m_employees = new QueryListModel(QList<ListColumn>{{kEmpId, QString(), ListColumn::Kind::Number}} +
+                                         labelledColumns("employee", {{"emp_name"}}),
+                                     this);
     m_empGrid = widgets::grid(page, "dbgEmp", m_employees);
     m_empGrid->setMaximumWidth(220);
     m_all = new QCheckBox(QStringLiteral("所有员工"), page);

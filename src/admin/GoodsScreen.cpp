@@ -2,6 +2,7 @@
 
 #include "admin/Goods.h"
 #include "admin/GoodsTypesPage.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -60,12 +61,13 @@ QWidget* GoodsScreen::buildGoodsPage()
     auto* page = new QWidget(m_pages);
     page->setObjectName(QStringLiteral("tabDetail"));
     using K = ListColumn::Kind;
-    m_goods = new QueryListModel({{kGoodsId, QString(), K::Number},
-                                  {QStringLiteral("sort_id"), QStringLiteral("序号"), K::Number},
-                                  {QStringLiteral("typename"), QStringLiteral("物品类别")},
-                                  {QStringLiteral("goods_name"), QStringLiteral("用品名称")},
-                                  {QStringLiteral("store_num"), QStringLiteral("库存数量"), K::Number},
-                                  {QStringLiteral("remark"), QStringLiteral("备注")}},
+    // The key stays hidden; the type's name is its own table's.
+    m_goods = new QueryListModel(QList<ListColumn>{{kGoodsId, QString(), K::Number}} +
+                                     labelledColumns("goods", {{"sort_id"},
+                                                               {"typename", {}, QStringLiteral("物品类别")},
+                                                               {"goods_name"},
+                                                               {"store_num"},
+                                                               {"remark"}}),
                                  this);
     m_grid = widgets::grid(page, "DBGrid1", m_goods);
 

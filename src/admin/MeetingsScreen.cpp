@@ -1,6 +1,7 @@
 #include "admin/MeetingsScreen.h"
 
 #include "admin/Meeting.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -23,9 +24,8 @@ MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : 
     resize(820, 500);
 
     using K = ListColumn::Kind;
-    m_meetings = new QueryListModel({{QStringLiteral("id"), QString(), K::Number},
-                                     {QStringLiteral("title"), QStringLiteral("会议主题")},
-                                     {QStringLiteral("take_date"), QStringLiteral("召开日期"), K::Date}},
+    m_meetings = new QueryListModel(QList<ListColumn>{{QStringLiteral("id"), QString(), K::Number}} +
+                                        labelledColumns("meet", {{"title"}, {"take_date", K::Date}}),
                                     this);
     m_grid = widgets::grid(this, "DBGrid1", m_meetings);
     m_grid->setMaximumWidth(280);
