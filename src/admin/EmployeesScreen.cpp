@@ -2,6 +2,7 @@
 
 #include "admin/Department.h"
 #include "admin/Employee.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/NameChoice.h"
@@ -14,13 +15,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
@@ -55,9 +51,9 @@ EmployeesScreen::EmployeesScreen(const ScreenContext& context, QWidget* parent) 
     // The department filter lists the departments as they are when the pages switch.
     connect(m_pages, &QTabWidget::currentChanged, this, &EmployeesScreen::fillDepartmentFilter);
 
-    for (QDateEdit* picker : {m_birthday, m_graduate})
-        picker->setDate(context.clock->today());
-    m_sex->setCurrentIndex(0);
+    for (const char* column : {"birthday", "graduate"})
+        form_fields::setDate(m_empFields.box(column), context.clock->today());
+    m_empFields.box<QComboBox>("sextype")->setCurrentIndex(0);
     m_deptForm->reload();
     run([&] { fillDepartmentChoices(); });
     m_empForm->reload();
@@ -67,16 +63,20 @@ QWidget* EmployeesScreen::buildDepartmentPage()
 {
     auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("tabDept"));
-    m_departments = new QueryListModel({{QStringLiteral("dept_id"), QString(), ListColumn::Kind::Number},
-                                        {QStringLiteral("dept_name"), QStringLiteral("部门名称")}},
-                                       this);
+    m_departments = new QueryListModel(
+        QList<ListColumn>{{QStringLiteral("dept_id"), QString(), ListColumn::Kind::Number}} +
+            labelledColumns("department", {{"dept_name"}}),
+        this);
     m_deptGrid = widgets::grid(page, "DBGrid1", m_departments);
     m_deptGrid->setMaximumWidth(260);
-    m_deptName = widgets::lineEdit(page, "dedtDeptName", "department", "dept_name");
-    m_manager = widgets::lineEdit(page, "DBEdit2", "department", "manager");
-    m_duties = widgets::memo(page, "DBMemo1");
+    // One caption and box a row.
+    m_deptFields.text("dept_name", "dedtDeptName", &Department::name)
+        .endsRow()
+        .text("manager", "DBEdit2", &Department::manager)
+        .endsRow()
+        .memo("duty_desc", "DBMemo1", &Department::dutyDesc);
     m_deptEditors = new EditorSet(this);
-    m_deptEditors->add({m_deptName, m_manager, m_duties});
+    QGridLayout* form = m_deptFields.build(page, m_deptEditors);
     m_deptEditors->setReadOnly(!canWrite()); // browsing never writes
     // The department's boxes edit the row the list stands on: leaving it stores it.
     m_deptForm =
@@ -84,10 +84,6 @@ QWidget* EmployeesScreen::buildDepartmentPage()
                     {[] { return department_store::list(); }, [this](int row) { showDepartment(row); },
                      [this] { return m_deptEditors->isModified(); }, [this] { return storeDepartment(); }});
 
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("部门名称"), m_deptName);
-    form->addRow(QStringLiteral("领导"), m_manager);
-    form->addRow(QStringLiteral("职责描述"), m_duties);
     auto* add = widgets::button(page, "btnAdd", QStringLiteral("增加 &a."));
     auto* remove = widgets::button(page, "btnDel", QStringLiteral("删除 &d."));
     auto* save = widgets::button(page, "btnSave", QStringLiteral("保存 &s."));
@@ -104,7 +100,7 @@ QWidget* EmployeesScreen::buildDepartmentPage()
 
     connect(add, &QPushButton::clicked, this, [this] {
         if (m_deptForm->addNewRow())
-            m_deptName->setFocus();
+            m_deptFields.box("dept_name")->setFocus();
     });
     connect(save, &QPushButton::clicked, this,
             [this] { m_deptForm->storeAndReload([this] { return QVariant(m_shownDept); }); });
@@ -132,9 +128,7 @@ void EmployeesScreen::showDepartment(int row)
         });
     const EditorSet::Loading loading(*m_deptEditors);
     m_shownDept = department.id;
-    m_deptName->setText(department.name);
-    m_manager->setText(department.manager);
-    m_duties->setPlainText(department.dutyDesc);
+    m_deptFields.show(department);
     m_deptEditors->setModified(false);
 }
 
@@ -142,11 +136,8 @@ bool EmployeesScreen::storeDepartment()
 {
     if (!canWrite())
         return true;
-    Department department;
+    Department department = m_deptFields.read();
     department.id = m_shownDept;
-    department.name = m_deptName->text();
-    department.manager = m_manager->text();
-    department.dutyDesc = m_duties->toPlainText();
     const Checked<qlonglong> saved = department_store::save(db(), department);
     if (!saved.ok()) {
         refuse(saved.refusal()); // a new department stays open to be put right
@@ -174,9 +165,9 @@ QWidget* EmployeesScreen::buildEmployeePage()
     // The filter only takes the name's length: a refused department name puts the
     // cursor into the department's own box, not here.
     m_deptFilter->setProperty(widgets::kField, QVariant());
-    m_employees = new QueryListModel(
-        {{kEmpId, QString(), ListColumn::Kind::Number}, {QStringLiteral("emp_name"), QStringLiteral("姓名")}},
-        this);
+    m_employees = new QueryListModel(QList<ListColumn>{{kEmpId, QString(), ListColumn::Kind::Number}} +
+                                         labelledColumns("employee", {{"emp_name"}}),
+                                     this);
     m_empGrid = widgets::grid(page, "dbgEmp", m_employees);
     m_empGrid->setMaximumWidth(220);
     m_all = new QCheckBox(QStringLiteral("所有员工"), page);
@@ -188,58 +179,48 @@ QWidget* EmployeesScreen::buildEmployeePage()
                      [] { return false; }, [] { return true; }},
                     RowForm::OnLeave::Discard);
 
-    m_name = widgets::lineEdit(page, "edtName", "employee", "emp_name");
-    m_dept = new QComboBox(page);
-    m_dept->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    m_sex = widgets::comboBox(page, "cmbSex", {QStringLiteral("男"), QStringLiteral("女")}, "employee",
-                              "sextype");
-    m_linkTel = widgets::lineEdit(page, "edtLinkTel", "employee", "link_tel");
-    m_polity = widgets::comboBox(page, "cmbPolity",
-                                 {QStringLiteral("党员"), QStringLiteral("团员"), QStringLiteral("民主党"),
-                                  QStringLiteral("群众"), QStringLiteral("其它")},
-                                 "employee", "polity");
-    m_birthday = widgets::dateEdit(page, "dtpBirthday");
-    m_identityCard = widgets::lineEdit(page, "edtID", "employee", "identity_card");
-    m_marry = widgets::comboBox(page, "cmbMarry", {QStringLiteral("是"), QStringLiteral("否")}, "employee",
-                                "marry");
-    m_school = widgets::lineEdit(page, "edtSchool", "employee", "school");
-    m_graduate = widgets::dateEdit(page, "dtpGraduate");
-    m_special = widgets::lineEdit(page, "edtSpecial", "employee", "special");
-    m_grade = widgets::comboBox(page, "cmbGrade",
-                                {QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
-                                 QStringLiteral("中专"), QStringLiteral("大专"), QStringLiteral("大学")},
-                                "employee", "grade");
-    m_post = widgets::lineEdit(page, "edtPost", "employee", "post");
-    m_position = widgets::lineEdit(page, "edtPosition", "employee", "position");
-    m_oldCompany = widgets::lineEdit(page, "edtOldCompany", "employee", "old_company");
-    m_homeAddress = widgets::lineEdit(page, "edtHomeAddress", "employee", "home_address");
-    m_registAddress = widgets::lineEdit(page, "edtRegistAddress", "employee", "regist_address");
-    m_remarks = widgets::memo(page, "memRemark", "employee", "remarks");
-    m_remarks->setFixedHeight(56);
-
-    auto* grid = new QGridLayout;
-    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
-        grid->addWidget(new QLabel(label, page), r, c * 2);
-        grid->addWidget(editor, r, c * 2 + 1, 1, span);
-    };
-    row(0, 0, QStringLiteral("姓名"), m_name);
-    row(0, 1, QStringLiteral("部门"), m_dept);
-    row(1, 0, QStringLiteral("性别"), m_sex);
-    row(1, 1, QStringLiteral("联系电话"), m_linkTel);
-    row(2, 0, QStringLiteral("政治面貌"), m_polity);
-    row(2, 1, QStringLiteral("出生年月"), m_birthday);
-    row(3, 0, QStringLiteral("身份证号码"), m_identityCard);
-    row(3, 1, QStringLiteral("婚姻状况"), m_marry);
-    row(4, 0, QStringLiteral("毕业学校"), m_school);
-    row(4, 1, QStringLiteral("毕业时间"), m_graduate);
-    row(5, 0, QStringLiteral("所学专业"), m_special);
-    row(5, 1, QStringLiteral("文化程度"), m_grade);
-    row(6, 0, QStringLiteral("职称"), m_post);
-    row(6, 1, QStringLiteral("职务"), m_position);
-    row(7, 0, QStringLiteral("原工作单位"), m_oldCompany, 3);
-    row(8, 0, QStringLiteral("家庭地址"), m_homeAddress, 3);
-    row(9, 0, QStringLiteral("户口所在地"), m_registAddress, 3);
-    row(10, 0, QStringLiteral("备注"), m_remarks, 3);
+    // The identity card, the choices and the dates stay for a new employee: the
+    // next one often shares them.
+    using E = Employee;
+    m_empFields.text("emp_name", "edtName", &E::name)
+        .keyed("dept_id", "DBLookupComboBox1", &E::deptId)
+        .choice("sextype", "cmbSex", {QStringLiteral("男"), QStringLiteral("女")}, &E::sex)
+        .keptOnClear()
+        .text("link_tel", "edtLinkTel", &E::linkTel)
+        .choice("polity", "cmbPolity",
+                {QStringLiteral("党员"), QStringLiteral("团员"), QStringLiteral("民主党"),
+                 QStringLiteral("群众"), QStringLiteral("其它")},
+                &E::polity)
+        .keptOnClear()
+        .date("birthday", "dtpBirthday", &E::birthday)
+        .keptOnClear()
+        .text("identity_card", "edtID", &E::identityCard)
+        .keptOnClear()
+        .choice("marry", "cmbMarry", {QStringLiteral("是"), QStringLiteral("否")}, &E::marry)
+        .keptOnClear()
+        .text("school", "edtSchool", &E::school)
+        .date("graduate", "dtpGraduate", &E::graduate)
+        .keptOnClear()
+        .text("special", "edtSpecial", &E::special)
+        .choice("grade", "cmbGrade",
+                {QStringLiteral("小学"), QStringLiteral("初中"), QStringLiteral("高中"),
+                 QStringLiteral("中专"), QStringLiteral("大专"), QStringLiteral("大学")},
+                &E::grade)
+        .keptOnClear()
+        .text("post", "edtPost", &E::post)
+        .text("position", "edtPosition", &E::position)
+        .text("old_company", "edtOldCompany", &E::oldCompany)
+        .wide()
+        .text("home_address", "edtHomeAddress", &E::homeAddress)
+        .wide()
+        .text("regist_address", "edtRegistAddress", &E::registAddress)
+        .wide()
+        .memo("remarks", "memRemark", &E::remarks)
+        .wide()
+        .height(56);
+    // The boxes are plain: no editor set watches them.
+    QGridLayout* grid = m_empFields.build(page);
+    m_dept = m_empFields.box<QComboBox>("dept_id");
 
     auto* add = widgets::button(page, "btnEadd", QStringLiteral("增加 &a."));
     auto* remove = widgets::button(page, "btnEdel", QStringLiteral("删除 &d."));
@@ -287,12 +268,10 @@ QWidget* EmployeesScreen::buildEmployeePage()
 void EmployeesScreen::showEmployee(int row)
 {
     if (row < 0) {
-        // An empty list shows no employee: nothing of the last one stays in the boxes.
-        for (QLineEdit* box : {m_name, m_linkTel, m_identityCard, m_school, m_special, m_post, m_position,
-                               m_oldCompany, m_homeAddress, m_registAddress})
-            box->clear();
-        m_remarks->clear();
-        m_dept->setCurrentIndex(-1);
+        // An empty list shows no employee: nothing of the last one stays in the
+        // boxes but the choices and the dates.
+        m_empFields.clear();
+        form_fields::clear(m_empFields.box("identity_card"));
         return;
     }
     if (m_employees->isNewRow(row)) {
@@ -300,27 +279,8 @@ void EmployeesScreen::showEmployee(int row)
         return;
     }
     run([&] {
-        const std::optional<Employee> e = employee_store::load(db(), m_empForm->keyAt(row).toLongLong());
-        if (!e)
-            return;
-        m_name->setText(e->name);
-        m_dept->setCurrentIndex(e->deptId ? m_dept->findData(*e->deptId) : -1);
-        m_sex->setEditText(e->sex);
-        m_linkTel->setText(e->linkTel);
-        m_polity->setEditText(e->polity);
-        widgets::setDate(m_birthday, e->birthday);
-        m_identityCard->setText(e->identityCard);
-        m_marry->setEditText(e->marry);
-        m_school->setText(e->school);
-        widgets::setDate(m_graduate, e->graduate);
-        m_special->setText(e->special);
-        m_grade->setEditText(e->grade);
-        m_post->setText(e->post);
-        m_position->setText(e->position);
-        m_oldCompany->setText(e->oldCompany);
-        m_homeAddress->setText(e->homeAddress);
-        m_registAddress->setText(e->registAddress);
-        m_remarks->setPlainText(e->remarks);
+        if (const std::optional<Employee> e = employee_store::load(db(), m_empForm->keyAt(row).toLongLong()))
+            m_empFields.show(*e);
     });
 }
 
@@ -328,13 +288,8 @@ void EmployeesScreen::addEmployee()
 {
     if (!m_empForm->addNewRow())
         return;
-    // The identity card, the choices and the dates stay as they are: the next
-    // employee often shares them.
-    for (QLineEdit* box : {m_name, m_school, m_special, m_linkTel, m_position, m_oldCompany, m_post,
-                           m_homeAddress, m_registAddress})
-        box->clear();
-    m_remarks->clear();
-    m_name->setFocus();
+    m_empFields.clear();
+    m_empFields.box("emp_name")->setFocus();
 }
 
 void EmployeesScreen::saveEmployee()
@@ -343,27 +298,8 @@ void EmployeesScreen::saveEmployee()
     const int row = m_empForm->currentRow();
     if (!canWrite() || row < 0)
         return;
-    Employee e;
-    e.name = m_name->text();
+    Employee e = m_empFields.read();
     e.id = m_empForm->keyAt(row).toLongLong(); // 0 for a new employee
-    if (m_dept->currentIndex() >= 0)
-        e.deptId = m_dept->currentData().toInt();
-    e.sex = m_sex->currentText();
-    e.linkTel = m_linkTel->text();
-    e.polity = m_polity->currentText();
-    e.birthday = widgets::dateOf(m_birthday);
-    e.identityCard = m_identityCard->text();
-    e.marry = m_marry->currentText();
-    e.school = m_school->text();
-    e.graduate = widgets::dateOf(m_graduate);
-    e.special = m_special->text();
-    e.grade = m_grade->currentText();
-    e.post = m_post->text();
-    e.position = m_position->text();
-    e.oldCompany = m_oldCompany->text();
-    e.homeAddress = m_homeAddress->text();
-    e.registAddress = m_registAddress->text();
-    e.remarks = m_remarks->toPlainText();
     run(
         [&] {
             const Checked<qlonglong> saved = employee_store::save(db(), e);

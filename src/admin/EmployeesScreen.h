@@ -1,14 +1,13 @@
 #pragma once
 
+#include "admin/Department.h"
 #include "admin/Employee.h"
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
 
 class EditorSet;
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
 class QueryListModel;
@@ -44,9 +43,7 @@ private:
     QTableView* m_deptGrid;
     RowForm* m_deptForm;
     EditorSet* m_deptEditors;
-    QLineEdit* m_deptName;
-    QLineEdit* m_manager;
-    QPlainTextEdit* m_duties;
+    FormFields<Department> m_deptFields{"department"};
     qlonglong m_shownDept = 0;
     // employees
     QueryListModel* m_employees;
@@ -57,22 +54,6 @@ private:
     bool m_filtered = false;             // a department was chosen in the filter
     std::optional<qlonglong> m_filterId; // the department chosen (none: a name of no department)
     employee_store::Scope m_scope;       // what the list shows
-    QLineEdit* m_name;
-    QComboBox* m_dept;
-    QComboBox* m_sex;
-    QLineEdit* m_linkTel;
-    QComboBox* m_polity;
-    QDateEdit* m_birthday;
-    QLineEdit* m_identityCard;
-    QComboBox* m_marry;
-    QLineEdit* m_school;
-    QDateEdit* m_graduate;
-    QLineEdit* m_special;
-    QComboBox* m_grade;
-    QLineEdit* m_post;
-    QLineEdit* m_position;
-    QLineEdit* m_oldCompany;
-    QLineEdit* m_homeAddress;
-    QLineEdit* m_registAddress;
-    QPlainTextEdit* m_remarks;
+    FormFields<Employee> m_empFields{"employee"};
+    QComboBox* m_dept; // the employee's department, of the departments as they are
 };

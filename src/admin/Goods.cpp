@@ -134,6 +134,12 @@ void update(const QSqlDatabase& db, const Goods& goods, bool withStock)
     transaction.commit();
 }
 
+GoodsInput typed(const Goods& goods)
+{
+    const auto number = [](const std::optional<int>& n) { return n ? QString::number(*n) : QString(); };
+    return {goods.id, number(goods.sortId), goods.typeId, goods.name, number(goods.stock), goods.remark};
+}
+
 Checked<Goods> check(const GoodsInput& input)
 {
     Goods goods;

@@ -71,6 +71,8 @@ qlonglong insert(const QSqlDatabase& db, Goods goods);
 // requisition is not put back to the figure the catalogue showed.
 void update(const QSqlDatabase& db, const Goods& goods, bool withStock);
 
+// A stored item as its boxes show it: the numbers written out, none empty.
+GoodsInput typed(const Goods& goods);
 // The item the input stands for (texts trimmed), or the first check it fails: a
 // name, an order number that is whole, a stock count in the stock's range. Empty
 // numbers are none.

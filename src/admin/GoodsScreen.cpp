@@ -2,6 +2,7 @@
 
 #include "admin/Goods.h"
 #include "admin/GoodsTypesPage.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -11,12 +12,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFormLayout>
 #include <QGridLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QTabWidget>
@@ -63,29 +61,31 @@ QWidget* GoodsScreen::buildGoodsPage()
     auto* page = new QWidget(m_pages);
     page->setObjectName(QStringLiteral("tabDetail"));
     using K = ListColumn::Kind;
-    m_goods = new QueryListModel({{kGoodsId, QString(), K::Number},
-                                  {QStringLiteral("sort_id"), QStringLiteral("序号"), K::Number},
-                                  {QStringLiteral("typename"), QStringLiteral("物品类别")},
-                                  {QStringLiteral("goods_name"), QStringLiteral("用品名称")},
-                                  {QStringLiteral("store_num"), QStringLiteral("库存数量"), K::Number},
-                                  {QStringLiteral("remark"), QStringLiteral("备注")}},
+    // The key stays hidden; the type's name is its own table's.
+    m_goods = new QueryListModel(QList<ListColumn>{{kGoodsId, QString(), K::Number}} +
+                                     labelledColumns("goods", {{"sort_id"},
+                                                               {"typename", {}, QStringLiteral("物品类别")},
+                                                               {"goods_name"},
+                                                               {"store_num"},
+                                                               {"remark"}}),
                                  this);
     m_grid = widgets::grid(page, "DBGrid1", m_goods);
 
-    m_sortId = widgets::numberEdit(page, "DBEdit1");
-    widgets::setField(m_sortId, "sort_id");
-    m_type = new QComboBox(page);
-    m_type->setObjectName(QStringLiteral("DBLookupComboBox1"));
-    m_name = widgets::lineEdit(page, "DBEdit2", "goods", "goods_name");
-    m_stock = widgets::numberEdit(page, "DBEdit4");
-    widgets::setField(m_stock, "store_num");
-    m_remark = widgets::memo(page, "DBMemo1", "goods", "remark");
-    m_remark->setFixedHeight(56);
+    using F = GoodsInput;
+    m_fields.number("sort_id", "DBEdit1", &F::sortId)
+        .keyed("type_id", "DBLookupComboBox1", &F::typeId)
+        .text("goods_name", "DBEdit2", &F::name)
+        .number("store_num", "DBEdit4", &F::stock)
+        .memo("remark", "DBMemo1", &F::remark)
+        .wide()
+        .height(56);
     m_editors = new EditorSet(this);
-    m_editors->add({m_sortId, m_type, m_name, m_stock, m_remark});
+    QGridLayout* form = m_fields.build(page, m_editors);
+    m_type = m_fields.box<QComboBox>("type_id");
     // The catalogue follows the operator's right too: browsing never writes.
     m_editors->setReadOnly(!canWrite());
-    connect(m_stock, &QLineEdit::textEdited, this, [this] { m_stockTyped = true; });
+    connect(m_fields.box<QLineEdit>("store_num"), &QLineEdit::textEdited, this,
+            [this] { m_stockTyped = true; });
 
     m_all = new QCheckBox(QStringLiteral("所有物品"), page);
     m_all->setObjectName(QStringLiteral("cbxAll"));
@@ -98,16 +98,6 @@ QWidget* GoodsScreen::buildGoodsPage()
     for (QPushButton* b : {add, remove, save})
         b->setEnabled(canWrite());
 
-    auto* form = new QGridLayout;
-    const auto row = [&](int r, int c, const QString& label, QWidget* editor, int span = 1) {
-        form->addWidget(new QLabel(label, page), r, c * 2);
-        form->addWidget(editor, r, c * 2 + 1, 1, span);
-    };
-    row(0, 0, QStringLiteral("序号"), m_sortId);
-    row(0, 1, QStringLiteral("物品类别"), m_type);
-    row(1, 0, QStringLiteral("用品名称"), m_name);
-    row(1, 1, QStringLiteral("库存数量"), m_stock);
-    row(2, 0, QStringLiteral("备注"), m_remark, 3);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(m_grid, 1);
     layout->addWidget(m_all);
@@ -127,7 +117,7 @@ QWidget* GoodsScreen::buildGoodsPage()
     connect(excel, &QPushButton::clicked, this, &GoodsScreen::exportGoods);
     connect(add, &QPushButton::clicked, this, [this] {
         if (canWrite() && m_form->addNewRow())
-            m_name->setFocus();
+            m_fields.box("goods_name")->setFocus();
     });
     connect(save, &QPushButton::clicked, this, &GoodsScreen::saveGoods);
     connect(remove, &QPushButton::clicked, this, &GoodsScreen::removeGoods);
@@ -201,11 +191,7 @@ void GoodsScreen::showGoods(int row)
     }
     const EditorSet::Loading loading(*m_editors);
     m_shownId = goods.id;
-    m_sortId->setText(goods.sortId ? QString::number(*goods.sortId) : QString());
-    m_type->setCurrentIndex(goods.typeId ? m_type->findData(qlonglong(*goods.typeId)) : -1);
-    m_name->setText(goods.name);
-    m_stock->setText(goods.stock ? QString::number(*goods.stock) : QString());
-    m_remark->setPlainText(goods.remark);
+    m_fields.show(goods_store::typed(goods));
     m_editors->setModified(false);
     m_stockTyped = false;
 }
@@ -214,14 +200,8 @@ bool GoodsScreen::storeGoods()
 {
     if (!canWrite())
         return true;
-    GoodsInput input;
+    GoodsInput input = m_fields.read();
     input.id = m_shownId;
-    input.sortId = m_sortId->text();
-    if (m_type->currentIndex() >= 0)
-        input.typeId = m_type->currentData().toInt();
-    input.name = m_name->text();
-    input.stock = m_stock->text();
-    input.remark = m_remark->toPlainText();
     const Checked<qlonglong> saved = goods_store::save(db(), input, m_stockTyped);
     if (!saved.ok()) {
         refuse(saved.refusal());

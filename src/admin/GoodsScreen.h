@@ -1,5 +1,7 @@
 #pragma once
 
+#include "admin/Goods.h"
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
 
 #include <optional>
@@ -8,8 +10,6 @@ class EditorSet;
 class GoodsTypesPage;
 class QCheckBox;
 class QComboBox;
-class QLineEdit;
-class QPlainTextEdit;
 class QTabWidget;
 class QTableView;
 class QueryListModel;
@@ -48,11 +48,8 @@ private:
     QTableView* m_grid;
     RowForm* m_form;
     EditorSet* m_editors;
-    QLineEdit* m_sortId;
-    QComboBox* m_type;
-    QLineEdit* m_name;
-    QLineEdit* m_stock;
-    QPlainTextEdit* m_remark;
+    FormFields<GoodsInput> m_fields{"goods"};
+    QComboBox* m_type; // the item's type, of the types as they are
     QCheckBox* m_all;
     std::optional<qlonglong> m_typeId; // the type chosen on the types page
     bool m_filtered = false;           // the goods list shows that type's goods only

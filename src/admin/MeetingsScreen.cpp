@@ -1,6 +1,7 @@
 #include "admin/MeetingsScreen.h"
 
 #include "admin/Meeting.h"
+#include "db/LabelledColumns.h"
 #include "db/QueryListModel.h"
 #include "gui/EditorSet.h"
 #include "gui/RowForm.h"
@@ -8,13 +9,10 @@
 #include "output/SpreadsheetExport.h"
 #include "output/StatementRecordSource.h"
 
-#include <QDateEdit>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -26,29 +24,28 @@ MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : 
     resize(820, 500);
 
     using K = ListColumn::Kind;
-    m_meetings = new QueryListModel({{QStringLiteral("id"), QString(), K::Number},
-                                     {QStringLiteral("title"), QStringLiteral("会议主题")},
-                                     {QStringLiteral("take_date"), QStringLiteral("召开日期"), K::Date}},
+    m_meetings = new QueryListModel(QList<ListColumn>{{QStringLiteral("id"), QString(), K::Number}} +
+                                        labelledColumns("meet", {{"title"}, {"take_date", K::Date}}),
                                     this);
     m_grid = widgets::grid(this, "DBGrid1", m_meetings);
     m_grid->setMaximumWidth(280);
 
-    m_title = widgets::lineEdit(this, "dbeTitle", "meet", "title");
-    m_takeMan = widgets::lineEdit(this, "DBEdit2", "meet", "take_man");
-    m_takeDate = widgets::dateEdit(this, "dtpTakeDate");
-    m_people = widgets::lineEdit(this, "DBEdit4", "meet", "take_people");
-    m_contents = widgets::memo(this, "DBMemo1");
+    // One caption and box a row.
+    m_fields.text("title", "dbeTitle", &Meeting::title)
+        .endsRow()
+        .text("take_man", "DBEdit2", &Meeting::takeMan)
+        .endsRow()
+        .date("take_date", "dtpTakeDate", &Meeting::takeDate)
+        .caption(QStringLiteral("会议日期"))
+        .endsRow()
+        .text("take_people", "DBEdit4", &Meeting::takePeople)
+        .endsRow()
+        .memo("contents", "DBMemo1", &Meeting::contents);
     m_editors = new EditorSet(this);
-    m_editors->add({m_title, m_takeMan, m_takeDate, m_people, m_contents});
+    QGridLayout* form = m_fields.build(this, m_editors);
     m_editors->setReadOnly(!canWrite()); // browsing never writes
-    m_takeDate->setEnabled(canWrite());
+    m_fields.box("take_date")->setEnabled(canWrite());
 
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("会议主题"), m_title);
-    form->addRow(QStringLiteral("召开人"), m_takeMan);
-    form->addRow(QStringLiteral("会议日期"), m_takeDate);
-    form->addRow(QStringLiteral("参加人员"), m_people);
-    form->addRow(QStringLiteral("会议内容"), m_contents);
     auto* add = widgets::button(this, "btnAdd", QStringLiteral("增加 &a"));
     auto* save = widgets::button(this, "btnSave", QStringLiteral("保存 &s."));
     auto* remove = widgets::button(this, "btnDel", QStringLiteral("删除 &d."));
@@ -68,7 +65,7 @@ MeetingsScreen::MeetingsScreen(const ScreenContext& context, QWidget* parent) : 
                           [this] { return m_editors->isModified(); }, [this] { return storeMeeting(); }});
     connect(add, &QPushButton::clicked, this, [this] {
         if (m_form->addNewRow())
-            m_title->setFocus();
+            m_fields.box("title")->setFocus();
     });
     connect(save, &QPushButton::clicked, this, [this] {
         // Save refuses a meeting without a topic even when nothing was typed.
@@ -117,24 +114,15 @@ void MeetingsScreen::showMeeting(int row)
         });
     const EditorSet::Loading loading(*m_editors);
     m_shownId = meeting.id;
-    m_title->setText(meeting.title);
-    m_takeMan->setText(meeting.takeMan);
-    widgets::setDate(m_takeDate, meeting.takeDate);
-    m_people->setText(meeting.takePeople);
-    m_contents->setPlainText(meeting.contents);
+    m_fields.show(meeting);
     // A new meeting is stored with its date even when nothing else was typed.
     m_editors->setModified(false);
 }
 
 Meeting MeetingsScreen::typedMeeting() const
 {
-    Meeting meeting;
+    Meeting meeting = m_fields.read();
     meeting.id = m_shownId;
-    meeting.title = m_title->text();
-    meeting.takeMan = m_takeMan->text();
-    meeting.takeDate = widgets::dateOf(m_takeDate);
-    meeting.takePeople = m_people->text();
-    meeting.contents = m_contents->toPlainText();
     return meeting;
 }
 

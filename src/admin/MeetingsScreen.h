@@ -1,12 +1,10 @@
 #pragma once
 
 #include "admin/Meeting.h"
+#include "gui/FormFields.h"
 #include "gui/Screen.h"
 
 class EditorSet;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
 class QTableView;
 class QueryListModel;
 class RowForm;
@@ -33,10 +31,6 @@ private:
     QTableView* m_grid;
     RowForm* m_form;
     EditorSet* m_editors;
-    QLineEdit* m_title;
-    QLineEdit* m_takeMan;
-    QDateEdit* m_takeDate;
-    QLineEdit* m_people;
-    QPlainTextEdit* m_contents;
+    FormFields<Meeting> m_fields{"meet"};
     qlonglong m_shownId = 0;
 };

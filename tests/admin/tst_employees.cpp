@@ -146,6 +146,7 @@ void TestEmployees::employees()
     // A new employee keeps the identity card, choices and dates shown; the name is cleared.
     click(&screen, "btnEadd");
     QVERIFY(control<QLineEdit>(&screen, "edtName")->text().isEmpty());
+    QVERIFY(control<QLineEdit>(&screen, "edtLinkTel")->text().isEmpty());
     QCOMPARE(control<QLineEdit>(&screen, "edtID")->text(), QString("440301198005170011"));
     QCOMPARE(control<QComboBox>(&screen, "DBLookupComboBox1")->currentIndex(), -1);
     click(&screen, "btnEsave");

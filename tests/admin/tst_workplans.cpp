@@ -154,9 +154,16 @@ void TestWorkPlans::meetings()
     control<QLineEdit>(&screen, "dbeTitle")->setText("   ");
     click(&screen, "btnSave");
     QCOMPARE(t.messages().texts(), QStringList{"请填写会议主题！"});
+    // Every box reaches the stored meeting.
     control<QLineEdit>(&screen, "dbeTitle")->setText("年会");
+    control<QLineEdit>(&screen, "DBEdit2")->setText("张");
+    control<QLineEdit>(&screen, "DBEdit4")->setText("全体");
+    control<QPlainTextEdit>(&screen, "DBMemo1")->setPlainText("总结");
     click(&screen, "btnSave");
-    QCOMPARE(t.scalar("select take_date from meet where title = '年会'").toString(), QString("2026-12-10"));
+    QCOMPARE(t.scalar("select take_date || '|' || take_man || '|' || take_people || '|' || contents "
+                      "from meet where title = '年会'")
+                 .toString(),
+             QString("2026-12-10|张|全体|总结"));
 
     // The date is changed in its picker.
     auto* grid = control<QTableView>(&screen, "DBGrid1");
