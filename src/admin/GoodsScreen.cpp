@@ -172,11 +172,7 @@ void GoodsScreen::fillTypeChooser()
     if (!run([&] { types = goods_type_store::names(db()); }))
         return;
     const EditorSet::Loading loading(*m_editors);
-    const QVariant shown = m_type->currentData();
-    m_type->clear();
-    for (const NamedKey& type : types)
-        m_type->addItem(type.name, type.id);
-    m_type->setCurrentIndex(shown.isValid() ? m_type->findData(shown) : -1);
+    form_fields::setChoices(m_type, types);
 }
 
 void GoodsScreen::showGoods(int row)

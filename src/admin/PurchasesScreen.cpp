@@ -116,11 +116,7 @@ void PurchasesScreen::fillGoods()
     if (!run([&] { goods = goods_store::names(db()); }))
         return;
     const EditorSet::Loading loading(*editors());
-    const QVariant shown = m_goods->currentData();
-    m_goods->clear();
-    for (const NamedKey& item : goods)
-        m_goods->addItem(item.name, item.id);
-    m_goods->setCurrentIndex(shown.isValid() ? m_goods->findData(shown) : -1);
+    form_fields::setChoices(m_goods, goods);
 }
 
 void PurchasesScreen::selectGoods(const std::optional<int>& goodsId)

@@ -25,15 +25,6 @@ namespace {
 
 const QString kId = QStringLiteral("id");
 
-void fill(QComboBox* combo, const QList<NamedKey>& records)
-{
-    const QVariant shown = combo->currentData();
-    combo->clear();
-    for (const NamedKey& r : records)
-        combo->addItem(r.name, r.id);
-    combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
-}
-
 } // namespace
 
 RequisitionsScreen::RequisitionsScreen(const ScreenContext& context, QWidget* parent)
@@ -114,8 +105,8 @@ void RequisitionsScreen::fillChoosers()
         }))
         return;
     const EditorSet::Loading loading(*editors());
-    fill(m_dept, departments);
-    fill(m_goods, goods);
+    form_fields::setChoices(m_dept, departments);
+    form_fields::setChoices(m_goods, goods);
 }
 
 void RequisitionsScreen::showStock()

@@ -95,6 +95,18 @@ void setText(QWidget* box, const QString& text)
     }
 }
 
+void setChoices(QWidget* box, const QList<NamedKey>& records)
+{
+    auto* combo = qobject_cast<QComboBox*>(box);
+    if (!combo)
+        return;
+    const QVariant shown = combo->currentData();
+    combo->clear();
+    for (const NamedKey& r : records)
+        combo->addItem(r.name, r.id);
+    combo->setCurrentIndex(shown.isValid() ? combo->findData(shown) : -1);
+}
+
 std::optional<int> keyOf(const QWidget* box)
 {
     const auto* combo = qobject_cast<const QComboBox*>(box);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/NamedKey.h"
 #include "gui/EditorSet.h"
 
 #include <QDate>
@@ -51,6 +52,9 @@ QGridLayout* layOut(QWidget* parent, const QList<Spec>& specs, const QList<QWidg
 
 QString textOf(const QWidget* box);
 void setText(QWidget* box, const QString& text);
+// Puts named records into a keyed box as its choices; the record chosen stays
+// chosen while it is still listed.
+void setChoices(QWidget* box, const QList<NamedKey>& records);
 std::optional<int> keyOf(const QWidget* box);
 void setKey(QWidget* box, const std::optional<int>& key);
 QDate dateOf(const QWidget* box);
