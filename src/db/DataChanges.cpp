@@ -4,6 +4,8 @@
 #include <QMutex>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 
 void ChangeSet::note(const QString& table, const QVariant& key)
 {
@@ -60,15 +62,15 @@ namespace {
 // (the outermost first). Connections may live in other threads.
 struct Connection
 {
-    DataChanges* announcer = nullptr;
+    std::unique_ptr<DataChanges> announcer;
     QList<ChangeSet> open;
 };
 
 QMutex connectionsMutex;
 
-QHash<QString, Connection>& connections()
+std::map<QString, Connection>& connections()
 {
-    static QHash<QString, Connection> all;
+    static std::map<QString, Connection> all;
     return all;
 }
 
@@ -90,8 +92,8 @@ DataChanges* DataChanges::of(const QString& connectionName)
     const QMutexLocker lock(&connectionsMutex);
     Connection& c = connections()[connectionName];
     if (!c.announcer)
-        c.announcer = new DataChanges;
-    return c.announcer;
+        c.announcer.reset(new DataChanges);
+    return c.announcer.get();
 }
 
 namespace data_changes {
