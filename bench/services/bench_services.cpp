@@ -50,7 +50,7 @@ struct Estate
         sql::exec(
             context.db,
             QStringLiteral("insert into fitment (owner_id, start_date, end_date, company_name, licence, "
-                           "fit_tel, address, checker, fit_Content) ") +
+                           "fit_tel, address, checker, fit_content) ") +
                 numbers +
                 QStringLiteral(
                     "select cast(i % ? + 1 as text), '2025-03-01', '2025-05-31', '华美装饰工程公司', "

@@ -1,6 +1,7 @@
 #include "EstateGenerator.h"
 
 #include "db/DbError.h"
+#include "db/SqlDialect.h"
 #include "db/Sql.h"
 
 #include <QSqlError>
@@ -16,14 +17,14 @@ public:
     Insert(const QSqlDatabase& db, const QString& statement) : m_query(db)
     {
         if (!m_query.prepare(statement))
-            throw DbError(m_query.lastError());
+            throw DbError(m_query.lastError(), SqlDialect::of(m_query.driver()));
     }
     void run(const QVariantList& values)
     {
         for (int i = 0; i < values.size(); ++i)
             m_query.bindValue(i, values[i]);
         if (!m_query.exec())
-            throw DbError(m_query.lastError());
+            throw DbError(m_query.lastError(), SqlDialect::of(m_query.driver()));
     }
 
 private:

@@ -20,7 +20,7 @@ bool ensureDefaultAdministrator(const QSqlDatabase& db)
     if (sql::exists(db, anyOperator))
         return false;
     sql::exec(
-        db, QStringLiteral("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)"),
+        db, QStringLiteral("insert into operator (op_code, op_name, password, popebase) values (?, ?, ?, ?)"),
         {QStringLiteral("admin"), QStringLiteral("管理员"), hash, QStringLiteral("22222222222")});
     transaction.commit();
     return true;
@@ -30,8 +30,8 @@ std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const Q
 {
     QSqlQuery query =
         sql::exec(db,
-                  QStringLiteral("select op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, "
-                                 "PopeManage, PopeQuery, PopePara from operator where op_code = ?"),
+                  QStringLiteral("select op_name, password, popebase, popeadmin, popecharge, "
+                                 "PopeManage, PopeQuery, popepara from operator where op_code = ?"),
                   {code});
     if (!query.next())
         return std::nullopt;
@@ -47,7 +47,7 @@ std::optional<Login> verify(const QSqlDatabase& db, const QString& code, const Q
 void setPassword(const QSqlDatabase& db, const QString& code, const QString& password)
 {
     sql::updateOne(db, QStringLiteral("operator"),
-                   {{QStringLiteral("PassWord"), password_hash::hash(password)}}, QStringLiteral("op_code"),
+                   {{QStringLiteral("password"), password_hash::hash(password)}}, QStringLiteral("op_code"),
                    code);
 }
 

@@ -64,7 +64,7 @@ Checked<> make(const QSqlDatabase& db, const QString& typedCode, const QString& 
     sql::insert(db, QStringLiteral("operator"),
                 {{QStringLiteral("op_code"), code},
                  {QStringLiteral("op_name"), employeeName.trimmed()},
-                 {QStringLiteral("PassWord"), hash}});
+                 {QStringLiteral("password"), hash}});
     transaction.commit();
     return Done{};
 }

@@ -30,17 +30,17 @@ QString OperatorRights::columnName(RightsGroup group)
 {
     switch (group) {
     case RightsGroup::Base:
-        return QStringLiteral("PopeBase");
+        return QStringLiteral("popebase");
     case RightsGroup::Admin:
-        return QStringLiteral("PopeAdmin");
+        return QStringLiteral("popeadmin");
     case RightsGroup::Charge:
-        return QStringLiteral("PopeCharge");
+        return QStringLiteral("popecharge");
     case RightsGroup::Manage:
-        return QStringLiteral("popeManage");
+        return QStringLiteral("popemanage");
     case RightsGroup::Query:
-        return QStringLiteral("popeQuery");
+        return QStringLiteral("popequery");
     case RightsGroup::Para:
-        return QStringLiteral("popePara");
+        return QStringLiteral("popepara");
     }
     return {};
 }

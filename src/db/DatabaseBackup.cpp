@@ -2,7 +2,7 @@
 
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
-#include "db/SqlDialect.h"
+#include "db/SqliteDialect.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,7 +29,7 @@ class Connection
 {
 public:
     explicit Connection(const QString& name)
-        : m_name(name), m_db(QSqlDatabase::addDatabase(sql_dialect::driverName(), name))
+        : m_name(name), m_db(QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), name))
     {
     }
     Connection(const QSqlDatabase& like, const QString& name)
@@ -110,7 +110,7 @@ QString makeCheckedCopy(const QString& backupFile, const QString& built)
         return problem;
 
     Connection copy(QStringLiteral("pelm-restore-copy"));
-    sql_dialect::setConnection(copy.db(), built, true, database_file::kBusyTimeoutMs);
+    SqliteDialect::setConnection(copy.db(), built, true, database_file::kBusyTimeoutMs);
     if (!copy.db().open())
         return QStringLiteral("无法建立文件%1，未做任何改动。").arg(shown(built)) + u'\n' + copy.openError();
     try {
@@ -228,7 +228,7 @@ Result backup(const QSqlDatabase& db, const QString& target, const sqlite_file::
         // connection the screens write through.
         Connection source(db, QStringLiteral("pelm-backup-source"));
         Connection copy(QStringLiteral("pelm-backup-target"));
-        sql_dialect::setConnection(copy.db(), built, true, database_file::kBusyTimeoutMs);
+        SqliteDialect::setConnection(copy.db(), built, true, database_file::kBusyTimeoutMs);
         if (!source.db().open()) {
             result = refused(QStringLiteral("无法打开数据库，未写入备份。") + u'\n' + source.openError());
         } else if (!copy.db().open()) {
@@ -309,7 +309,7 @@ Result restore(const QString& backupFile, const QString& databasePath, const QDa
         // while another copy has the file open, and copies that start meanwhile
         // wait, then read the restored content.
         Connection lock(QStringLiteral("pelm-restore-lock"));
-        sql_dialect::setConnection(lock.db(), databasePath, false, kLockTimeoutMs);
+        SqliteDialect::setConnection(lock.db(), databasePath, false, kLockTimeoutMs);
         sqlite_file::Outcome locked{sqlite_file::Failure::CannotOpen};
         if (lock.db().open()) {
             locked = sqlite_file::lockExclusively(lock.db());

@@ -4,7 +4,7 @@
 #include "db/PinyinCollation.h"
 #include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
-#include "db/SqlDialect.h"
+#include "db/SqliteDialect.h"
 #include "db/SqliteFile.h"
 
 #include <QCoreApplication>
@@ -250,7 +250,7 @@ QSqlDatabase connection(const QString& connectionName)
 {
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(sql_dialect::driverName(), connectionName);
+                          : QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), connectionName);
     db.close();
     return db;
 }
@@ -309,7 +309,7 @@ QSqlDatabase open(const QString& path, const QString& connectionName, QString* e
         *error = explain(access, Role::Database, path);
         return db;
     }
-    sql_dialect::setConnection(db, path, false, busyTimeoutMs);
+    SqliteDialect::setConnection(db, path, false, busyTimeoutMs);
     if (!db.open()) {
         *error = explain(fromEngine({sqlite_file::classify(db.lastError()), db.lastError().text().trimmed()}),
                          Role::Database, path);
@@ -358,7 +358,7 @@ QString checkContent(const QSqlDatabase& db, const QString& path, Role role)
     }
     try {
         if (role == Role::Database)
-            sql_dialect::configureConnection(db);
+            SqlDialect::of(db).configureConnection(db);
         if (!current)
             schema_upgrade::upgrade(db, schema_upgrade::steps(), schema::kVersion);
     } catch (const DbError& e) {
@@ -388,7 +388,7 @@ QString create(const QString& path)
     QString error;
     {
         QSqlDatabase db = connection(connectionName);
-        sql_dialect::setConnection(db, built, true, kBusyTimeoutMs);
+        SqliteDialect::setConnection(db, built, true, kBusyTimeoutMs);
         if (!db.open()) {
             error = db.lastError().text().trimmed();
         } else {

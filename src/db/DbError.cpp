@@ -59,22 +59,29 @@ QString checkText(const QString& constraint)
     return {};
 }
 
-DbError fromEngine(const QSqlError& error)
+DbError fromEngine(const QSqlError& error, const SqlDialect& dialect)
 {
+    using Failure = SqlDialect::Failure;
     const QString engineText = error.text().trimmed();
-    const sql_dialect::Refusal refusal = sql_dialect::classify(error);
+    const SqlDialect::Refusal refusal = dialect.classify(error);
     switch (refusal.failure) {
-    case sql_dialect::Failure::Other:
+    case Failure::Other:
         break;
-    case sql_dialect::Failure::Busy:
+    case Failure::Aborted:
+        return DbError(DbError::Kind::Engine,
+                       QStringLiteral("数据库服务器已中止这次保存，没有保存任何内容。"), engineText);
+    case Failure::Connection:
+        return DbError(DbError::Kind::Engine,
+                       QStringLiteral("与数据库服务器的连接已断开，没有保存任何内容。"), engineText);
+    case Failure::Busy:
         return DbError(DbError::Kind::Busy, QStringLiteral("数据库正忙，请稍后再试。"), engineText);
-    case sql_dialect::Failure::Unique:
+    case Failure::Unique:
         return DbError(DbError::Kind::Constraint,
                        QStringLiteral("%1已存在，请换一个。").arg(labelsOf(refusal.columns)), engineText);
-    case sql_dialect::Failure::NotNull:
+    case Failure::NotNull:
         return DbError(DbError::Kind::Constraint,
                        QStringLiteral("%1不能为空。").arg(labelsOf(refusal.columns)), engineText);
-    case sql_dialect::Failure::Check:
+    case Failure::Check:
         return DbError(DbError::Kind::Constraint, checkText(refusal.constraint), engineText);
     }
     return DbError(DbError::Kind::Engine, engineText);
@@ -82,6 +89,6 @@ DbError fromEngine(const QSqlError& error)
 
 } // namespace
 
-DbError::DbError(const QSqlError& error) : DbError(fromEngine(error))
+DbError::DbError(const QSqlError& error, const SqlDialect& dialect) : DbError(fromEngine(error, dialect))
 {
 }

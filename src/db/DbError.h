@@ -6,6 +6,8 @@
 
 #include <exception>
 
+class SqlDialect;
+
 // A statement the database engine refused, a record that another copy removed,
 // or a value that could not be converted. text() is what the operator reads: a
 // Chinese sentence for the refusals we know (a duplicate key, a value too long or
@@ -28,9 +30,9 @@ public:
         : m_kind(kind), m_text(std::move(text)), m_detail(std::move(detail)), m_utf8(m_text.toUtf8())
     {
     }
-    // Reads the engine's error: a known refusal becomes its Chinese text, with
-    // the engine's text as detail.
-    explicit DbError(const QSqlError& error);
+    // Reads the engine's error as `dialect` classifies it: a known refusal
+    // becomes its Chinese text, with the engine's text as detail.
+    DbError(const QSqlError& error, const SqlDialect& dialect);
 
     Kind kind() const { return m_kind; }
     const QString& text() const { return m_text; }

@@ -1,6 +1,7 @@
 #include "db/Schema.h"
 
 #include "db/Sql.h"
+#include "db/SqlDialect.h"
 
 #include <QStringBuilder>
 
@@ -16,14 +17,14 @@ constexpr Column kOperator[] = {
     {"op_code", "操作员代码", T::Char, 6, nullptr, true},
     {"op_name", "操作员姓名", T::Char, 8},
     // Holds a libsodium password hash, never the password itself.
-    {"PassWord", "密码", T::Text, 128},
+    {"password", "密码", T::Text, 128},
     {"group_name", "操作员组", T::Char, 16},
-    {"PopeBase", "基础信息权限", T::Text, 20},
-    {"PopeAdmin", "行政管理权限", T::Text, 20},
-    {"PopeCharge", "收费管理权限", T::Text, 20},
-    {"popeManage", "物业服务权限", T::Text, 20},
-    {"popeQuery", "查询权限", T::Text, 20},
-    {"popePara", "参数设置权限", T::Text, 20},
+    {"popebase", "基础信息权限", T::Text, 20},
+    {"popeadmin", "行政管理权限", T::Text, 20},
+    {"popecharge", "收费管理权限", T::Text, 20},
+    {"popemanage", "物业服务权限", T::Text, 20},
+    {"popequery", "查询权限", T::Text, 20},
+    {"popepara", "参数设置权限", T::Text, 20},
 };
 
 constexpr Column kGarden[] = {
@@ -247,7 +248,7 @@ constexpr Column kFitment[] = {
     {"company_name", "装修公司", T::Text, 50}, {"licence", "公司执照", T::Text, 20},
     {"fit_tel", "联系电话", T::Text, 25},      {"address", "装修地址", T::Text, 60},
     {"checker", "审批人", T::Char, 8},         {"remark", "备注", T::Text, 200},
-    {"fit_Content", "装修内容", T::Memo},
+    {"fit_content", "装修内容", T::Memo},
 };
 
 constexpr Column kEvent[] = {
@@ -392,11 +393,6 @@ constexpr bool everyColumnLabelled()
 }
 static_assert(everyColumnLabelled(), "a column without a label");
 
-QString quoted(const QString& identifier)
-{
-    return u'"' + identifier + u'"';
-}
-
 struct RuleName
 {
     Rule rule;
@@ -408,115 +404,6 @@ constexpr RuleName kRuleNames[] = {
     {Rule::Number, QLatin1StringView("number")}, {Rule::Range, QLatin1StringView("range")},
     {Rule::Date, QLatin1StringView("date")},     {Rule::Characters, QLatin1StringView("characters")},
 };
-
-// A real calendar date, or date and time, in the stored form. The engine's date
-// functions read a day beyond the month's end, or an hour 24, and a modifier
-// makes them count it on ("2026-02-30" becomes "2026-03-02"): the value is a real
-// date (and time) when it comes back unchanged. They also read years 0000 and
-// below, which no date here has.
-QString dateCondition(const QString& c)
-{
-    return c + u" >= '0001' AND (date(" + c + u", '+0 days') IS " + c + u" OR datetime(" + c +
-           u", '+0 days') IS " + c + u')';
-}
-
-// A text without NUL characters: length() counts the characters before the first
-// NUL only, so a NUL would hide any length behind it.
-QString nulFreeCondition(const QString& c)
-{
-    return u"instr(" + c + u", char(0)) = 0";
-}
-
-// The declaration of one column, with the named checks that hold its type and size.
-class ColumnDefinition
-{
-public:
-    ColumnDefinition(const char* table, const Column& column)
-        : m_table(QString::fromLatin1(table)), m_column(column), m_c(quoted(QString::fromLatin1(column.name)))
-    {
-    }
-
-    QString text() const
-    {
-        const QString& c = m_c;
-        switch (m_column.type) {
-        case ColumnType::AutoNumber:
-            return c + u" INTEGER PRIMARY KEY AUTOINCREMENT";
-        case ColumnType::Integer:
-            return c + u" INTEGER" + integer(u"-2147483648", u"2147483647");
-        case ColumnType::SmallInteger:
-            return c + u" INTEGER" + integer(u"-32768", u"32767");
-        case ColumnType::Byte:
-            return c + u" INTEGER" + integer(u"0", u"255");
-        case ColumnType::Decimal:
-            // decimal(p,2) in hundredths: fewer than p digits.
-            return c + u" INTEGER" + check(Rule::Number, u"typeof(" + c + u") = 'integer'") +
-                   check(Rule::Range, u"abs(" + c + u") < 1" + QString(m_column.size, u'0'));
-        case ColumnType::Float:
-            return c + u" REAL" + check(Rule::Number, u"typeof(" + c + u") IN ('real', 'integer')");
-        case ColumnType::DateTime:
-            return c + u" TEXT" + check(Rule::Date, dateCondition(c));
-        case ColumnType::Memo:
-            return c + u" TEXT COLLATE RTRIM" + check(Rule::Characters, nulFreeCondition(c));
-        case ColumnType::Text:
-        case ColumnType::Char: {
-            QString def = c + u" TEXT";
-            if (m_column.key)
-                def += u" PRIMARY KEY NOT NULL";
-            def += u" COLLATE RTRIM";
-            if (m_column.defaultText)
-                def += u" DEFAULT '" + QString::fromUtf8(m_column.defaultText) + u'\'';
-            def += check(Rule::Characters, nulFreeCondition(c));
-            def += check(Rule::Length, u"typeof(" + c + u") = 'text' AND length(" + c + u") <= " +
-                                           QString::number(m_column.size));
-            if (m_column.key)
-                def += check(Rule::NotBlank, u"length(trim(" + c + u")) > 0");
-            return def;
-        }
-        }
-        return {};
-    }
-
-private:
-    // " CONSTRAINT "<table>.<column>.<rule>" CHECK (<column> IS NULL OR (<condition>))"
-    QString check(Rule rule, const QString& condition) const
-    {
-        return u" CONSTRAINT " + quoted(checkName(m_table, QString::fromLatin1(m_column.name), rule)) +
-               u" CHECK (" + m_c + u" IS NULL OR (" + condition + u"))";
-    }
-
-    // A whole number first, so that a text is refused as no number rather than
-    // as out of range.
-    QString integer(QStringView lowest, QStringView highest) const
-    {
-        return check(Rule::Number, u"typeof(" + m_c + u") = 'integer'") +
-               check(Rule::Range, m_c + u" BETWEEN " + lowest + u" AND " + highest);
-    }
-
-    QString m_table;
-    const Column& m_column;
-    QString m_c;
-};
-
-QString createTable(const Table& table)
-{
-    QStringList columns;
-    for (const Column& column : table.columns)
-        columns << ColumnDefinition(table.name, column).text();
-    return u"CREATE TABLE " + quoted(QString::fromLatin1(table.name)) + u" (\n    " +
-           columns.join(u",\n    ") + u"\n)";
-}
-
-QString createIndex(const Index& index)
-{
-    const QStringList columns = QString::fromLatin1(index.columns).split(u',');
-    QStringList quotedColumns;
-    for (const QString& column : columns)
-        quotedColumns << quoted(column);
-    const QString name = QString::fromLatin1(index.table) + u'_' + columns.join(u'_');
-    return u"CREATE INDEX " + quoted(name) + u" ON " + quoted(QString::fromLatin1(index.table)) + u" (" +
-           quotedColumns.join(u", ") + u')';
-}
 
 } // namespace
 
@@ -578,22 +465,10 @@ std::optional<CheckTarget> parseCheckName(const QString& name)
     return std::nullopt;
 }
 
-QStringList createStatements()
-{
-    QStringList statements;
-    for (const Table& table : kTables)
-        statements << createTable(table);
-    for (const Index& index : kIndexes)
-        statements << createIndex(index);
-    statements << u"PRAGMA application_id = " + QString::number(kApplicationId);
-    statements << u"PRAGMA user_version = " + QString::number(kVersion);
-    return statements;
-}
-
 void create(const QSqlDatabase& db)
 {
     Transaction transaction(db);
-    for (const QString& statement : createStatements())
+    for (const QString& statement : SqlDialect::of(db).createStatements())
         sql::exec(db, statement);
     transaction.commit();
 }

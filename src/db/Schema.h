@@ -54,8 +54,10 @@ struct Index
 // dates and refuses NUL characters in texts (version 1 took any date of the
 // right pattern, and a NUL hid the rest of a text from its length check).
 // Version 3 adds the indexes that the monthly run's guard and the income of a
-// period read from.
-inline constexpr int kVersion = 4;
+// period read from. Version 4 widens the charge type of fee records. Version 5
+// names every column in lower case, as a server folds names it is not told
+// otherwise.
+inline constexpr int kVersion = 5;
 inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
 
 std::span<const Table> tables();
@@ -94,10 +96,8 @@ struct CheckTarget
 // The parts of a name made by checkName(); nothing for any other name.
 std::optional<CheckTarget> parseCheckName(const QString& name);
 
-// The statements that make an empty database: tables, indexes, version.
-QStringList createStatements();
-
-// Runs createStatements() in one transaction on an empty database. Throws DbError.
+// Makes every table and index in one transaction on an empty database, rendered
+// for its engine (SqlDialect::createStatements). Throws DbError.
 void create(const QSqlDatabase& db);
 
 } // namespace schema

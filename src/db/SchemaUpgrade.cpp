@@ -168,7 +168,8 @@ void rebuild(const QSqlDatabase& db, const QString& tableName, const QString& de
     while (q.next())
         indexes << q.value(0).toString();
     q.finish();
-    const qlonglong lastNumber = sql_dialect::lastAutoNumber(db, tableName);
+    const SqlDialect& dialect = SqlDialect::of(db);
+    const qlonglong lastNumber = dialect.lastAutoNumber(db, tableName, {});
 
     sql::exec(db, u"ALTER TABLE " + name + u" RENAME TO " + old);
     sql::exec(db, declaration);
@@ -176,8 +177,8 @@ void rebuild(const QSqlDatabase& db, const QString& tableName, const QString& de
     sql::exec(db, u"DROP TABLE " + old);
     for (const QString& index : indexes)
         sql::exec(db, index);
-    if (lastNumber > sql_dialect::lastAutoNumber(db, tableName))
-        sql_dialect::setLastAutoNumber(db, tableName, lastNumber);
+    if (lastNumber > dialect.lastAutoNumber(db, tableName, {}))
+        dialect.setLastAutoNumber(db, tableName, {}, lastNumber);
 }
 
 void exactChecks(const QSqlDatabase& db)
@@ -241,6 +242,36 @@ void wideChargeTypes(const QSqlDatabase& db)
     rebuild(db, QStringLiteral("charge_take"), wide);
 }
 
+// ---- Version 4 to 5: every column named in lower case ------------------------
+//
+// A few columns of the operators and fit-out permits carried capitals. The file
+// compares names without regard to case, a server does not: every statement
+// names them in lower case now, and so does the file. The names sit in the
+// declaration of their table (the column and its named checks), so the two
+// tables are made again from their own declarations with the names in lower
+// case; the rows stay as they are.
+void lowerCaseColumns(const QSqlDatabase& db)
+{
+    const std::pair<QString, QStringList> renamed[] = {
+        {QStringLiteral("operator"),
+         {QStringLiteral("PassWord"), QStringLiteral("PopeBase"), QStringLiteral("PopeAdmin"),
+          QStringLiteral("PopeCharge"), QStringLiteral("popeManage"), QStringLiteral("popeQuery"),
+          QStringLiteral("popePara")}},
+        {QStringLiteral("fitment"), {QStringLiteral("fit_Content")}},
+    };
+    for (const auto& [name, columns] : renamed) {
+        QString declaration =
+            sql::scalar(db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                        {name})
+                .toString();
+        for (const QString& old : columns) {
+            declaration.replace(quoted(old), quoted(old.toLower()));
+            declaration.replace(u'.' + old + u'.', u'.' + old.toLower() + u'.');
+        }
+        rebuild(db, name, declaration);
+    }
+}
+
 } // namespace
 
 std::span<const Step> steps()
@@ -249,6 +280,7 @@ std::span<const Step> steps()
         {1, exactChecks},
         {2, billingIndexes},
         {3, wideChargeTypes},
+        {4, lowerCaseColumns},
     };
     return list;
 }
@@ -258,7 +290,8 @@ void upgrade(const QSqlDatabase& db, std::span<const Step> steps, int target)
     Transaction transaction(db);
     // Read under the write lock: another copy may have upgraded the file since
     // this one looked.
-    const int from = sql_dialect::schemaVersion(db);
+    const SqlDialect& dialect = SqlDialect::of(db);
+    const int from = dialect.schemaVersion(db);
     if (from == target)
         return;
     if (from > target) {
@@ -283,7 +316,7 @@ void upgrade(const QSqlDatabase& db, std::span<const Step> steps, int target)
             throw DbError(DbError::Kind::Engine, failed, detail);
         }
     }
-    sql_dialect::setSchemaVersion(db, target);
+    dialect.setSchemaVersion(db, target);
     transaction.commit();
 }
 

@@ -48,17 +48,22 @@ QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantLi
     for (int attempt = 1;; ++attempt) {
         QSqlQuery query(db);
         query.setForwardOnly(forwardOnly);
-        if (query.prepare(statement)) {
+        // A statement without values runs as it is: a server prepares no
+        // transaction control, PRAGMA or schema statement.
+        if (values.isEmpty()) {
+            if (query.exec(statement))
+                return query;
+        } else if (query.prepare(statement)) {
             for (const QVariant& value : values)
                 query.addBindValue(value);
             if (query.exec())
                 return query;
         }
         const QSqlError error = query.lastError();
-        const bool retry =
-            attempt < kBusyAttempts && Transaction::depth(db) == 0 && sql_dialect::isBusy(error);
+        const SqlDialect& dialect = SqlDialect::of(db);
+        const bool retry = attempt < kBusyAttempts && Transaction::depth(db) == 0 && dialect.isBusy(error);
         if (!retry)
-            throw DbError(error);
+            throw DbError(error, dialect);
         query.finish();
         std::this_thread::sleep_for(kBusyPause);
     }
@@ -136,7 +141,7 @@ QVariant scalar(const QSqlDatabase& db, const QString& statement, const QVariant
     QSqlQuery query = exec(db, statement, values);
     if (!query.next()) {
         if (query.lastError().isValid())
-            throw DbError(query.lastError());
+            throw DbError(query.lastError(), SqlDialect::of(db));
         return {};
     }
     return query.value(0);
@@ -147,7 +152,7 @@ bool exists(const QSqlDatabase& db, const QString& statement, const QVariantList
     QSqlQuery query = exec(db, statement, values);
     const bool found = query.next();
     if (!found && query.lastError().isValid())
-        throw DbError(query.lastError());
+        throw DbError(query.lastError(), SqlDialect::of(db));
     return found;
 }
 
@@ -178,13 +183,27 @@ qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fie
         marks << QStringLiteral("?");
         values << stored(value);
     }
-    const QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
-                              marks.join(u", ") + u')';
-    const qlonglong id = run(db, statement, values, true).lastInsertId().toLongLong();
+    QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
+                        marks.join(u", ") + u')';
+    const std::optional<TableKey> k = keyOf(table);
+    const bool numbered = k && k->autoNumber;
+    // The number comes back with the row: asked for afterwards, a server may
+    // answer from another table's numbering, or fail when none was used yet.
+    if (numbered)
+        statement += u" returning " + quoted(k->column);
+    qlonglong id = 0;
+    if (numbered) {
+        QSqlQuery query = run(db, statement, values, true);
+        if (!query.next())
+            throw DbError(query.lastError(), SqlDialect::of(db));
+        id = query.value(0).toLongLong();
+    } else {
+        run(db, statement, values, true);
+    }
     // The new record's key: its auto-number, or the typed key written.
     QVariant key;
-    if (const std::optional<TableKey> k = keyOf(table)) {
-        if (k->autoNumber) {
+    if (k) {
+        if (numbered) {
             key = id;
         } else {
             for (const auto& [column, value] : fields) {
@@ -330,7 +349,7 @@ Transaction::Transaction(QSqlDatabase db) : m_db(std::move(db)), m_level(depth(m
     // The outermost BEGIN runs while the connection is in autocommit, so a busy
     // file is tried again there; a savepoint inside a transaction never waits.
     if (m_level == 0)
-        sql::exec(m_db, sql_dialect::beginWriteTransaction());
+        SqlDialect::of(m_db).beginWriteTransaction(m_db);
     else
         sql::exec(m_db, u"SAVEPOINT " + savepointName(m_level));
     setDepth(m_db, m_level + 1);
@@ -360,10 +379,12 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     Q_ASSERT(m_open && depth(m_db) == m_level + 1);
-    if (m_level == 0)
+    if (m_level == 0) {
+        SqlDialect::of(m_db).checkCommittable(m_db);
         sql::exec(m_db, QStringLiteral("COMMIT"));
-    else
+    } else {
         sql::exec(m_db, u"RELEASE SAVEPOINT " + savepointName(m_level));
+    }
     m_open = false;
     setDepth(m_db, m_level);
     // Announced once the outermost transaction is committed; a failed COMMIT

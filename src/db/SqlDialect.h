@@ -1,69 +1,112 @@
 #pragma once
 
+#include "db/Schema.h"
+
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
 
+class QSqlDriver;
+
 // Everything the data layer does differently on one database engine than on
-// another lives here, so that moving to another engine is this file and the
-// schema text, not a hunt through the stores. Today the engine is SQLite (Qt's
-// QSQLITE driver). Statements that every engine understands the same way
-// (SAVEPOINT, RELEASE SAVEPOINT, ROLLBACK TO SAVEPOINT, COMMIT, ROLLBACK) stay
-// with their callers.
-namespace sql_dialect {
-
-// The Qt driver of the engine.
-QString driverName();
-
-// Points `db` (not yet open) at the database file `path`, with a busy timeout in
-// milliseconds. With `mayCreate` false a missing file is an error when opening.
-void setConnection(QSqlDatabase& db, const QString& path, bool mayCreate, int busyTimeoutMs);
-
-// What every connection sets once it is open: a journal that lets several
-// copies read while one writes. Throws DbError.
-void configureConnection(const QSqlDatabase& db);
-
-// The statement that begins a write transaction. It takes the write lock at
-// once, so that two copies writing one file wait for each other (within the
-// busy timeout) instead of one failing when it first writes.
-QString beginWriteTransaction();
-
-// The schema version kept in the file, and the mark that makes the file ours.
-// Throw DbError.
-int schemaVersion(const QSqlDatabase& db);
-void setSchemaVersion(const QSqlDatabase& db, int version);
-int applicationId(const QSqlDatabase& db);
-
-// The highest number an auto-numbered table has handed out (0 when none), and
-// setting it: a table rebuilt from its rows carries it over, so that a number of
-// a removed row is never handed out again. Throw DbError.
-qlonglong lastAutoNumber(const QSqlDatabase& db, const QString& table);
-void setLastAutoNumber(const QSqlDatabase& db, const QString& table, qlonglong number);
-
-// What a refused statement means, read from the engine's error.
-enum class Failure {
-    Other,   // anything else: the engine's text is all there is
-    Busy,    // another connection holds the lock; trying again later may work
-    Unique,  // a duplicate key or unique value
-    NotNull, // a null where the column needs a value
-    Check,   // a CHECK constraint refused the value
-};
-
-struct Refusal
+// another: the embedded SQLite file (Qt's QSQLITE driver) and a PostgreSQL server
+// that several workstations share (QPSQL). Each connection has the dialect of
+// its driver; stores, queries and screens never ask which engine they run on.
+// Statements that every engine understands the same way (SAVEPOINT, RELEASE
+// SAVEPOINT, ROLLBACK TO SAVEPOINT, COMMIT, ROLLBACK) stay with their callers.
+class SqlDialect
 {
-    Failure failure = Failure::Other;
-    // Unique and NotNull: the columns concerned, as "table.column".
-    QStringList columns;
-    // Check: the constraint's name.
-    QString constraint;
+public:
+    enum class Engine { Sqlite, Postgres };
+
+    // The dialect of the connection's driver; SQLite's for any other driver.
+    static const SqlDialect& of(const QSqlDatabase& db);
+    static const SqlDialect& of(const QSqlDriver* driver);
+    static const SqlDialect& of(Engine engine);
+
+    virtual ~SqlDialect() = default;
+
+    virtual Engine engine() const = 0;
+    // The Qt driver of the engine.
+    virtual QString driverName() const = 0;
+
+    // What every connection sets once it is open. Throws DbError.
+    virtual void configureConnection(const QSqlDatabase& db) const = 0;
+
+    // Begins a write transaction that holds the write lock from its start, so that
+    // two copies that check and then write (the monthly run's "already billed"
+    // guard, the stock, numbers handed out) wait for each other and the second
+    // sees what the first committed. Throws DbError.
+    virtual void beginWriteTransaction(const QSqlDatabase& db) const = 0;
+
+    // Throws DbError when the open transaction can no longer commit: a server that
+    // aborted the transaction on an error would turn the COMMIT into a rollback
+    // and still report success.
+    virtual void checkCommittable(const QSqlDatabase& db) const = 0;
+
+    // The mark that makes a database ours and its schema version. Throw DbError.
+    virtual int schemaVersion(const QSqlDatabase& db) const = 0;
+    virtual void setSchemaVersion(const QSqlDatabase& db, int version) const = 0;
+    virtual int applicationId(const QSqlDatabase& db) const = 0;
+
+    // The highest number an auto-numbered table has handed out (0 when none), and
+    // setting it: a table rebuilt or copied from its rows carries it over, so that
+    // a number of a removed row is never handed out again. Throw DbError.
+    virtual qlonglong lastAutoNumber(const QSqlDatabase& db, const QString& table,
+                                     const QString& keyColumn) const = 0;
+    virtual void setLastAutoNumber(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
+                                   qlonglong number) const = 0;
+
+    // What a refused statement means, read from the engine's error.
+    enum class Failure {
+        Other,     // anything else: the engine's text is all there is
+        Busy,      // another connection holds the lock; trying again later may work
+        Unique,    // a duplicate key or unique value
+        NotNull,   // a null where the column needs a value
+        Check,     // a CHECK constraint refused the value
+        Aborted,   // the server had already given up the transaction
+        Connection // the connection to the server is lost
+    };
+
+    struct Refusal
+    {
+        Failure failure = Failure::Other;
+        // Unique and NotNull: the columns concerned, as "table.column".
+        QStringList columns;
+        // Check: the constraint's name.
+        QString constraint;
+    };
+
+    virtual Refusal classify(const QSqlError& error) const = 0;
+
+    bool isBusy(const QSqlError& error) const { return classify(error).failure == Failure::Busy; }
+
+    // `column` in a condition where the engine is to use no index for it (on
+    // SQLite a unary plus; the server's planner needs no such hint).
+    virtual QString unindexed(const QString& column) const = 0;
+
+    // "<column> like ? escape '\'" matching without regard to letter case, for
+    // the pattern of sql::containsPattern.
+    virtual QString containsCondition(const QString& column) const = 0;
+
+    // The statements that make an empty database, rendered from the one schema
+    // description: what the engine needs first, every table with its named
+    // checks, the indexes, the mark and the version.
+    QStringList createStatements() const;
+
+protected:
+    // What the engine needs before the tables (functions, collations).
+    virtual QStringList preamble() const = 0;
+    // One column's declaration, with the named checks that hold its type and size.
+    virtual QString columnDefinition(const QString& table, const schema::Column& column) const = 0;
+    // What follows the table (triggers that keep numbering in step).
+    virtual QStringList afterTable(const QString& table, const QString& autoNumberColumn) const = 0;
+    // The statements that mark a new database as ours, of `version`.
+    virtual QStringList markStatements(int applicationId, int version) const = 0;
+
+    // " CONSTRAINT "<table>.<column>.<rule>" CHECK (<column> IS NULL OR (<condition>))"
+    static QString check(const QString& table, const schema::Column& column, schema::Rule rule,
+                         const QString& condition);
+    static QString quoted(const QString& identifier) { return u'"' + identifier + u'"'; }
 };
-
-Refusal classify(const QSqlError& error);
-
-inline bool isBusy(const QSqlError& error)
-{
-    return classify(error).failure == Failure::Busy;
-}
-
-} // namespace sql_dialect

@@ -1,6 +1,7 @@
 #include "output/QueryModelRecordSource.h"
 
 #include "db/DbError.h"
+#include "db/SqlDialect.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -14,12 +15,12 @@ bool QueryModelRecordSource::first()
     m_query = QSqlQuery(shown.driver()->createResult());
     m_query.setForwardOnly(true);
     if (!m_query.prepare(shown.lastQuery()))
-        throw DbError(m_query.lastError());
+        throw DbError(m_query.lastError(), SqlDialect::of(m_query.driver()));
     const QVariantList values = shown.boundValues();
     for (int i = 0; i < values.size(); ++i)
         m_query.bindValue(i, values[i]);
     if (!m_query.exec())
-        throw DbError(m_query.lastError());
+        throw DbError(m_query.lastError(), SqlDialect::of(m_query.driver()));
     m_record = m_query.record();
     return m_query.next();
 }

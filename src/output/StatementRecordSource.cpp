@@ -1,6 +1,7 @@
 #include "output/StatementRecordSource.h"
 
 #include "db/DbError.h"
+#include "db/SqlDialect.h"
 #include "db/Sql.h"
 
 #include <QSqlError>
@@ -30,7 +31,7 @@ bool StatementRecordSource::next()
     if (m_query.next())
         return true;
     if (m_query.lastError().isValid())
-        throw DbError(m_query.lastError());
+        throw DbError(m_query.lastError(), SqlDialect::of(m_query.driver()));
     return false;
 }
 

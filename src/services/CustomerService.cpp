@@ -222,7 +222,7 @@ const RecordMap<FitOutPermit>& map()
                            .field("fit_tel", &FitOutPermit::tel)
                            .field("address", &FitOutPermit::address)
                            .field("checker", &FitOutPermit::checker)
-                           .memo("fit_Content", &FitOutPermit::content);
+                           .memo("fit_content", &FitOutPermit::content);
     return m;
 }
 

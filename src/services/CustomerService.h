@@ -125,7 +125,7 @@ struct FitOutPermit
     QString tel = {};
     QString address = {};
     QString checker = {};
-    QString content = {}; // fit_Content, as typed
+    QString content = {}; // fit_content, as typed
 };
 
 namespace fitout_store {

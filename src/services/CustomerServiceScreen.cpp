@@ -232,7 +232,7 @@ QWidget* CustomerServiceScreen::buildFitOutPage()
         .text("checker", "DBEdit19", &F::checker)
         .text("address", "DBEdit18", &F::address)
         .wide()
-        .memo("fit_Content", "DBMemo4", &F::content)
+        .memo("fit_content", "DBMemo4", &F::content)
         .wide()
         .height(56);
     auto* editors = new EditorSet(this);

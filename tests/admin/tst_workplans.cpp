@@ -118,7 +118,7 @@ void TestWorkPlans::reminderTime()
 void TestWorkPlans::theReminderOpensThePlansOnce()
 {
     TestDatabase t;
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeAdmin) values ('clerk', '职员', ?, '0')",
+    t.exec("insert into operator (op_code, op_name, password, popeadmin) values ('clerk', '职员', ?, '0')",
            {password_hash::hash("1")});
     t.exec("insert into work_plan (op_code, state, awoke_date) values ('clerk', '提醒', '2026-12-10 09:00')");
     MainWindow window(t.context());

@@ -84,8 +84,8 @@ void logInWithEveryRight(TestDatabase& t, MainWindow& window)
     QVariantList values{"chief", "主管", password_hash::hash("1")};
     for (const QString& string : every)
         values << string;
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
-           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+    t.exec("insert into operator (op_code, op_name, password, popebase, popeadmin, popecharge, popemanage, "
+           "popequery, popepara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
            values);
     window.startUp();
     logIn(window, "chief", "1");

@@ -65,7 +65,7 @@ struct Login
 void addOperator(TestDatabase& t, const QString& code, const QString& name, const QString& password,
                  const QString& base = QString())
 {
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase) values (?, ?, ?, ?)",
+    t.exec("insert into operator (op_code, op_name, password, popebase) values (?, ?, ?, ?)",
            {code, name, password_hash::hash(password), base.isNull() ? QVariant() : QVariant(base)});
 }
 
@@ -108,7 +108,7 @@ void TestLogin::hashesOfEitherCostVerify()
 
     // And through the operator table, as a login reads it (TestDatabase chose the minimal cost).
     TestDatabase t;
-    t.exec("insert into operator (op_code, op_name, PassWord) values ('clerk', '张三', ?)", {stored});
+    t.exec("insert into operator (op_code, op_name, password) values ('clerk', '张三', ?)", {stored});
     QVERIFY(operator_accounts::verify(t.db(), "clerk", "密码1"));
 }
 
@@ -123,11 +123,11 @@ void TestLogin::emptyTableGetsDefaultAdministrator()
     QCOMPARE(t.scalar("select count(*) from operator").toInt(), 1);
     QCOMPARE(t.scalar("select op_name from operator where op_code = 'admin'").toString(),
              QStringLiteral("管理员"));
-    QCOMPARE(t.scalar("select PopeBase from operator").toString(), QStringLiteral("22222222222"));
-    QVERIFY(t.scalar("select PopeAdmin from operator").isNull());
+    QCOMPARE(t.scalar("select popebase from operator").toString(), QStringLiteral("22222222222"));
+    QVERIFY(t.scalar("select popeadmin from operator").isNull());
 
     // The stored password is a hash, even of the empty password.
-    const QString stored = t.scalar("select PassWord from operator").toString();
+    const QString stored = t.scalar("select password from operator").toString();
     QVERIFY(stored.startsWith("$argon2id$"));
 
     login.press("admin", "");
@@ -194,7 +194,7 @@ void TestLogin::typedQuotesAreAFailedLogin()
 void TestLogin::rightsComeFromTheRow()
 {
     TestDatabase t;
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, popeQuery, PopePara) "
+    t.exec("insert into operator (op_code, op_name, password, popebase, popequery, popepara) "
            "values ('clerk', '张三  ', ?, ' 21 ', '111', NULL)",
            {password_hash::hash("1")});
     Login login(t);
@@ -238,7 +238,7 @@ void TestLogin::changePasswordRefusals()
 {
     TestDatabase t;
     addOperator(t, "clerk", "张三", "old");
-    const QString stored = t.scalar("select PassWord from operator").toString();
+    const QString stored = t.scalar("select password from operator").toString();
     Login login(t);
 
     login.type("clerk", "");
@@ -274,7 +274,7 @@ void TestLogin::changePasswordRefusals()
         QCOMPARE(!passwordDialog->isVisible(), c.closes);
         if (!c.closes)
             passwordDialog->close();
-        QCOMPARE(t.scalar("select PassWord from operator").toString(), stored);
+        QCOMPARE(t.scalar("select password from operator").toString(), stored);
     }
 }
 

@@ -155,8 +155,8 @@ void addOperator(TestDatabase& t, const QString& code, const QStringList& rights
     QVariantList values{code, code, password_hash::hash("1")};
     for (const QString& r : rights)
         values << (r.isNull() ? QVariant() : QVariant(r));
-    t.exec("insert into operator (op_code, op_name, PassWord, PopeBase, PopeAdmin, PopeCharge, popeManage, "
-           "popeQuery, popePara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+    t.exec("insert into operator (op_code, op_name, password, popebase, popeadmin, popecharge, popemanage, "
+           "popequery, popepara) values (?, ?, ?, ?, ?, ?, ?, ?, ?)",
            values);
 }
 

@@ -63,8 +63,8 @@ bool ticked(QWidget* s, const char* box)
 QString rightsOf(TestDatabase* t, const QString& code)
 {
     return t
-        ->scalar("select PopeBase || '|' || PopeAdmin || '|' || PopeCharge || '|' || popeManage || '|' || "
-                 "popeQuery || '|' || popePara from operator where op_code = ?",
+        ->scalar("select popebase || '|' || popeadmin || '|' || popecharge || '|' || popemanage || '|' || "
+                 "popequery || '|' || popepara from operator where op_code = ?",
                  {code})
         .toString();
 }
@@ -74,7 +74,7 @@ QString rightsOf(TestDatabase* t, const QString& code)
 void TestOperators::init()
 {
     t = new TestDatabase;
-    t->exec("insert into operator (op_code, op_name, PassWord, PopeBase) values "
+    t->exec("insert into operator (op_code, op_name, password, popebase) values "
             "('admin', '管理员', '', '22222222222'), ('w', '王五', '', '21')");
     t->exec("insert into employee (emp_name) values ('张三'), ('李四'), ('王五')");
 }
@@ -177,7 +177,7 @@ void TestOperators::makeAndRemoveOperators()
     QCOMPARE(texts(employees), QStringList{"张三"});
     QVERIFY(code->text().isEmpty());
     // The default password, stored hashed, and no rights.
-    QVERIFY(t->scalar("select PassWord from operator where op_code = 'lisi'").toString() != "123");
+    QVERIFY(t->scalar("select password from operator where op_code = 'lisi'").toString() != "123");
     const std::optional<operator_accounts::Login> login = operator_accounts::verify(t->db(), "lisi", "123");
     QVERIFY(login);
     QVERIFY(login->rights.isEmpty());
@@ -241,7 +241,7 @@ void TestOperators::theLastOperatorEditorStays()
 
 void TestOperators::twoOperatorsOfOneName()
 {
-    t->exec("insert into operator (op_code, op_name, PopeBase) values ('w2', '王五', '00002')");
+    t->exec("insert into operator (op_code, op_name, popebase) values ('w2', '王五', '00002')");
     OperatorsScreen screen(t->context());
     control<QTabWidget>(&screen, "PageControl1")->setCurrentIndex(1);
     QListWidget* operators = list(&screen, "lstOperProp");
@@ -254,7 +254,7 @@ void TestOperators::twoOperatorsOfOneName()
     QVERIFY(ticked(&screen, "cbxOperW"));
     control<QPushButton>(&screen, "btnSaveProp")->click();
     QCOMPARE(rightsOf(t, "w2").left(5), QString("00002"));
-    QCOMPARE(t->scalar("select PopeBase from operator where op_code = 'w'").toString(), QString("21"));
+    QCOMPARE(t->scalar("select popebase from operator where op_code = 'w'").toString(), QString("21"));
 }
 
 void TestOperators::browseOnly()
@@ -265,7 +265,7 @@ void TestOperators::browseOnly()
     control<QTabWidget>(&screen, "PageControl1")->setCurrentIndex(1);
     control<QPushButton>(&screen, "BitBtn2")->click(); // the boxes still work, nothing is stored
     control<QPushButton>(&screen, "btnSaveProp")->click();
-    QCOMPARE(t->scalar("select PopeBase from operator where op_code = 'admin'").toString(),
+    QCOMPARE(t->scalar("select popebase from operator where op_code = 'admin'").toString(),
              QString("22222222222"));
 }
 
@@ -303,7 +303,7 @@ void TestOperators::passwordsChangeAtTheLogin()
     QVERIFY(operator_accounts::verify(fresh.db(), "zs", "zs2026"));
     // No password is kept as typed.
     QCOMPARE(
-        fresh.scalar("select count(*) from operator where PassWord in ('', '123', 'abc', 'zs2026')").toInt(),
+        fresh.scalar("select count(*) from operator where password in ('', '123', 'abc', 'zs2026')").toInt(),
         0);
 }
 

@@ -73,7 +73,7 @@ void TestWindowPlacement::cleanup()
 void TestWindowPlacement::mainWindowAndLogin()
 {
     TestDatabase t;
-    t.exec("insert into operator (op_code, op_name, PassWord) values ('clerk', '张三', ?)",
+    t.exec("insert into operator (op_code, op_name, password) values ('clerk', '张三', ?)",
            {password_hash::hash("1")});
     MainWindow window(t.context());
     LoginDialog* login = showAndWaitForLogin(window);

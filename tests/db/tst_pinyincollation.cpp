@@ -1,4 +1,5 @@
 #include "base/Owner.h"
+#include "db/SqlDialect.h"
 #include "db/DbError.h"
 #include "db/PinyinCollation.h"
 #include "db/QueryListModel.h"
@@ -189,7 +190,7 @@ void TestPinyinCollation::pagedListContinuesInTheSameOrder()
 // every table as before.
 void TestPinyinCollation::fileStaysWritableWithoutIt()
 {
-    for (const QString& statement : schema::createStatements())
+    for (const QString& statement : SqlDialect::of(SqlDialect::Engine::Sqlite).createStatements())
         QVERIFY2(!statement.contains("pinyin", Qt::CaseInsensitive), qPrintable(statement));
 
     TestDatabase t;

@@ -3,7 +3,7 @@
 #include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
 #include "db/Sql.h"
-#include "db/SqlDialect.h"
+#include "db/SqliteDialect.h"
 #include "support/TestDatabase.h"
 
 #include <QFile>
@@ -84,8 +84,8 @@ public:
         QFile file(QStringLiteral(PELM_SCHEMA_V1));
         if (!file.open(QIODevice::ReadOnly))
             throw std::runtime_error("cannot read " PELM_SCHEMA_V1);
-        m_db = QSqlDatabase::addDatabase(sql_dialect::driverName(), m_name);
-        sql_dialect::setConnection(m_db, m_path, true, 1000);
+        m_db = QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), m_name);
+        SqliteDialect::setConnection(m_db, m_path, true, 1000);
         if (!m_db.open())
             throw std::runtime_error("cannot make a version-1 file");
         Transaction transaction(m_db);

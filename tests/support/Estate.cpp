@@ -189,7 +189,7 @@ qlonglong Estate::addFitOut(const FitOut& f)
                                               {QStringLiteral("fit_tel"), f.tel},
                                               {QStringLiteral("address"), f.address},
                                               {QStringLiteral("checker"), f.checker},
-                                              {QStringLiteral("fit_Content"), f.content}});
+                                              {QStringLiteral("fit_content"), f.content}});
 }
 
 qlonglong Estate::addDeviceType(const QString& name)
