@@ -1,8 +1,10 @@
 #include "app/DesktopServices.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
+#include "db/Database.h"
 #include "db/DatabaseBackup.h"
 #include "db/DatabaseFile.h"
+#include "db/ServerDatabase.h"
 #include "output/Fonts.h"
 #include "output/PrintPreview.h"
 
@@ -48,13 +50,16 @@ Options parseOptions(const QCoreApplication& app)
                        "须先关闭所有使用该数据库的物业管理系统。"),
         QStringLiteral("FILE"));
     const QCommandLineOption database(
-        QStringLiteral("database"), QStringLiteral("数据库文件，默认为当前目录下的 pelm.mdb。"),
-        QStringLiteral("PATH"), QString::fromLatin1(database_file::kDefaultFileName));
+        QStringLiteral("database"),
+        QStringLiteral("数据库文件，或数据库服务器的连接（如 postgresql:///pelm?host=/run/postgresql 或 "
+                       "service=pelm，密码放在 ~/.pgpass 中）。未指定时依次取环境变量 PELM_DATABASE、"
+                       "设置中的 database，最后为当前目录下的 pelm.mdb。"),
+        QStringLiteral("PATH"));
     parser.addOptions({initDb, backup, restore, database});
     parser.process(app);
 
     Options options;
-    options.databasePath = parser.value(database);
+    options.databasePath = database::chosen(parser.value(database));
     int modes = 0;
     if (parser.isSet(initDb)) {
         options.mode = Mode::InitDb;
@@ -113,7 +118,7 @@ int backupDatabase(const Options& options)
     database_backup::Result result;
     {
         QString error;
-        QSqlDatabase db = database_file::open(options.databasePath, connectionName, &error);
+        QSqlDatabase db = database::open(options.databasePath, connectionName, &error);
         if (!error.isEmpty())
             return report(false, error);
         result = database_backup::backup(db, options.file);
@@ -132,18 +137,27 @@ int runCommand(int argc, char* argv[])
     const Options options = parseOptions(app);
     switch (options.mode) {
     case Mode::InitDb: {
-        const QString error = database_file::create(options.databasePath);
+        const QString error = database::create(options.databasePath);
         if (!error.isEmpty())
             return report(false, error);
+        if (database::isServer(options.databasePath))
+            return report(
+                true,
+                QStringLiteral("已在%1中创建数据表").arg(server_database::describe(options.databasePath)));
         return report(true, QStringLiteral("已创建数据库文件 %1").arg(options.databasePath));
     }
     case Mode::Backup:
-        return backupDatabase(options);
-    case Mode::Restore: {
-        const database_backup::Result result =
-            database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
-        return report(result.done(), result.message);
-    }
+    case Mode::Restore:
+        if (database::isServer(options.databasePath))
+            return report(false,
+                          QStringLiteral("服务器上的数据库请由管理员用 pg_dump 备份、用 pg_restore 恢复。"));
+        if (options.mode == Mode::Backup)
+            return backupDatabase(options);
+        {
+            const database_backup::Result result =
+                database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
+            return report(result.done(), result.message);
+        }
     case Mode::Start:
         break;
     }
@@ -184,8 +198,8 @@ int main(int argc, char* argv[])
 
     MessageBoxes messages;
     QString error;
-    QSqlDatabase db = database_file::open(options.databasePath,
-                                          QString::fromLatin1(database_file::kSharedConnection), &error);
+    QSqlDatabase db =
+        database::open(options.databasePath, QString::fromLatin1(database_file::kSharedConnection), &error);
     if (!error.isEmpty()) {
         // The office cannot work without its database: no main window, and a
         // start that failed says so in its exit status too.

@@ -122,11 +122,11 @@ void BM_ArrearsDirect(benchmark::State& state)
 }
 void BM_IncomeByType(benchmark::State& state)
 {
-    readThroughTheModel(state, income_by_type::list(kMarch), income_by_type::columns());
+    readThroughTheModel(state, income_by_type::list(estate().context.db, kMarch), income_by_type::columns());
 }
 void BM_IncomeByTypeDirect(benchmark::State& state)
 {
-    readDirectly(state, income_by_type::list(kMarch), income_by_type::columns());
+    readDirectly(state, income_by_type::list(estate().context.db, kMarch), income_by_type::columns());
 }
 BENCHMARK(BM_PaymentRecords)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PaymentRecordsDirect)->Unit(benchmark::kMillisecond);

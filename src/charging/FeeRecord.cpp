@@ -81,7 +81,7 @@ std::optional<Area> billedArea(const QSqlDatabase& db, qlonglong ownerId)
 {
     const QVariant sum =
         sql::scalar(db,
-                    QStringLiteral("select sum(build_area) from rooms_info where room_id in "
+                    QStringLiteral("select cast(sum(build_area) as bigint) from rooms_info where room_id in "
                                    "(select room_id from owner_rooms where owner_id = ? and if_manage = ?)"),
                     {ownerId, QStringLiteral("是")});
     return Decimal2::fromDb(sum);

@@ -29,7 +29,8 @@ class Connection
 {
 public:
     explicit Connection(const QString& name)
-        : m_name(name), m_db(QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), name))
+        : m_name(name),
+          m_db(QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), name))
     {
     }
     Connection(const QSqlDatabase& like, const QString& name)

@@ -250,7 +250,8 @@ QSqlDatabase connection(const QString& connectionName)
 {
     QSqlDatabase db = QSqlDatabase::contains(connectionName)
                           ? QSqlDatabase::database(connectionName, false)
-                          : QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), connectionName);
+                          : QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(),
+                                                      connectionName);
     db.close();
     return db;
 }

@@ -1,6 +1,7 @@
 #include "db/PinyinCollation.h"
 
 #include "db/DbError.h"
+#include "db/SqlDialect.h"
 
 #include <QSqlDriver>
 #include <QVariant>
@@ -251,6 +252,9 @@ sqlite3* handleOf(const QSqlDatabase& db)
 
 void registerPinyinCollation(const QSqlDatabase& db)
 {
+    // A server's schema holds the collation itself.
+    if (SqlDialect::of(db).engine() == SqlDialect::Engine::Postgres)
+        return;
     sqlite3* handle = handleOf(db);
     if (!handle)
         throw DbError(QStringLiteral("无法设置按拼音排序：数据库连接未打开。"));

@@ -20,10 +20,12 @@ QList<ListColumn> columns()
 ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
 {
     // Sums of whole fen: exact over any number of records.
-    QString totals = QStringLiteral(
-        "(select owner_id, type_id, sum(should_pay) as sum_should, sum(payment_real) as sum_payment, "
-        "sum(payment_real) - sum(should_pay) as sum_owe, sum(should_pay) - sum(payment_real) as owe_money "
-        "from charge_take where owner_id = ?");
+    QString totals =
+        QStringLiteral("(select owner_id, type_id, cast(sum(should_pay) as bigint) as sum_should, "
+                       "cast(sum(payment_real) as bigint) as sum_payment, "
+                       "cast(sum(payment_real) as bigint) - cast(sum(should_pay) as bigint) as sum_owe, "
+                       "cast(sum(should_pay) as bigint) - cast(sum(payment_real) as bigint) as owe_money "
+                       "from charge_take where owner_id = ?");
     QVariantList values{ownerId};
     if (period) {
         totals += QStringLiteral(" and take_date >= ? and take_date <= ?");
@@ -31,7 +33,8 @@ ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
     }
     totals += QStringLiteral(" group by type_id, owner_id");
     if (period)
-        totals += QStringLiteral(" having sum(payment_real) - sum(should_pay) < 0");
+        totals +=
+            QStringLiteral(" having cast(sum(payment_real) as bigint) - cast(sum(should_pay) as bigint) < 0");
     totals += QStringLiteral(") a left join charge_type t on t.type_id = a.type_id "
                              "left join owner_info o on o.owner_id = a.owner_id");
     return {totals, {}, values, {QStringLiteral("a.type_id")}};

@@ -1,6 +1,7 @@
 #include "queries/IncomeByType.h"
 
 #include "db/Sql.h"
+#include "db/SqlDialect.h"
 #include "output/StatementRecordSource.h"
 
 namespace income_by_type {
@@ -17,26 +18,31 @@ QList<ListColumn> columns()
     };
 }
 
-ListQuery list(const Period& period)
+ListQuery list(const QSqlDatabase& db, const Period& period)
 {
+    const QString day = SqlDialect::of(db).unindexed(QStringLiteral("take_date"));
     // The sums are read from the index on (type_id, take_date, should_pay,
-    // payment_real), one charge type after another with no sorting: "+take_date"
-    // keeps the engine from choosing the index on the day alone, which would read
+    // payment_real), one charge type after another with no sorting: the day
+    // unindexed keeps the file's engine from choosing the index on the day alone, which would read
     // every record of a long period from the table and sort them by type.
-    return {QStringLiteral(
-                "(select type_id as kind, sum(should_pay) as sum_should, sum(payment_real) as sum_real, "
-                "sum(payment_real) - sum(should_pay) as sum_owe from charge_take "
-                "where +take_date >= ? and +take_date <= ? group by type_id) a "
-                "left join charge_type t on t.type_id = a.kind"),
-            {},
-            sql::periodValues(period),
-            {QStringLiteral("a.kind")}};
+    return {
+        QStringLiteral(
+            "(select type_id as kind, cast(sum(should_pay) as bigint) as sum_should, cast(sum(payment_real) "
+            "as bigint) as sum_real, "
+            "cast(sum(payment_real) as bigint) - cast(sum(should_pay) as bigint) as sum_owe from charge_take "
+            "where ") +
+            day + u" >= ? and " + day +
+            QStringLiteral(" <= ? group by type_id) a "
+                           "left join charge_type t on t.type_id = a.kind"),
+        {},
+        sql::periodValues(period),
+        {QStringLiteral("a.kind")}};
 }
 
 QList<Row> rows(const QSqlDatabase& db, const Period& period)
 {
     QList<Row> result;
-    StatementRecordSource source(db, list(period),
+    StatementRecordSource source(db, list(db, period),
                                  {QStringLiteral("a.kind as type_id"), QStringLiteral("t.type_name"),
                                   QStringLiteral("a.sum_should"), QStringLiteral("a.sum_real"),
                                   QStringLiteral("a.sum_owe")});

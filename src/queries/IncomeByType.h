@@ -23,7 +23,7 @@ struct Row
 
 QList<ListColumn> columns();
 // The totals in the order of the types' numbers.
-ListQuery list(const Period& period);
+ListQuery list(const QSqlDatabase& db, const Period& period);
 QList<Row> rows(const QSqlDatabase& db, const Period& period);
 
 } // namespace income_by_type

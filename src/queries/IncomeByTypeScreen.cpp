@@ -38,7 +38,7 @@ std::optional<ListQuery> IncomeByTypeScreen::result(qlonglong, const std::option
 {
     if (!period)
         return std::nullopt;
-    return income_by_type::list(*period);
+    return income_by_type::list(db(), *period);
 }
 
 namespace {
@@ -121,7 +121,7 @@ void IncomeByTypeScreen::exportResult()
         exportList(context(), d, nothing, this);
         return;
     }
-    StatementRecordSource rows(db(), income_by_type::list(*period()));
+    StatementRecordSource rows(db(), income_by_type::list(db(), *period()));
     if (exportList(context(), d, rows, this))
         backToFirstRow();
 }

@@ -1,4 +1,5 @@
 #include "admin/MailCentreScreen.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "support/Controls.h"
 #include "support/TestDatabase.h"
@@ -240,7 +241,7 @@ void TestMail::twoCopies()
     MailCentreScreen before(t->context());
     QString error;
     {
-        QSqlDatabase other = database_file::open(t->path(), "other copy", &error);
+        QSqlDatabase other = database::open(t->path(), "other copy", &error);
         QVERIFY(error.isEmpty());
         QVERIFY(mail_store::send(other, "张三", "管理员", "从别处来", "",
                                  QDateTime(QDate(2026, 12, 10), QTime(9, 0)))

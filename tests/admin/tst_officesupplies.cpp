@@ -2,6 +2,7 @@
 #include "admin/Goods.h"
 #include "admin/Purchase.h"
 #include "admin/Requisition.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -388,7 +389,7 @@ void TestOfficeSupplies::twoCopiesNeverTakeMoreThanTheStock()
         QVERIFY(requisition_store::save(t->db(), mine).ok());
         otherCopy = std::thread([&] {
             {
-                QSqlDatabase db = database_file::open(path, QStringLiteral("other copy"), &otherError);
+                QSqlDatabase db = database::open(path, QStringLiteral("other copy"), &otherError);
                 if (!otherError.isEmpty())
                     return;
                 try {

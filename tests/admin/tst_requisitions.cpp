@@ -1,5 +1,6 @@
 #include "admin/DeptGoodsScreen.h"
 #include "admin/RequisitionsScreen.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "output/SpreadsheetProgram.h"
 #include "output/WorkbookReader.h"
@@ -155,7 +156,7 @@ void TestRequisitions::neverMoreThanTheStock()
 void TestRequisitions::twoCopiesAtOnce()
 {
     QString error;
-    QSqlDatabase second = database_file::open(t->path(), "second copy", &error);
+    QSqlDatabase second = database::open(t->path(), "second copy", &error);
     QVERIFY(error.isEmpty());
     {
         ScreenContext secondContext = t->context();

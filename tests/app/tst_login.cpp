@@ -1,5 +1,6 @@
 #include "app/LoginDialog.h"
 #include "app/PasswordHash.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -289,7 +290,7 @@ void TestLogin::changePasswordOfAnOperatorRemovedMeanwhile()
     {
         // Another copy, on a connection of its own, removes the operator.
         QString error;
-        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QSqlDatabase other = database::open(t.path(), "other copy", &error);
         QCOMPARE(error, QString());
         sql::exec(other, "delete from operator where op_code = 'clerk'");
         other.close();

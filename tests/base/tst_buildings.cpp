@@ -1,4 +1,5 @@
 #include "base/BuildingsScreen.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/Sql.h"
 #include "support/Controls.h"
@@ -232,7 +233,7 @@ void TestBuildings::anotherCopyRemovedTheBuilding()
     QVERIFY(editor);
     QString error;
     {
-        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QSqlDatabase other = database::open(t.path(), "other copy", &error);
         QVERIFY(error.isEmpty());
         sql::exec(other, "delete from garden where garden_id = 2");
     }

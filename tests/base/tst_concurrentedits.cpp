@@ -1,6 +1,7 @@
 #include "base/OwnerDetailScreen.h"
 #include "base/OwnersScreen.h"
 #include "base/RoomsScreen.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/Sql.h"
 #include "support/Controls.h"
@@ -91,7 +92,7 @@ void TestConcurrentEdits::otherCopy(const QString& statement, const QVariantList
     const QString name = "other copy";
     {
         QString error;
-        QSqlDatabase db = database_file::open(t->path(), name, &error);
+        QSqlDatabase db = database::open(t->path(), name, &error);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         sql::exec(db, statement, values);
         db.close();

@@ -1,4 +1,5 @@
 #include "base/RoomsScreen.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/Sql.h"
 #include "support/Controls.h"
@@ -411,7 +412,7 @@ void TestRooms::anotherCopyWritesWhileTheListIsOpen()
     RoomsScreen screen(t->context());
     QString error;
     {
-        QSqlDatabase other = database_file::open(t->path(), "other copy", &error);
+        QSqlDatabase other = database::open(t->path(), "other copy", &error);
         QVERIFY(error.isEmpty());
         sql::exec(other, "insert into rooms_info (room_id, garden_id, build_area) values ('ZZ1', 2, 100)");
     }

@@ -1,4 +1,5 @@
 #include "charging/MonthlyRun.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -192,7 +193,7 @@ void TestMonthlyRun::twoCopiesCannotBothPassTheGuard()
     estate(t);
     QString error;
     {
-        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QSqlDatabase other = database::open(t.path(), "other copy", &error);
         QVERIFY(error.isEmpty());
         QCOMPARE(monthly_run::run(other, QDate(2026, 1, 1), QDate(2026, 1, 1), kToday).kind,
                  Outcome::Kind::Billed);

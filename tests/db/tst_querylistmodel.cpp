@@ -1,3 +1,4 @@
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/QueryListModel.h"
@@ -144,7 +145,7 @@ void TestQueryListModel::noStatementStaysOpenBetweenPages()
     model.fetchMore({});
     QString error;
     {
-        QSqlDatabase other = database_file::open(t.path(), "other copy", &error);
+        QSqlDatabase other = database::open(t.path(), "other copy", &error);
         QVERIFY(error.isEmpty());
         sql::exec(other, "update owner_info set linker = '别人' where owner_id = 1");
     }

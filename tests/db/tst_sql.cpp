@@ -1,4 +1,5 @@
 #include "app/MessageBoxes.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/RecordMap.h"
@@ -53,7 +54,8 @@ public:
     OtherCopy(const QString& path, const QString& name, int busyTimeoutMs = 20) : m_name(name)
     {
         QString error;
-        m_db = database_file::open(path, name, &error, busyTimeoutMs);
+        m_db = TestDatabase::onServer() ? database::open(path, name, &error)
+                                        : database_file::open(path, name, &error, busyTimeoutMs);
         if (!error.isEmpty())
             throw std::runtime_error("cannot open another connection: " + error.toStdString());
     }

@@ -1,10 +1,14 @@
 #include "support/TestDatabase.h"
 
 #include "app/PasswordHash.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
+#include "db/ServerDatabase.h"
 #include "db/Sql.h"
 
+#include <QCoreApplication>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include <stdexcept>
@@ -13,21 +17,64 @@ namespace {
 
 int nextConnection = 0;
 
+QString serverConnection()
+{
+    return qEnvironmentVariable("PELM_TEST_SERVER");
+}
+
+// Runs a statement on the server's administrative database, where databases
+// are made and dropped.
+void administer(const QString& statement)
+{
+    const QString name = QStringLiteral("test-admin");
+    QString error;
+    {
+        QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        admin.setConnectOptions(server_database::connectionString(serverConnection(), &error));
+        if (error.isEmpty() && !admin.open())
+            error = admin.lastError().text();
+        if (error.isEmpty()) {
+            QSqlQuery query(admin);
+            if (!query.exec(statement))
+                error = query.lastError().text();
+        }
+        admin.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    if (!error.isEmpty())
+        throw std::runtime_error("cannot run on the test server: " + error.toStdString());
+}
+
 } // namespace
 
+bool TestDatabase::onServer()
+{
+    return !serverConnection().isEmpty();
+}
+
 TestDatabase::TestDatabase()
-    : m_path(m_dir.filePath(QStringLiteral("pelm.mdb"))),
-      m_connectionName(QStringLiteral("test-%1").arg(++nextConnection)),
+    : m_connectionName(QStringLiteral("test-%1").arg(++nextConnection)),
       m_clock(QDateTime(QDate(2026, 12, 10), QTime(9, 30)))
 {
     // Operators' passwords at the cheapest cost: argon2 at the interactive cost
     // would take a large part of the suite's time.
     password_hash::setCost(password_hash::Cost::Minimal);
-    const QString created = database_file::create(m_path);
-    if (!created.isEmpty())
-        throw std::runtime_error("cannot create the test database: " + created.toStdString());
+    if (onServer()) {
+        m_serverName =
+            QStringLiteral("pelm_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(nextConnection);
+        const QString templateName =
+            qEnvironmentVariable("PELM_TEST_TEMPLATE", QStringLiteral("pelm_template"));
+        administer(u"CREATE DATABASE " + m_serverName + u" TEMPLATE " + templateName);
+        QString error;
+        m_path = server_database::connectionString(serverConnection(), &error) + u" dbname=" + m_serverName;
+    } else {
+        m_path = m_dir.filePath(QStringLiteral("pelm.mdb"));
+        const QString created = database_file::create(m_path);
+        if (!created.isEmpty())
+            throw std::runtime_error("cannot create the test database: " + created.toStdString());
+    }
     QString error;
-    m_db = database_file::open(m_path, m_connectionName, &error);
+    m_db = database::open(m_path, m_connectionName, &error);
     if (!error.isEmpty())
         throw std::runtime_error("cannot open the test database: " + error.toStdString());
 }
@@ -37,6 +84,13 @@ TestDatabase::~TestDatabase()
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
+    if (!m_serverName.isEmpty()) {
+        try {
+            administer(u"DROP DATABASE " + m_serverName + u" WITH (FORCE)");
+        } catch (const std::runtime_error&) {
+            // Left on the run's own server, which goes with the run.
+        }
+    }
 }
 
 ScreenContext TestDatabase::context(bool canWrite)

@@ -8,11 +8,18 @@
 
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QVariantList>
 
 // A fresh pelm database in a temporary folder, made by the same code as
 // `pelm --init-db`, with its own connection; removed when the object goes.
 // It also carries a recording Messages and a fixed clock for the screens.
+//
+// With PELM_TEST_SERVER set to a PostgreSQL connection (key=value words, the
+// server's administrative database), each is a new database on that server,
+// copied from the template database PELM_TEST_TEMPLATE (default pelm_template,
+// made by `pelm --init-db` before the run: scripts/test-postgres.sh), and dropped
+// when the object goes.
 class TestDatabase
 {
 public:
@@ -22,7 +29,11 @@ public:
     TestDatabase& operator=(const TestDatabase&) = delete;
 
     QSqlDatabase db() const { return m_db; }
+    // The file, or the server connection.
     QString path() const { return m_path; }
+
+    // Whether this run's databases are on a server (PELM_TEST_SERVER).
+    static bool onServer();
     RecordingMessages& messages() { return m_messages; }
     FixedClock& clock() { return m_clock; }
     RecordingDesktop& desktop() { return m_desktop; }
@@ -42,6 +53,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_serverName; // the database on the server, when onServer()
     QString m_path;
     QString m_connectionName;
     QSqlDatabase m_db;
@@ -50,3 +62,11 @@ private:
     RecordingDesktop m_desktop;
     RecordingReportPreview m_reports{m_clock};
 };
+
+// A test of the database file itself (its journal, a restore of a file, a
+// foreign file): skipped when the run's databases are on a server.
+#define SKIP_ON_SERVER()                                                                                     \
+    do {                                                                                                     \
+        if (TestDatabase::onServer())                                                                        \
+            QSKIP("a test of the database file");                                                            \
+    } while (false)
