@@ -78,11 +78,11 @@ ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglon
             q.values << *filter->goodsId;
         }
         if (!filter->buyer.isEmpty()) {
-            conditions << QStringLiteral("buyer like ? escape '\\'");
+            conditions << sql::containsCondition(QStringLiteral("buyer"));
             q.values << sql::containsPattern(filter->buyer);
         }
         if (!filter->xhgg.isEmpty()) {
-            conditions << QStringLiteral("xhgg like ? escape '\\'");
+            conditions << sql::containsCondition(QStringLiteral("xhgg"));
             q.values << sql::containsPattern(filter->xhgg);
         }
         if (filter->period) {

@@ -64,7 +64,7 @@ ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlong
             q.values << *filter->goodsId;
         }
         if (!filter->takeMan.isEmpty()) {
-            conditions << QStringLiteral("take_man like ? escape '\\'");
+            conditions << sql::containsCondition(QStringLiteral("take_man"));
             q.values << sql::containsPattern(filter->takeMan);
         }
         if (filter->period) {

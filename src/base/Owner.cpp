@@ -99,7 +99,8 @@ Checked<std::optional<qlonglong>> findByName(const QSqlDatabase& db, const QStri
 {
     if (fragment.isEmpty())
         return Refusal{QStringLiteral("请先填写住户名称！")};
-    QString statement = QStringLiteral("select owner_id from owner_info where owner_name like ? escape '\\'");
+    QString statement =
+        u"select owner_id from owner_info where " + sql::containsCondition(QStringLiteral("owner_name"));
     QVariantList values{sql::containsPattern(fragment)};
     if (occupants == Occupants::Current) {
         statement += QStringLiteral(" and in_out = ?");

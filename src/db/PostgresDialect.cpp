@@ -161,11 +161,6 @@ SqlDialect::Refusal PostgresDialect::classify(const QSqlError& error) const
     return refusal;
 }
 
-QString PostgresDialect::containsCondition(const QString& column) const
-{
-    return column + u" ilike ? escape '\\'";
-}
-
 QStringList PostgresDialect::preamble() const
 {
     return {

@@ -33,7 +33,6 @@ public:
     // which quotes them the same way in every language.
     Refusal classify(const QSqlError& error) const override;
     QString unindexed(const QString& column) const override { return column; }
-    QString containsCondition(const QString& column) const override;
 
 protected:
     QStringList preamble() const override;

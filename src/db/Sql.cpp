@@ -333,6 +333,13 @@ QString containsPattern(const QString& fragment)
     return u'%' + escaped + u'%';
 }
 
+QString containsCondition(const QString& column)
+{
+    // LIKE ignores the case of ASCII letters only on the file, and no case on a
+    // server: both sides in lower case, on either.
+    return u"lower(" + column + u") like lower(?) escape '\\'";
+}
+
 } // namespace sql
 
 namespace {

@@ -74,8 +74,12 @@ QDate toDate(const QVariant& stored);
 // "yyyy-MM-dd", so the ends are bound as that text.
 QVariantList periodValues(const Period& period);
 
-// The pattern for "like ? escape '\'" that matches texts containing `fragment`.
+// The pattern for containsCondition() that matches texts containing `fragment`.
 QString containsPattern(const QString& fragment);
+
+// "<column> contains ?" without regard to letter case, for the pattern of
+// containsPattern(), on either engine ("abc" finds "ABC咨询").
+QString containsCondition(const QString& column);
 
 } // namespace sql
 

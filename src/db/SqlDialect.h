@@ -86,10 +86,6 @@ public:
     // SQLite a unary plus; the server's planner needs no such hint).
     virtual QString unindexed(const QString& column) const = 0;
 
-    // "<column> like ? escape '\'" matching without regard to letter case, for
-    // the pattern of sql::containsPattern.
-    virtual QString containsCondition(const QString& column) const = 0;
-
     // The statements that make an empty database, rendered from the one schema
     // description: what the engine needs first, every table with its named
     // checks, the indexes, the mark and the version.

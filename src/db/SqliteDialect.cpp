@@ -154,12 +154,6 @@ QString SqliteDialect::unindexed(const QString& column) const
     return u'+' + column;
 }
 
-QString SqliteDialect::containsCondition(const QString& column) const
-{
-    // LIKE ignores the case of ASCII letters here.
-    return column + u" like ? escape '\\'";
-}
-
 QString SqliteDialect::columnDefinition(const QString& table, const schema::Column& column) const
 {
     using schema::ColumnType;

@@ -29,7 +29,6 @@ public:
 
     Refusal classify(const QSqlError& error) const override;
     QString unindexed(const QString& column) const override;
-    QString containsCondition(const QString& column) const override;
 
 protected:
     QStringList preamble() const override { return {}; }
