@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite qt6-translations-l10n
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
     libxlsxwriter-dev libsodium-dev libminizip-dev libsqlite3-dev libicu-dev
     libbenchmark-dev
     fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 fonts-noto-color-emoji
@@ -13,8 +13,9 @@ packages=(
 if [[ "${1:-}" == "--tests" ]]; then
     # Tests read printed reports back as text (poppler-utils) and exported
     # workbooks back through a real spreadsheet program (libreoffice-calc); CI
-    # runs clang-tidy over the sources (scripts/clang-tidy.sh).
-    packages+=(poppler-utils libreoffice-calc clang-tidy)
+    # runs clang-tidy over the sources (scripts/clang-tidy.sh) and the suite
+    # once more on a private PostgreSQL cluster (scripts/test-postgres.sh).
+    packages+=(poppler-utils libreoffice-calc clang-tidy postgresql)
 fi
 
 missing=()
