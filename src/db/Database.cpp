@@ -12,11 +12,11 @@ bool isServer(const QString& place)
     return server_database::isConnection(place);
 }
 
-QSqlDatabase open(const QString& place, const QString& connectionName, QString* error)
+QSqlDatabase open(const QString& place, const QString& connectionName, QString* error, int busyTimeoutMs)
 {
     if (isServer(place))
-        return server_database::open(place, connectionName, error);
-    return database_file::open(place, connectionName, error);
+        return server_database::open(place, connectionName, error, busyTimeoutMs);
+    return database_file::open(place, connectionName, error, busyTimeoutMs);
 }
 
 QString create(const QString& place)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/DatabaseFile.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -14,8 +16,10 @@ bool isServer(const QString& place);
 
 // Opens the pelm database at `place` under `connectionName` (see
 // database_file::open and server_database::open); `error` gets the Chinese
-// reason when it cannot be used.
-QSqlDatabase open(const QString& place, const QString& connectionName, QString* error);
+// reason when it cannot be used. A write waits up to `busyTimeoutMs` for another
+// copy's lock before it counts as busy.
+QSqlDatabase open(const QString& place, const QString& connectionName, QString* error,
+                  int busyTimeoutMs = database_file::kBusyTimeoutMs);
 
 // Makes a new pelm database at `place`: a new file, or the tables in an empty
 // database on the server. Returns an empty text, else what went wrong.

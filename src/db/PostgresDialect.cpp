@@ -54,11 +54,10 @@ QString PostgresDialect::driverName() const
     return QStringLiteral("QPSQL");
 }
 
-void PostgresDialect::configureConnection(const QSqlDatabase& db) const
+void PostgresDialect::configureConnection(const QSqlDatabase&) const
 {
-    // A writer waits for another's lock, but not for ever: past this it is told
-    // that the database is busy, as with the file.
-    sql::exec(db, QStringLiteral("SET lock_timeout = '60s'"));
+    // Nothing: the server keeps its data safe for several sessions as it is. The
+    // lock timeout is set where the connection is opened.
 }
 
 void PostgresDialect::beginWriteTransaction(const QSqlDatabase& db) const

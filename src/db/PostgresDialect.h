@@ -15,7 +15,7 @@ public:
     Engine engine() const override { return Engine::Postgres; }
     QString driverName() const override;
 
-    void configureConnection(const QSqlDatabase& db) const override;
+    void configureConnection(const QSqlDatabase&) const override;
     // BEGIN, then the advisory lock: a second writer waits for the first to
     // commit, and then sees what it wrote (the transaction reads committed rows).
     void beginWriteTransaction(const QSqlDatabase& db) const override;

@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
 #include <QUrlQuery>
@@ -189,10 +190,17 @@ QString connectionString(const QString& spec, QString* error)
     return conninfo.join(u' ');
 }
 
-QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error)
+QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs)
 {
     QSqlDatabase db = connection(connectionName);
     *error = connect(db, spec);
+    if (error->isEmpty()) {
+        // A writer waits for another's lock as long as on the file, then is told
+        // that the database is busy.
+        QSqlQuery timeout(db);
+        if (!timeout.exec(u"SET lock_timeout = " + QString::number(busyTimeoutMs)))
+            *error = describe(spec) + u'：' + timeout.lastError().text();
+    }
     if (error->isEmpty())
         *error = checkContent(db, describe(spec));
     if (!error->isEmpty())

@@ -26,8 +26,9 @@ QString connectionString(const QString& spec, QString* error);
 // mark, be of this release's schema version or an older one (brought up to
 // date, all steps in one transaction), and hold every table and column of the
 // schema. On failure the connection is left closed and `error` gets a Chinese
-// message that names the server and the database.
-QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error);
+// message that names the server and the database. A statement waits up to
+// `busyTimeoutMs` for another workstation's lock before it counts as busy.
+QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs);
 
 // Makes every table of pelm in the empty database of `spec` (the database itself
 // is made by the server's administrator). Refuses a database that holds tables

@@ -5,11 +5,12 @@
 //         each with one member, in a transaction apiece that also raises the tally
 //         kept in garden 1 (rooms_num). Prints "ready" once the file is open and
 //         starts when a line arrives on its input; then prints "ok <n>" or
-//         "failed <n>\t<text>\t<detail>" for each transaction, and exits 0.
+//         "failed <n>\t<text>\t<detail on one line>" for each transaction, and exits 0.
 //     pelm_concurrent_writer FILE hold MILLISECONDS
 //         takes the write lock, prints "holding", keeps it that long, and commits.
 #include "base/Member.h"
 #include "base/Owner.h"
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Sql.h"
@@ -52,7 +53,7 @@ int main(int argc, char** argv)
     const bool hold = args[2] == u"hold";
     const int busyTimeout = args.size() > 4 ? args[4].toInt() : database_file::kBusyTimeoutMs;
     QString error;
-    QSqlDatabase db = database_file::open(args[1], "writer", &error, busyTimeout);
+    QSqlDatabase db = database::open(args[1], "writer", &error, busyTimeout);
     if (!error.isEmpty()) {
         QTextStream(stderr) << error << '\n';
         return 2;
@@ -65,7 +66,7 @@ int main(int argc, char** argv)
             std::this_thread::sleep_for(std::chrono::milliseconds(args[3].toInt()));
             transaction.commit();
         } catch (const DbError& e) {
-            out << "failed 0\t" << e.text() << '\t' << e.detail() << Qt::endl;
+            out << "failed 0\t" << e.text() << '\t' << e.detail().simplified() << Qt::endl;
             return 1;
         }
         return 0;
@@ -79,7 +80,7 @@ int main(int argc, char** argv)
             storeOne(db, args[2], n);
             out << "ok " << n << Qt::endl;
         } catch (const DbError& e) {
-            out << "failed " << n << '\t' << e.text() << '\t' << e.detail() << Qt::endl;
+            out << "failed " << n << '\t' << e.text() << '\t' << e.detail().simplified() << Qt::endl;
         }
     }
     return 0;

@@ -153,7 +153,8 @@ void TestConcurrentWriters::everyWriteStoredOrReported()
     }
     QCOMPARE(t.scalar("select count(*) from member").toInt(), stored);
     QCOMPARE(t.scalar("select rooms_num from garden where garden_id = 1").toInt(), stored);
-    QCOMPARE(t.scalar("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
+    if (!TestDatabase::onServer())
+        QCOMPARE(t.scalar("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
     qInfo("%d transactions stored, %d reported failed", stored, failed);
 }
 

@@ -54,8 +54,7 @@ public:
     OtherCopy(const QString& path, const QString& name, int busyTimeoutMs = 20) : m_name(name)
     {
         QString error;
-        m_db = TestDatabase::onServer() ? database::open(path, name, &error)
-                                        : database_file::open(path, name, &error, busyTimeoutMs);
+        m_db = database::open(path, name, &error, busyTimeoutMs);
         if (!error.isEmpty())
             throw std::runtime_error("cannot open another connection: " + error.toStdString());
     }
