@@ -3,6 +3,7 @@
 #include "app/MessageBoxes.h"
 #include "db/Database.h"
 #include "db/DatabaseBackup.h"
+#include "db/DatabaseCopy.h"
 #include "db/DatabaseFile.h"
 #include "db/ServerDatabase.h"
 #include "output/Fonts.h"
@@ -21,17 +22,17 @@ namespace {
 
 // What a start is asked to do. Everything but Start runs on the command line,
 // without a display, and ends with its exit status.
-enum class Mode { Start, InitDb, Backup, Restore };
+enum class Mode { Start, InitDb, Backup, Restore, CopyTo };
 
 struct Options
 {
     Mode mode = Mode::Start;
     QString databasePath;
-    QString file; // the backup written by --backup, or read by --restore
+    QString file; // the backup written by --backup, or read by --restore; the server of --copy-to
 };
 
 // The options that run without a display.
-constexpr const char* kCommandOptions[] = {"init-db", "backup", "restore"};
+constexpr const char* kCommandOptions[] = {"init-db", "backup", "restore", "copy-to"};
 
 Options parseOptions(const QCoreApplication& app)
 {
@@ -55,7 +56,12 @@ Options parseOptions(const QCoreApplication& app)
                        "service=pelm，密码放在 ~/.pgpass 中）。未指定时依次取环境变量 PELM_DATABASE、"
                        "设置中的 database，最后为当前目录下的 pelm.mdb。"),
         QStringLiteral("PATH"));
-    parser.addOptions({initDb, backup, restore, database});
+    const QCommandLineOption copyTo(
+        QStringLiteral("copy-to"),
+        QStringLiteral("把数据库（--database）的全部数据复制到数据库服务器上的空数据库 CONNECTION 后退出；"
+                       "核对各表行数和金额合计，不一致时不保留任何内容。"),
+        QStringLiteral("CONNECTION"));
+    parser.addOptions({initDb, backup, restore, copyTo, database});
     parser.process(app);
 
     Options options;
@@ -75,10 +81,16 @@ Options parseOptions(const QCoreApplication& app)
         options.file = parser.value(restore);
         ++modes;
     }
+    if (parser.isSet(copyTo)) {
+        options.mode = Mode::CopyTo;
+        options.file = parser.value(copyTo);
+        ++modes;
+    }
     if (modes > 1) {
-        std::fprintf(
-            stderr, "%s\n",
-            QStringLiteral("--init-db、--backup 和 --restore 每次只能用一个。").toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n",
+                     QStringLiteral("--init-db、--backup、--restore 和 --copy-to 每次只能用一个。")
+                         .toLocal8Bit()
+                         .constData());
         std::exit(1);
     }
     return options;
@@ -128,7 +140,27 @@ int backupDatabase(const Options& options)
     return report(result.done(), result.message);
 }
 
-// `pelm --init-db`, `--backup` and `--restore` need no display: they run
+int copyDatabase(const Options& options)
+{
+    if (!database::isServer(options.file))
+        return report(
+            false, QStringLiteral(
+                       "--copy-to 需要数据库服务器的连接，例如 postgresql:///pelm?host=/run/postgresql。"));
+    const QString connectionName = QStringLiteral("pelm-command");
+    database_copy::Result result;
+    {
+        QString error;
+        QSqlDatabase db = database::open(options.databasePath, connectionName, &error);
+        if (!error.isEmpty())
+            return report(false, error);
+        result = database_copy::copyTo(db, options.file);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return report(result.done, result.message);
+}
+
+// `pelm --init-db`, `--backup`, `--restore` and `--copy-to` need no display: they run
 // without a GUI application.
 int runCommand(int argc, char* argv[])
 {
@@ -158,6 +190,8 @@ int runCommand(int argc, char* argv[])
                 database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
             return report(result.done(), result.message);
         }
+    case Mode::CopyTo:
+        return copyDatabase(options);
     case Mode::Start:
         break;
     }

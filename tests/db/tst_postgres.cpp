@@ -3,14 +3,21 @@
 // (without PELM_TEST_SERVER); the rest of the suite runs on both engines.
 #include "charging/MonthlyRun.h"
 #include "db/Database.h"
+#include "db/DatabaseCopy.h"
+#include "db/DatabaseFile.h"
 #include "db/DbError.h"
+#include "db/ServerDatabase.h"
 #include "db/Sql.h"
 #include "support/TestDatabase.h"
 
+#include <QCoreApplication>
 #include <QMutex>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -23,6 +30,8 @@ private slots:
     void abortedTransactionNeverCommits();
     void keysOfAFreshSession();
     void twoMonthlyRunsBillOnce();
+    void billsAlikeOnBothEngines();
+    void copyOfAFileProvesItself();
 };
 
 namespace {
@@ -45,6 +54,88 @@ template <class Work> std::thread otherWorkstation(const QString& place, const Q
         }
         QSqlDatabase::removeDatabase(name);
     });
+}
+
+// A pelm database file beside the server's, for what both engines must agree on.
+class FileDatabase
+{
+public:
+    FileDatabase()
+    {
+        const QString path = m_dir.filePath("pelm.mdb");
+        QString error = database_file::create(path);
+        if (error.isEmpty())
+            m_db = database::open(path, "file", &error);
+        if (!error.isEmpty())
+            throw std::runtime_error(error.toStdString());
+    }
+    ~FileDatabase()
+    {
+        m_db.close();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase("file");
+    }
+    QSqlDatabase db() const { return m_db; }
+
+private:
+    QTemporaryDir m_dir;
+    QSqlDatabase m_db;
+};
+
+// An empty database on the test server, dropped at the end.
+class EmptyServerDatabase
+{
+public:
+    EmptyServerDatabase() { administer("CREATE DATABASE " + m_name); }
+    ~EmptyServerDatabase() { administer("DROP DATABASE " + m_name + " WITH (FORCE)"); }
+    QString connection() const
+    {
+        QString error;
+        return server_database::connectionString(qEnvironmentVariable("PELM_TEST_SERVER"), &error) +
+               " dbname=" + m_name;
+    }
+
+private:
+    static void administer(const QString& statement)
+    {
+        {
+            QSqlDatabase admin = QSqlDatabase::addDatabase("QPSQL", "admin");
+            QString error;
+            admin.setConnectOptions(
+                server_database::connectionString(qEnvironmentVariable("PELM_TEST_SERVER"), &error));
+            if (admin.open())
+                QSqlQuery(admin).exec(statement);
+            admin.close();
+        }
+        QSqlDatabase::removeDatabase("admin");
+    }
+    QString m_name = QString("pelm_empty_%1").arg(QCoreApplication::applicationPid());
+};
+
+// An estate whose areas and price do not divide evenly: owners with one to three
+// rooms, some shared, each billed once per room.
+void buildOddEstate(Estate e)
+{
+    e.addChargeType("物管费", "2.37", "建筑面积*单价*月份");
+    const qlonglong tower = e.addBuilding("一号楼");
+    for (int r = 0; r < 120; ++r)
+        e.addRoom({.id = QString::number(1000 + r),
+                   .building = tower,
+                   .buildArea = QString::number(17 + r * 7 % 93) + "." + QString::number(r * 37 % 100)});
+    for (int o = 0; o < 300; ++o) {
+        const qlonglong owner = e.addOwner({.name = QString("户%1").arg(o)});
+        for (int k = 0; k <= o % 3; ++k)
+            e.linkRoom(owner, QString::number(1000 + (o * 7 + k * 13) % 120));
+    }
+}
+
+QString bills(const QSqlDatabase& db)
+{
+    QSqlQuery q = sql::exec(db, "select owner_id, should_pay from charge_take order by owner_id");
+    QStringList lines;
+    while (q.next())
+        lines << q.value(0).toString() + ':' + q.value(1).toString();
+    return lines.join(' ');
 }
 
 } // namespace
@@ -126,6 +217,59 @@ void TestPostgres::twoMonthlyRunsBillOnce()
              (QList{monthly_run::Outcome::Kind::Billed, monthly_run::Outcome::Kind::AlreadyBilled}));
     QCOMPARE(t.scalar("select count(*) from charge_take").toInt(), 300);
     QCOMPARE(t.scalar("select count(distinct owner_id) from charge_take").toInt(), 300);
+}
+
+// The same estate billed on the file and on the server: every owner's bill the
+// same to the fen (sums of areas and money stay whole numbers on the server).
+void TestPostgres::billsAlikeOnBothEngines()
+{
+    TestDatabase t;
+    FileDatabase file;
+    for (const QSqlDatabase& db : {t.db(), file.db()}) {
+        Transaction transaction(db);
+        buildOddEstate(Estate(db));
+        transaction.commit();
+        QCOMPARE(monthly_run::run(db, QDate(2026, 1, 1), QDate(2026, 3, 1), kToday).bills, 300);
+    }
+    const QString onFile = bills(file.db());
+    QCOMPARE(bills(t.db()), onFile);
+    QVERIFY(onFile.count(' ') == 299);
+}
+
+// A file copied to an empty server database: the same rows, the same sums, and
+// numbering that goes on where the file's stands (a number once handed out and
+// deleted is not handed out again). A database that holds tables is refused.
+void TestPostgres::copyOfAFileProvesItself()
+{
+    FileDatabase file;
+    {
+        Transaction transaction(file.db());
+        buildOddEstate(Estate(file.db()));
+        transaction.commit();
+    }
+    monthly_run::run(file.db(), QDate(2026, 1, 1), QDate(2026, 3, 1), kToday);
+    const qlonglong removed = Estate(file.db()).addBuilding("拆除的楼");
+    sql::remove(file.db(), "garden", "garden_id", removed);
+
+    EmptyServerDatabase target;
+    const database_copy::Result copied = database_copy::copyTo(file.db(), target.connection());
+    QVERIFY2(copied.done, qPrintable(copied.message));
+    QVERIFY2(copied.message.contains("核对一致"), qPrintable(copied.message));
+    {
+        QString error;
+        QSqlDatabase db = database::open(target.connection(), "copy", &error);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(bills(db), bills(file.db()));
+        QCOMPARE(sql::scalar(db, "select count(*) from owner_rooms").toInt(),
+                 sql::scalar(file.db(), "select count(*) from owner_rooms").toInt());
+        QCOMPARE(sql::insert(db, "garden", {{"garden_name", "新楼"}}), removed + 1);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("copy");
+
+    const database_copy::Result again = database_copy::copyTo(file.db(), target.connection());
+    QVERIFY(!again.done);
+    QVERIFY2(again.message.contains("已经有数据表"), qPrintable(again.message));
 }
 
 QTEST_GUILESS_MAIN(TestPostgres)
