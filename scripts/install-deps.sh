@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite libqt6sql6-psql postgresql-client qt6-translations-l10n
     libxlsxwriter-dev libsodium-dev libminizip-dev libsqlite3-dev libicu-dev
     libbenchmark-dev
     fonts-wqy-zenhei fonts-arphic-ukai fonts-arphic-uming fonts-liberation2 fonts-noto-color-emoji

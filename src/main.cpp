@@ -179,17 +179,12 @@ int runCommand(int argc, char* argv[])
         return report(true, QStringLiteral("已创建数据库文件 %1").arg(options.databasePath));
     }
     case Mode::Backup:
-    case Mode::Restore:
-        if (database::isServer(options.databasePath))
-            return report(false,
-                          QStringLiteral("服务器上的数据库请由管理员用 pg_dump 备份、用 pg_restore 恢复。"));
-        if (options.mode == Mode::Backup)
-            return backupDatabase(options);
-        {
-            const database_backup::Result result =
-                database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
-            return report(result.done(), result.message);
-        }
+        return backupDatabase(options);
+    case Mode::Restore: {
+        const database_backup::Result result =
+            database_backup::restore(options.file, options.databasePath, QDateTime::currentDateTime());
+        return report(result.done(), result.message);
+    }
     case Mode::CopyTo:
         return copyDatabase(options);
     case Mode::Start:

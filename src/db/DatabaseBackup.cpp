@@ -1,7 +1,10 @@
 #include "db/DatabaseBackup.h"
 
+#include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
+#include "db/ServerBackup.h"
+#include "db/ServerDatabase.h"
 #include "db/SqliteDialect.h"
 
 #include <QDir>
@@ -197,6 +200,10 @@ Result replaceDamaged(const QString& databasePath, const QString& built, const Q
 
 QString suggestedName(const QSqlDatabase& db, const QDateTime& now)
 {
+    if (SqlDialect::of(db).engine() == SqlDialect::Engine::Postgres)
+        return QDir::current().filePath(QStringLiteral("pelm-备份-") +
+                                        now.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+                                        QStringLiteral(".backup"));
     const QFileInfo database(sqlite_file::fileName(db));
     return QDir(database.absolutePath())
         .filePath(database.completeBaseName() + QStringLiteral("-备份-") +
@@ -224,7 +231,12 @@ Result backup(const QSqlDatabase& db, const QString& target, const sqlite_file::
 
     const QString built = database_file::buildingName(target);
     Result result;
-    {
+    if (SqlDialect::of(db).engine() == SqlDialect::Engine::Postgres) {
+        // The server's own dump, of the database as it stood at one moment.
+        const QString dumped = server_backup::dump(db.connectOptions(), built);
+        result = dumped.isEmpty() ? Result{Outcome::Done, {}}
+                                  : refused(QStringLiteral("备份失败，未写入任何文件。") + u'\n' + dumped);
+    } else {
         // A connection of its own: the copy's read transaction must not hold the
         // connection the screens write through.
         Connection source(db, QStringLiteral("pelm-backup-source"));
@@ -265,6 +277,16 @@ Result backup(const QSqlDatabase& db, const QString& target, const sqlite_file::
 
 Result restore(const QString& backupFile, const QString& databasePath, const QDateTime& now)
 {
+    if (database::isServer(databasePath)) {
+        QString error;
+        const QString connection = server_database::connectionString(databasePath, &error);
+        if (error.isEmpty())
+            error = server_backup::restore(backupFile, connection);
+        if (!error.isEmpty())
+            return refused(error);
+        return {Outcome::Done, QStringLiteral("已用备份文件%1恢复%2。")
+                                   .arg(shown(backupFile), server_database::describe(databasePath))};
+    }
     const QFileInfo backupInfo(backupFile);
     const QFileInfo databaseInfo(databasePath);
     if (backupInfo.exists() && databaseInfo.exists() &&

@@ -25,7 +25,8 @@ struct Result
 // copies go on working meanwhile; the copy is the database as it stood at one
 // moment. `progress` (pages copied, pages in all) may cancel. The backup is one
 // file, made readable and writable by its owner and group only, and appears
-// complete or not at all. An existing `target` is never touched.
+// complete or not at all. An existing `target` is never touched. A database on a
+// server is dumped by the server's pg_dump (custom format; no progress).
 Result backup(const QSqlDatabase& db, const QString& target, const sqlite_file::Progress& progress = {});
 
 // Replaces the database at `databasePath` by the backup `backupFile`, which is
@@ -35,12 +36,15 @@ Result backup(const QSqlDatabase& db, const QString& target, const sqlite_file::
 // the database open: the database's exclusive lock is taken first, which every
 // open connection keeps out. The replaced file stays beside the database as
 // "<name>.<yyyyMMdd-HHmmss>.bak" (time `now`); a missing database is simply
-// made from the backup. Nothing changes when anything is refused.
+// made from the backup. Nothing changes when anything is refused. A database on a
+// server (`databasePath` a connection) is restored by pg_restore in one
+// transaction, refused while any workstation has it open (server_backup).
 Result restore(const QString& backupFile, const QString& databasePath, const QDateTime& now);
 
 // Where a backup of the database open on `db` goes unless the operator says
 // otherwise: beside the database, named after it and the time `now`
-// ("pelm-备份-20261210-093000.mdb").
+// ("pelm-备份-20261210-093000.mdb"); for a server's database, in the working
+// folder ("pelm-备份-20261210-093000.backup").
 QString suggestedName(const QSqlDatabase& db, const QDateTime& now);
 
 // The name under which restore() keeps the file it replaced.

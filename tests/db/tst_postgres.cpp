@@ -3,6 +3,7 @@
 // (without PELM_TEST_SERVER); the rest of the suite runs on both engines.
 #include "charging/MonthlyRun.h"
 #include "db/Database.h"
+#include "db/DatabaseBackup.h"
 #include "db/DatabaseCopy.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
@@ -32,6 +33,7 @@ private slots:
     void twoMonthlyRunsBillOnce();
     void billsAlikeOnBothEngines();
     void copyOfAFileProvesItself();
+    void backupAndRestore();
 };
 
 namespace {
@@ -270,6 +272,32 @@ void TestPostgres::copyOfAFileProvesItself()
     const database_copy::Result again = database_copy::copyTo(file.db(), target.connection());
     QVERIFY(!again.done);
     QVERIFY2(again.message.contains("已经有数据表"), qPrintable(again.message));
+}
+
+// A backup through the server's tools is whole, never replaces a file, and is put
+// back only while no workstation has the database open.
+void TestPostgres::backupAndRestore()
+{
+    TestDatabase t;
+    Estate(t.db()).addBuilding("一号楼");
+    QTemporaryDir dir;
+    const QString file = dir.filePath("pelm.backup");
+    const QDateTime now(QDate(2026, 12, 10), QTime(9, 30));
+    QVERIFY(database_backup::backup(t.db(), file).done());
+    QVERIFY(!database_backup::backup(t.db(), file).done());
+    t.exec("update garden set garden_name = '改过'");
+
+    const database_backup::Result inUse = database_backup::restore(file, t.path(), now);
+    QVERIFY(!inUse.done());
+    QVERIFY2(inUse.message.contains("正在使用"), qPrintable(inUse.message));
+    QVERIFY(!database_backup::restore(dir.filePath("missing.backup"), t.path(), now).done());
+
+    QSqlDatabase db = t.db();
+    db.close();
+    const database_backup::Result restored = database_backup::restore(file, t.path(), now);
+    QVERIFY2(restored.done(), qPrintable(restored.message));
+    QVERIFY(db.open());
+    QCOMPARE(t.scalar("select garden_name from garden").toString(), QString("一号楼"));
 }
 
 QTEST_GUILESS_MAIN(TestPostgres)
