@@ -254,6 +254,13 @@ void TestPostgres::copyOfAFileProvesItself()
     sql::remove(file.db(), "garden", "garden_id", removed);
 
     EmptyServerDatabase target;
+    // Before the copy the database holds no pelm tables: refused at opening.
+    {
+        QString error;
+        database::open(target.connection(), "empty", &error);
+        QVERIFY2(error.contains("不是物业管理系统的数据库"), qPrintable(error));
+    }
+    QSqlDatabase::removeDatabase("empty");
     const database_copy::Result copied = database_copy::copyTo(file.db(), target.connection());
     QVERIFY2(copied.done, qPrintable(copied.message));
     QVERIFY2(copied.message.contains("核对一致"), qPrintable(copied.message));
