@@ -1,11 +1,14 @@
 // The two engines' dialects without a server: the schema rendered for each, a
 // server's refusals read by their SQLSTATE, and a server that cannot be used.
+#include "db/Database.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "db/ServerDatabase.h"
 #include "db/SqlDialect.h"
 
+#include <QSettings>
 #include <QSqlError>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestDialects : public QObject
@@ -19,6 +22,7 @@ private slots:
     void serverRefusalsReadByState();
     void serverThatCannotBeUsed_data();
     void serverThatCannotBeUsed();
+    void placeChosenInOrder();
 };
 
 namespace {
@@ -179,6 +183,27 @@ void TestDialects::serverThatCannotBeUsed()
     }
     QSqlDatabase::removeDatabase("unusable");
     QVERIFY2(error.startsWith(told), qPrintable(error));
+}
+
+// The command line wins, then the environment, then the shared settings file,
+// then pelm.mdb in the working folder.
+void TestDialects::placeChosenInOrder()
+{
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("pelm.ini");
+    {
+        QSettings shared(settings, QSettings::IniFormat);
+        shared.setValue("database", "service=pelm");
+    }
+    qputenv("PELM_SETTINGS", settings.toLocal8Bit());
+    qputenv("PELM_DATABASE", "/data/estate.mdb");
+    QCOMPARE(database::chosen("host=server dbname=pelm"), QString("host=server dbname=pelm"));
+    QCOMPARE(database::chosen({}), QString("/data/estate.mdb"));
+    qunsetenv("PELM_DATABASE");
+    QCOMPARE(database::chosen({}), QString("service=pelm"));
+    qputenv("PELM_SETTINGS", dir.filePath("none.ini").toLocal8Bit());
+    QCOMPARE(database::chosen({}), QString("pelm.mdb"));
+    qunsetenv("PELM_SETTINGS");
 }
 
 QTEST_GUILESS_MAIN(TestDialects)
