@@ -89,6 +89,11 @@ DbError fromEngine(const QSqlError& error, const SqlDialect& dialect)
 
 } // namespace
 
+DbError DbError::ruleBroken(const QString& checkName)
+{
+    return DbError(Kind::Constraint, checkText(checkName));
+}
+
 DbError::DbError(const QSqlError& error, const SqlDialect& dialect) : DbError(fromEngine(error, dialect))
 {
 }

@@ -34,6 +34,10 @@ public:
     // becomes its Chinese text, with the engine's text as detail.
     DbError(const QSqlError& error, const SqlDialect& dialect);
 
+    // The refusal of a value that breaks the schema's rule `checkName` (a name of
+    // schema::checkName), as the engine's refusal of it reads.
+    static DbError ruleBroken(const QString& checkName);
+
     Kind kind() const { return m_kind; }
     const QString& text() const { return m_text; }
     const QString& detail() const { return m_detail; }

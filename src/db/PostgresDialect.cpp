@@ -6,6 +6,9 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 // The one-row table that marks a database as pelm's and holds its schema version.
@@ -62,14 +65,21 @@ void PostgresDialect::configureConnection(const QSqlDatabase&) const
 
 void PostgresDialect::beginWriteTransaction(const QSqlDatabase& db) const
 {
-    sql::exec(db, QStringLiteral("BEGIN"));
-    QSqlQuery lock(db);
-    if (lock.exec(u"SELECT pg_advisory_xact_lock(" + QString::number(kWriteLock) + u')'))
-        return;
-    const QSqlError error = lock.lastError();
-    lock.finish();
-    QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
-    throw DbError(error, *this);
+    // A lock that another workstation holds past the lock timeout is waited for
+    // a few times more, as the file's BEGIN is.
+    constexpr int kAttempts = 3;
+    for (int attempt = 1;; ++attempt) {
+        sql::exec(db, QStringLiteral("BEGIN"));
+        QSqlQuery lock(db);
+        if (lock.exec(u"SELECT pg_advisory_xact_lock(" + QString::number(kWriteLock) + u')'))
+            return;
+        const QSqlError error = lock.lastError();
+        lock.finish();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        if (attempt == kAttempts || !isBusy(error))
+            throw DbError(error, *this);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
 }
 
 void PostgresDialect::checkCommittable(const QSqlDatabase& db) const
@@ -130,12 +140,15 @@ SqlDialect::Refusal PostgresDialect::classify(const QSqlError& error) const
     } else if (state.startsWith(u"08") || state == u"57P01" || state == u"57P02" || state == u"57P03") {
         refusal.failure = Failure::Connection;
     } else if (state == u"23505") {
-        // The constraint is the table's key, "<table>_pkey".
+        // The constraint is the table's key, "<table>_pkey", or its index without
+        // trailing blanks, "<table>_pkey_blanks".
         refusal.failure = Failure::Unique;
+        static const QRegularExpression key(QStringLiteral("^(\\w+)_pkey(?:_blanks)?$"));
         for (const QString& name : names) {
-            if (!name.endsWith(u"_pkey"))
+            const QRegularExpressionMatch m = key.match(name);
+            if (!m.hasMatch())
                 continue;
-            if (const schema::Table* table = findTable(name.chopped(5)))
+            if (const schema::Table* table = findTable(m.captured(1)))
                 refusal.columns << keyOf(*table);
         }
     } else if (state == u"23502") {
@@ -244,13 +257,26 @@ QString PostgresDialect::columnDefinition(const QString& table, const schema::Co
     return {};
 }
 
-QStringList PostgresDialect::afterTable(const QString& table, const QString& autoNumberColumn) const
+QStringList PostgresDialect::afterTable(const schema::Table& table) const
 {
-    if (autoNumberColumn.isEmpty())
-        return {};
-    return {u"CREATE TRIGGER " + quoted(table + u"_follow_keys") + u" AFTER INSERT ON " + quoted(table) +
-            u" REFERENCING NEW TABLE AS added FOR EACH STATEMENT EXECUTE FUNCTION pelm_follow_keys('" +
-            autoNumberColumn + u"')"};
+    const QString name = QString::fromLatin1(table.name);
+    QStringList statements;
+    for (const schema::Column& column : table.columns) {
+        const QString c = QString::fromLatin1(column.name);
+        if (column.type == schema::ColumnType::AutoNumber) {
+            statements << u"CREATE TRIGGER " + quoted(name + u"_follow_keys") + u" AFTER INSERT ON " +
+                              quoted(name) +
+                              u" REFERENCING NEW TABLE AS added FOR EACH STATEMENT EXECUTE FUNCTION "
+                              u"pelm_follow_keys('" +
+                              c + u"')";
+        } else if (column.key) {
+            // A typed key is compared without trailing blanks, as on the file:
+            // "101  " is the room 101 again.
+            statements << u"CREATE UNIQUE INDEX " + quoted(name + u"_pkey_blanks") + u" ON " + quoted(name) +
+                              u" (rtrim(" + quoted(c) + u"))";
+        }
+    }
+    return statements;
 }
 
 QStringList PostgresDialect::markStatements(int applicationId, int version) const

@@ -20,6 +20,8 @@ public:
     // commit, and then sees what it wrote (the transaction reads committed rows).
     void beginWriteTransaction(const QSqlDatabase& db) const override;
     void checkCommittable(const QSqlDatabase& db) const override;
+    // A statement in autocommit takes no advisory lock of its own.
+    bool lonelyWritesNeedTheLock() const override { return true; }
 
     int schemaVersion(const QSqlDatabase& db) const override;
     void setSchemaVersion(const QSqlDatabase& db, int version) const override;
@@ -37,6 +39,6 @@ public:
 protected:
     QStringList preamble() const override;
     QString columnDefinition(const QString& table, const schema::Column& column) const override;
-    QStringList afterTable(const QString& table, const QString& autoNumberColumn) const override;
+    QStringList afterTable(const schema::Table& table) const override;
     QStringList markStatements(int applicationId, int version) const override;
 };

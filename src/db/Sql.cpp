@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <chrono>
+#include <limits>
 #include <optional>
 #include <thread>
 
@@ -41,10 +42,11 @@ namespace sql {
 
 namespace {
 
-QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantList& values, bool forwardOnly)
+QString writtenTable(const QString& statement);
+
+QSqlQuery runTried(const QSqlDatabase& db, const QString& statement, const QVariantList& values,
+                   bool forwardOnly)
 {
-    if (!db.isOpen())
-        throw DbError(QStringLiteral("数据库连接没有打开。"));
     for (int attempt = 1;; ++attempt) {
         QSqlQuery query(db);
         query.setForwardOnly(forwardOnly);
@@ -67,6 +69,22 @@ QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantLi
         query.finish();
         std::this_thread::sleep_for(kBusyPause);
     }
+}
+
+QSqlQuery run(const QSqlDatabase& db, const QString& statement, const QVariantList& values, bool forwardOnly)
+{
+    if (!db.isOpen())
+        throw DbError(QStringLiteral("数据库连接没有打开。"));
+    if (Transaction::depth(db) == 0 && SqlDialect::of(db).lonelyWritesNeedTheLock() &&
+        !writtenTable(statement).isEmpty()) {
+        // A write on its own takes the write lock as well, so that it never slips
+        // between another copy's check and that copy's write.
+        Transaction alone(db);
+        QSqlQuery query = runTried(db, statement, values, forwardOnly);
+        alone.commit();
+        return query;
+    }
+    return runTried(db, statement, values, forwardOnly);
 }
 
 // The table a statement writes when it begins with INSERT, REPLACE, UPDATE or
@@ -163,11 +181,54 @@ QString quoted(const QString& identifier)
     return u'"' + identifier + u'"';
 }
 
-// One rule for every write: an empty text is stored as null.
-QVariant stored(const QVariant& value)
+// A value for a number column that is no number of its kind, or a whole number
+// beyond a 32-bit column: refused here with the rule it breaks, as the file's
+// checks refuse it (a server's own refusal of such a value names no column).
+void checkNumber(const QString& table, const QString& column, const QVariant& value)
 {
-    if (value.typeId() == QMetaType::QString && value.toString().isEmpty())
-        return QVariant(QMetaType(QMetaType::QString));
+    const schema::Column* c = schema::findColumn(table, column);
+    if (!c || value.isNull())
+        return;
+    using T = schema::ColumnType;
+    const bool whole =
+        c->type == T::Integer || c->type == T::SmallInteger || c->type == T::Byte || c->type == T::Decimal;
+    if (!whole && c->type != T::Float)
+        return;
+    const auto broken = [&](schema::Rule rule) {
+        return DbError::ruleBroken(schema::checkName(table, column, rule));
+    };
+    bool ok = false;
+    if (!whole) {
+        value.toString().toDouble(&ok);
+        if (!ok)
+            throw broken(schema::Rule::Number);
+        return;
+    }
+    const int type = value.typeId();
+    const bool integral = type == QMetaType::Int || type == QMetaType::LongLong || type == QMetaType::UInt ||
+                          type == QMetaType::ULongLong || type == QMetaType::Short || type == QMetaType::Long;
+    const qlonglong number = value.toString().toLongLong(&ok);
+    if (!ok || (!integral && type != QMetaType::QString))
+        throw broken(schema::Rule::Number);
+    if (c->type == T::Integer &&
+        (number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max()))
+        throw broken(schema::Rule::Range);
+}
+
+// One rule for every write: an empty text is stored as null. A NUL character is
+// refused before it reaches the engine (a server's texts cannot hold one), as
+// the file's check refuses it, and so is a value that is no number of its
+// number column.
+QVariant stored(const QString& table, const QString& column, const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString();
+        if (text.isEmpty())
+            return QVariant(QMetaType(QMetaType::QString));
+        if (text.contains(QChar(0)))
+            throw DbError::ruleBroken(schema::checkName(table, column, schema::Rule::Characters));
+    }
+    checkNumber(table, column, value);
     return value;
 }
 
@@ -181,7 +242,7 @@ qlonglong insert(const QSqlDatabase& db, const QString& table, const Fields& fie
     for (const auto& [column, value] : fields) {
         columns << quoted(column);
         marks << QStringLiteral("?");
-        values << stored(value);
+        values << stored(table, column, value);
     }
     QString statement = u"insert into " + quoted(table) + u" (" + columns.join(u", ") + u") values (" +
                         marks.join(u", ") + u')';
@@ -223,7 +284,7 @@ int update(const QSqlDatabase& db, const QString& table, const Fields& fields, c
     QVariantList values;
     for (const auto& [column, value] : fields) {
         assignments << quoted(column) + u" = ?";
-        values << stored(value);
+        values << stored(table, column, value);
     }
     values << key;
     const int changed = run(db,

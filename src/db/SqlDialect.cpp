@@ -30,14 +30,10 @@ QStringList SqlDialect::createStatements() const
     for (const schema::Table& table : schema::tables()) {
         const QString name = QString::fromLatin1(table.name);
         QStringList columns;
-        QString autoNumber;
-        for (const schema::Column& column : table.columns) {
+        for (const schema::Column& column : table.columns)
             columns << columnDefinition(name, column);
-            if (column.type == schema::ColumnType::AutoNumber)
-                autoNumber = QString::fromLatin1(column.name);
-        }
         statements << u"CREATE TABLE " + quoted(name) + u" (\n    " + columns.join(u",\n    ") + u"\n)";
-        statements << afterTable(name, autoNumber);
+        statements << afterTable(table);
     }
     for (const schema::Index& index : schema::indexes()) {
         const QStringList columns = QString::fromLatin1(index.columns).split(u',');

@@ -40,6 +40,11 @@ public:
     // sees what the first committed. Throws DbError.
     virtual void beginWriteTransaction(const QSqlDatabase& db) const = 0;
 
+    // Whether a write outside any transaction must take the write lock itself (on
+    // the file it waits for another copy's write transaction by itself). Its
+    // result is read after the COMMIT: the engine keeps it.
+    virtual bool lonelyWritesNeedTheLock() const = 0;
+
     // Throws DbError when the open transaction can no longer commit: a server that
     // aborted the transaction on an error would turn the COMMIT into a rollback
     // and still report success.
@@ -96,8 +101,8 @@ protected:
     virtual QStringList preamble() const = 0;
     // One column's declaration, with the named checks that hold its type and size.
     virtual QString columnDefinition(const QString& table, const schema::Column& column) const = 0;
-    // What follows the table (triggers that keep numbering in step).
-    virtual QStringList afterTable(const QString& table, const QString& autoNumberColumn) const = 0;
+    // What follows the table (triggers that keep numbering in step, indexes).
+    virtual QStringList afterTable(const schema::Table& table) const = 0;
     // The statements that mark a new database as ours, of `version`.
     virtual QStringList markStatements(int applicationId, int version) const = 0;
 

@@ -18,6 +18,7 @@ public:
     void configureConnection(const QSqlDatabase& db) const override;
     void beginWriteTransaction(const QSqlDatabase& db) const override;
     void checkCommittable(const QSqlDatabase&) const override {}
+    bool lonelyWritesNeedTheLock() const override { return false; }
 
     int schemaVersion(const QSqlDatabase& db) const override;
     void setSchemaVersion(const QSqlDatabase& db, int version) const override;
@@ -33,6 +34,6 @@ public:
 protected:
     QStringList preamble() const override { return {}; }
     QString columnDefinition(const QString& table, const schema::Column& column) const override;
-    QStringList afterTable(const QString&, const QString&) const override { return {}; }
+    QStringList afterTable(const schema::Table&) const override { return {}; }
     QStringList markStatements(int applicationId, int version) const override;
 };

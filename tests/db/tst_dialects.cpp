@@ -116,6 +116,11 @@ void TestDialects::serverRefusalsReadByState_data()
         << "ERROR:  duplicate key value violates unique constraint \"rooms_info_pkey\"\n"
            "DETAIL:  Key (room_id)=(101) already exists.\n"
         << "房号已存在，请换一个。";
+    QTest::newRow("a key used twice, with trailing blanks")
+        << "23505"
+        << "ERROR:  duplicate key value violates unique constraint \"rooms_info_pkey_blanks\"\n"
+           "DETAIL:  Key (rtrim(room_id))=(101) already exists.\n"
+        << "房号已存在，请换一个。";
     QTest::newRow("a key left empty")
         << "23502"
         << "ERROR:  null value in column \"room_id\" of relation \"rooms_info\" violates not-null constraint"
