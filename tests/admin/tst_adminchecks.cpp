@@ -386,7 +386,7 @@ void TestAdminChecks::mailChecks()
     compareRefusal(sent.refusal(), refusal, field);
     QCOMPARE(sent.ok(), refusal.isEmpty());
     QCOMPARE(t->scalar("select coalesce(group_concat(receive, ','), '') from "
-                       "(select receive from message_info order by msg_id)")
+                       "(select receive from message_info order by msg_id) m")
                  .toString(),
              stored.join(','));
     if (sent.ok())
