@@ -91,11 +91,14 @@ namespace goods_store {
 
 ListQuery list(std::optional<qlonglong> typeId)
 {
-    ListQuery q{QStringLiteral("(select g.*, t.type_name as typename from goods g "
-                               "left join goods_type t on t.type_id = g.type_id) g"),
-                {},
-                {},
-                {QStringLiteral("sort_id"), QStringLiteral("goods_id")}};
+    ListQuery q{
+        QStringLiteral("(select g.*, t.type_name as typename from goods g "
+                       "left join goods_type t on t.type_id = g.type_id) g"),
+        {},
+        {},
+        // Items without an order number first, whichever way the engine
+        // places nulls.
+        {QStringLiteral("sort_id is not null"), QStringLiteral("sort_id"), QStringLiteral("goods_id")}};
     if (typeId) {
         q.where = QStringLiteral("type_id = ?");
         q.values = {*typeId};

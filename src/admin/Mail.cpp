@@ -51,7 +51,9 @@ QList<Message> mailbox(const QSqlDatabase& db, const QString& receiver)
     QList<Message> result;
     for (const MessageRow& row :
          map().loadWhere(db, QStringLiteral("receive = ?"), {receiver},
-                         QStringLiteral("mesg_type desc, send_time desc, msg_id desc")))
+                         // Unread first; a message read (no mark) last on either engine,
+                         // which place nulls differently.
+                         QStringLiteral("coalesce(mesg_type, '') desc, send_time desc, msg_id desc")))
         result << messageOf(row);
     return result;
 }

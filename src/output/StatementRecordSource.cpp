@@ -1,8 +1,8 @@
 #include "output/StatementRecordSource.h"
 
 #include "db/DbError.h"
-#include "db/SqlDialect.h"
 #include "db/Sql.h"
+#include "db/SqlDialect.h"
 
 #include <QSqlError>
 
@@ -19,7 +19,9 @@ StatementRecordSource::StatementRecordSource(QSqlDatabase db, const ListQuery& l
 
 bool StatementRecordSource::first()
 {
-    m_query = sql::exec(m_db, m_statement, m_values);
+    // Not forward-only: a server then hands over the whole result at once, and
+    // the connection stays free for other statements while the rows are read.
+    m_query = sql::select(m_db, m_statement, m_values);
     m_record = m_query.record();
     return next();
 }

@@ -107,7 +107,7 @@ void TestAdminChecks::departmentChecks()
     compareRefusal(saved.refusal(), refusal, field);
     QCOMPARE(saved.ok(), refusal.isEmpty());
     QCOMPARE(t->scalar("select group_concat(dept_name, ',') from (select dept_name from department "
-                       "order by dept_id)")
+                       "order by dept_id) d")
                  .toString(),
              stored.join(','));
     if (saved.ok()) {
@@ -386,7 +386,7 @@ void TestAdminChecks::mailChecks()
     compareRefusal(sent.refusal(), refusal, field);
     QCOMPARE(sent.ok(), refusal.isEmpty());
     QCOMPARE(t->scalar("select coalesce(group_concat(receive, ','), '') from "
-                       "(select receive from message_info order by msg_id)")
+                       "(select receive from message_info order by msg_id) m")
                  .toString(),
              stored.join(','));
     if (sent.ok())

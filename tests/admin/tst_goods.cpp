@@ -284,7 +284,9 @@ void TestGoods::savingAnItem()
     if (!box.isEmpty())
         QCOMPARE(screen.focusWidget(), control<QWidget>(&screen, box.toLatin1().constData()));
     QCOMPARE(
-        t->scalar("select ifnull(sort_id, '') || '|' || ifnull(store_num, '') from goods where goods_id = 4")
+        t->scalar(
+             "select coalesce(cast(sort_id as text), '') || '|' || coalesce(cast(store_num as text), '') "
+             "from goods where goods_id = 4")
             .toString(),
         stored);
     if (!stored.isEmpty())

@@ -449,7 +449,7 @@ void TestOfficeSupplies::aFailureLeavesRecordAndStock()
             .toString();
     };
     const QString before = state();
-    t->exec("create trigger injected before " + trigger + " begin select raise(abort, 'injected'); end");
+    t->injectRefusal(trigger);
 
     bool refused = false;
     try {
@@ -525,8 +525,8 @@ void TestOfficeSupplies::aStockBeyondItsRangeIsRefused()
     }
     QCOMPARE(stockOf(*t, a), stock);
     QCOMPARE(t->scalar("select count(*) from goods_buy").toInt(), purchases);
-    QCOMPARE(t->scalar("select count(*) || ':' || sum(take_num) from take_goods").toString(),
-             QString("1:2.0"));
+    QCOMPARE(t->scalar("select count(*) from take_goods").toInt(), 1);
+    QCOMPARE(t->scalar("select sum(take_num) from take_goods").toDouble(), 2.0);
 }
 
 void TestOfficeSupplies::purchaseFilters_data()

@@ -333,7 +333,7 @@ FirstLogin otherCopyLogsIn(const QString& path, const QString& name, std::latch*
     FirstLogin result;
     {
         QString error;
-        QSqlDatabase db = database_file::open(path, name, &error);
+        QSqlDatabase db = database::open(path, name, &error);
         if (ready)
             ready->arrive_and_wait();
         if (!error.isEmpty()) {

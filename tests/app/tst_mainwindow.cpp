@@ -464,6 +464,7 @@ void TestMainWindow::backupLinkIsForOperatorEditors()
 
 void TestMainWindow::backupFromTheMainWindow()
 {
+    SKIP_ON_SERVER();
     TestDatabase t;
     t.estate().addOwner({.name = "甲公司"});
     MainWindow window(t.context());

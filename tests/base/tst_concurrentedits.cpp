@@ -231,7 +231,7 @@ void TestConcurrentEdits::roomSavedAfterRename()
     QCOMPARE(t->messages().errors(), QStringList{kGone});
     // The room keeps the other copy's number and area; 101 is not made again.
     QCOMPARE(t->scalar("select group_concat(r, ' ') from "
-                       "(select room_id || ':' || build_area as r from rooms_info order by room_id)")
+                       "(select room_id || ':' || build_area as r from rooms_info order by room_id) rooms")
                  .toString(),
              QStringLiteral("102:10000 201:10000"));
 }

@@ -45,6 +45,9 @@ QVariant longest(const schema::Column& c)
     using T = schema::ColumnType;
     switch (c.type) {
     case T::AutoNumber: // as many digits as a key has, with room for the next ones
+        // (a 64-bit number in the file, a 32-bit identity on a server)
+        if (TestDatabase::onServer())
+            return std::numeric_limits<qint32>::max() - 1000;
         return std::numeric_limits<qlonglong>::max() - 1000;
     case T::Integer:
         return std::numeric_limits<qint32>::min();

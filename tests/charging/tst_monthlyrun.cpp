@@ -35,7 +35,7 @@ QString bills(TestDatabase& t)
         .scalar("select group_concat(owner_id || ':' || should_pay || ':' || payment_real || ':' || derate "
                 "|| ':' || "
                 "start_num || ':' || end_num || ':' || take_date, ' ') from "
-                "(select * from charge_take where type_id = 1 order by owner_id)")
+                "(select * from charge_take where type_id = 1 order by owner_id) bills")
         .toString();
 }
 
@@ -174,12 +174,11 @@ void TestMonthlyRun::aFailureHalfWayBillsNobody()
         e.linkRoom(e.addOwner({.name = QString("户%1").arg(i)}), "101");
     t.exec("commit");
     // The 5,000th bill is refused.
-    t.exec("create trigger fail_half_way before insert on charge_take "
-           "when (select count(*) from charge_take) >= 4999 begin select raise(abort, 'injected'); end");
+    t.injectRefusal("insert on charge_take", "(select count(*) from charge_take) >= 4999");
     QVERIFY_THROWS_EXCEPTION(DbError, monthly_run::run(t.db(), QDate(2026, 1, 1), QDate(2026, 1, 1), kToday));
     QCOMPARE(t.scalar("select count(*) from charge_take").toInt(), 0);
 
-    t.exec("drop trigger fail_half_way");
+    t.removeRefusal();
     QCOMPARE(monthly_run::run(t.db(), QDate(2026, 1, 1), QDate(2026, 1, 1), kToday).bills, 6000);
     QCOMPARE(t.scalar("select count(distinct owner_id) from charge_take").toInt(), 6000);
     QCOMPARE(t.scalar("select sum(should_pay) from charge_take").toLongLong(), 6000LL * 12500);

@@ -5,6 +5,7 @@
 #include "output/StatementRecordSource.h"
 #include "support/TestDatabase.h"
 
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlTableModel>
@@ -65,7 +66,10 @@ void TestRecordSources::modelSourceReadsTheWholeListAsItStands()
     QVERIFY(query.exec());
     QSqlQueryModel model;
     model.setQuery(std::move(query));
-    QCOMPARE(model.rowCount(), 256); // what the grid has fetched so far
+    // What the grid has fetched so far: a page of 256 rows where the driver
+    // cannot tell the size of a result (the file), else every row (a server).
+    const int fetched = t.db().driver()->hasFeature(QSqlDriver::QuerySize) ? 600 : 256;
+    QCOMPARE(model.rowCount(), fetched);
     const QString firstShown = model.data(model.index(0, 0)).toString();
 
     QueryModelRecordSource source(model);
@@ -76,7 +80,7 @@ void TestRecordSources::modelSourceReadsTheWholeListAsItStands()
     QVERIFY(std::is_sorted(names.rbegin(), names.rend()));
 
     // The model is left as it was, and the list can be read again.
-    QCOMPARE(model.rowCount(), 256);
+    QCOMPARE(model.rowCount(), fetched);
     QCOMPARE(model.data(model.index(0, 0)).toString(), firstShown);
     model.fetchMore(); // as the grid does when scrolled down
     QVERIFY(model.rowCount() > 300);

@@ -461,7 +461,7 @@ void TestCustomerService::browseOnlyStoresNothing()
     QFETCH(bool, canWrite);
     CustomerServiceScreen screen(t->context(canWrite));
     auto* pages = control<QTabWidget>(&screen, "PageControl1");
-    const qlonglong before = changes(t);
+    const QString before = contents(t);
     // Every control on every page, for every owner, moving on from changed rows.
     for (int owner = 0; owner < owners(&screen)->model()->rowCount(); ++owner) {
         chooseOwner(&screen, owner);
@@ -474,9 +474,9 @@ void TestCustomerService::browseOnlyStoresNothing()
         }
     }
     if (canWrite)
-        QVERIFY(changes(t) > before);
+        QVERIFY(contents(t) != before);
     else
-        QCOMPARE(changes(t), before);
+        QCOMPARE(contents(t), before);
 }
 
 void TestCustomerService::exportTheOwnersJobs()

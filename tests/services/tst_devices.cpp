@@ -456,7 +456,7 @@ void TestDevices::browseOnlyStoresNothing()
     QFETCH(bool, canWrite);
     DevicesScreen screen(t->context(canWrite));
     auto* pages = control<QTabWidget>(&screen, "PageControl1");
-    const qlonglong before = changes(t);
+    const QString before = contents(t);
     // Every control on both pages, for every kind, moving on from changed rows.
     for (int kind = 0; kind < control<QComboBox>(&screen, "cmbTypeName")->count(); ++kind) {
         for (int page = 0; page < pages->count(); ++page) {
@@ -468,9 +468,9 @@ void TestDevices::browseOnlyStoresNothing()
         }
     }
     if (canWrite)
-        QVERIFY(changes(t) > before);
+        QVERIFY(contents(t) != before);
     else
-        QCOMPARE(changes(t), before);
+        QCOMPARE(contents(t), before);
 }
 
 void TestDevices::escapeCloses()

@@ -379,7 +379,7 @@ void TestSecurity::browseOnlyStoresNothing()
     QFETCH(bool, canWrite);
     SecurityScreen screen(t->context(canWrite));
     auto* pages = control<QTabWidget>(&screen, "PageControl1");
-    const qlonglong before = changes(t);
+    const QString before = contents(t);
     // Every control on both pages, on every row.
     for (int row = 0; row < 2; ++row) {
         for (int page = 0; page < pages->count(); ++page) {
@@ -390,9 +390,9 @@ void TestSecurity::browseOnlyStoresNothing()
         }
     }
     if (canWrite)
-        QVERIFY(changes(t) > before);
+        QVERIFY(contents(t) != before);
     else
-        QCOMPARE(changes(t), before);
+        QCOMPARE(contents(t), before);
 }
 
 void TestSecurity::previewsListEveryRecord()

@@ -280,7 +280,8 @@ void TestServiceStores::listsOfOneParent()
     e.addComplaint({.owner = 3, .name = "丁"});
 
     const auto listed = [&](const ListQuery& q, const QString& column) {
-        return t->scalar("select group_concat(" + column + ", ',') from (" + q.statement() + ")", q.values)
+        return t
+            ->scalar("select group_concat(" + column + ", ',') from (" + q.statement() + ") list", q.values)
             .toString();
     };
     QCOMPARE(listed(service_store::ofOwner(12), "worker"), QString("甲,乙"));

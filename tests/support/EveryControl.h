@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/Schema.h"
+#include "db/Sql.h"
 #include "support/TestDatabase.h"
 
 #include <QAbstractSpinBox>
@@ -9,16 +11,31 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <QWidget>
 
 // For tests that an operator who may only browse stores nothing, whatever they do
 // to a screen.
 
-// Rows written, changed or deleted on the test's connection so far.
-inline qlonglong changes(TestDatabase* t)
+// The whole content of every table of the schema, as text: equal before and
+// after when nothing was stored, changed or deleted.
+inline QString contents(TestDatabase* t)
 {
-    return t->scalar("select total_changes()").toLongLong();
+    QString all;
+    for (const schema::Table& table : schema::tables()) {
+        all += QLatin1String(table.name) + u'\n';
+        QSqlQuery rows = sql::select(t->db(), u"select * from " + QLatin1String(table.name) + u" order by 1");
+        while (rows.next()) {
+            for (int i = 0; i < rows.record().count(); ++i) {
+                const QVariant value = rows.value(i);
+                all += (value.isNull() ? QStringLiteral("<null>") : value.toString()) + u'\t';
+            }
+            all += u'\n';
+        }
+    }
+    return all;
 }
 
 // What an operator can do to the boxes and buttons in view: type into every box,

@@ -132,3 +132,39 @@ qlonglong TestDatabase::insert(const QString& statement, const QVariantList& val
         throw std::runtime_error("test insert failed: " + e.text().toStdString());
     }
 }
+
+void TestDatabase::injectRefusal(const QString& event, const QString& condition)
+{
+    if (!m_refusedTable.isEmpty())
+        throw std::runtime_error("a refusal is already injected");
+    const qsizetype on = event.indexOf(QLatin1String(" on "));
+    if (on < 0)
+        throw std::runtime_error("a refusal names its table: " + event.toStdString());
+    m_refusedTable = event.mid(on + 4).trimmed();
+    if (onServer()) {
+        // A server trigger's WHEN takes no subquery: the condition is checked in
+        // the function.
+        const QString refuse = condition.isEmpty()
+                                   ? QStringLiteral("raise exception 'injected';")
+                                   : u"if " + condition + u" then raise exception 'injected'; end if;";
+        exec(u"create function pelm_test_injected() returns trigger language plpgsql as $$ begin " + refuse +
+             u" if tg_op = 'DELETE' then return old; end if; return new; end $$");
+        exec(u"create trigger injected before " + event +
+             u" for each row execute function pelm_test_injected()");
+    } else {
+        const QString when = condition.isEmpty() ? QString() : u" when (" + condition + u")";
+        exec(u"create trigger injected before " + event + when +
+             u" begin select raise(abort, 'injected'); end");
+    }
+}
+
+void TestDatabase::removeRefusal()
+{
+    if (onServer()) {
+        exec(u"drop trigger injected on " + m_refusedTable);
+        exec(QStringLiteral("drop function pelm_test_injected()"));
+    } else {
+        exec(QStringLiteral("drop trigger injected"));
+    }
+    m_refusedTable.clear();
+}

@@ -51,11 +51,20 @@ public:
     // Inserts a row and returns its auto-number.
     qlonglong insert(const QString& statement, const QVariantList& values = {});
 
+    // Makes the database refuse a statement with the message "injected", as a
+    // failure the program did not cause: `event` is "insert on goods_buy",
+    // "update on goods" or "delete on goods_buy"; `condition`, when given, is an
+    // SQL expression (it may read other rows) that must hold for the refusal.
+    // One refusal at a time; removeRefusal() takes it away.
+    void injectRefusal(const QString& event, const QString& condition = {});
+    void removeRefusal();
+
 private:
     QTemporaryDir m_dir;
     QString m_serverName; // the database on the server, when onServer()
     QString m_path;
     QString m_connectionName;
+    QString m_refusedTable; // the table of the injected refusal
     QSqlDatabase m_db;
     RecordingMessages m_messages;
     FixedClock m_clock;
