@@ -270,8 +270,12 @@ QVariant QueryListModel::data(const QModelIndex& index, int role) const
         return {};
 
     const QVariant value = rawValue(index.row(), index.column());
+    // A stored null is an empty cell: a server's driver gives it typed, which a
+    // view would show as 0.
+    if (value.isNull() && !isTyped(index.row(), index.column()))
+        return {};
     // What the operator typed shows as typed.
-    if (value.isNull() || isTyped(index.row(), index.column()))
+    if (isTyped(index.row(), index.column()))
         return value;
     // A stored decimal is edited as it is shown ("2.50", not hundredths).
     if (role == Qt::EditRole && kind != Kind::Decimal)

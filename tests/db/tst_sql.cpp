@@ -339,6 +339,15 @@ void TestSql::refusalShownWithEngineText()
         reachedEnd = true;
     }));
     QVERIFY(!reachedEnd);
+    // The engine's own words differ between the file and a server; the
+    // office's text does not.
+    if (TestDatabase::onServer()) {
+        // Only the office's texts are the same; the server's own are its own.
+        QCOMPARE(t.messages().errors().size(), 1);
+        if (!detail.isEmpty())
+            QCOMPARE(t.messages().lastText(), text);
+        return;
+    }
     QCOMPARE(t.messages().errors(), QStringList{text});
     if (detail.isEmpty())
         QCOMPARE(t.messages().lastDetail(), QString());
@@ -390,7 +399,8 @@ void TestSql::busyFileFailsAfterRetries()
     } catch (const DbError& e) {
         QCOMPARE(e.kind(), DbError::Kind::Busy);
         QCOMPARE(e.text(), QStringLiteral("数据库正忙，请稍后再试。"));
-        QVERIFY2(e.detail().contains("locked"), qPrintable(e.detail()));
+        QVERIFY2(e.detail().contains(TestDatabase::onServer() ? "lock timeout" : "locked"),
+                 qPrintable(e.detail()));
     }
     QCOMPARE(Transaction::depth(other.db()), 0);
     holder.commit();

@@ -216,11 +216,11 @@ void TestCustomerService::jobsOneAfterAnother()
     type(&screen, "DBEdit4", "2026-12-10 9:05");
     type(&screen, "DBEdit6", "１５.５"); // full-width digits
     click(&screen, "btnModify");
-    QCOMPARE(
-        t->scalar("select owner_id || '|' || contents || '|' || worker || '|' || start_time || '|' || "
-                  "material_money || '|' || coalesce(serve_money, 'none') from service where serve_id = 5")
-            .toString(),
-        QString("1| 修水管 |周师傅|2026-12-10 09:05:00|1550|none"));
+    QCOMPARE(t->scalar("select owner_id || '|' || contents || '|' || worker || '|' || start_time || '|' || "
+                       "material_money || '|' || coalesce(cast(serve_money as text), 'none') from service "
+                       "where serve_id = 5")
+                 .toString(),
+             QString("1| 修水管 |周师傅|2026-12-10 09:05:00|1550|none"));
     // The next job is ready at once, after the one saved.
     QCOMPARE(listed(&screen, "dbgServe"), (QStringList{"赵师傅", "周师傅", ""}));
     QVERIFY(text(&screen, "DBEdit2").isEmpty());
@@ -275,10 +275,11 @@ void TestCustomerService::typedValuesChecked()
     QFETCH(QString, message);
     CustomerServiceScreen screen(t->context());
     chooseOwner(&screen, 1);
-    const QString before = t->scalar("select group_concat(worker || coalesce(start_time, '') || "
-                                     "coalesce(finish_time, '') || coalesce(material_money, '') || "
-                                     "coalesce(serve_money, '')) from service")
-                               .toString();
+    const QString before =
+        t->scalar("select group_concat(worker || coalesce(start_time, '') || "
+                  "coalesce(finish_time, '') || coalesce(cast(material_money as text), '') || "
+                  "coalesce(cast(serve_money as text), '')) from service")
+            .toString();
     type(&screen, "DBEdit2", "改过");
     type(&screen, qPrintable(box), typed);
     click(&screen, "btnModify");
@@ -294,7 +295,8 @@ void TestCustomerService::typedValuesChecked()
     QCOMPARE(text(&screen, "DBEdit2"), QString("改过"));
     QCOMPARE(
         t->scalar("select group_concat(worker || coalesce(start_time, '') || coalesce(finish_time, '') || "
-                  "coalesce(material_money, '') || coalesce(serve_money, '')) from service")
+                  "coalesce(cast(material_money as text), '') || coalesce(cast(serve_money as text), '')) "
+                  "from service")
             .toString(),
         before);
 
