@@ -22,9 +22,9 @@ QString serverConnection()
     return qEnvironmentVariable("PELM_TEST_SERVER");
 }
 
-// Runs a statement on the server's administrative database, where databases
-// are made and dropped.
-void administer(const QString& statement)
+} // namespace
+
+void TestDatabase::administer(const QString& statement)
 {
     const QString name = QStringLiteral("test-admin");
     QString error;
@@ -44,8 +44,6 @@ void administer(const QString& statement)
     if (!error.isEmpty())
         throw std::runtime_error("cannot run on the test server: " + error.toStdString());
 }
-
-} // namespace
 
 bool TestDatabase::onServer()
 {

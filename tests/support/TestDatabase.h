@@ -34,6 +34,9 @@ public:
 
     // Whether this run's databases are on a server (PELM_TEST_SERVER).
     static bool onServer();
+    // Runs a statement on the server's administrative database, where databases
+    // are made and dropped; throws std::runtime_error when it fails.
+    static void administer(const QString& statement);
     RecordingMessages& messages() { return m_messages; }
     FixedClock& clock() { return m_clock; }
     RecordingDesktop& desktop() { return m_desktop; }
