@@ -95,3 +95,38 @@ void remove(const QSqlDatabase& db, qlonglong id)
 }
 
 } // namespace employee_store
+
+ExportDescription employee_store::exported()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("部门员工资料");
+    d.titleWidth = 11;
+    d.columnWidths = {{1, 16}, {2, 6}};
+    for (int column = 3; column <= 10; ++column)
+        d.columnWidths.append({column, 10});
+    using C = ExportColumn;
+    d.columns = {
+        C::text(QStringLiteral("姓名"), QStringLiteral("emp_name")),
+        C::text(QStringLiteral("部门"), QStringLiteral("dept_name")),
+        C::text(QStringLiteral("联系电话"), QStringLiteral("link_tel")),
+        C::text(QStringLiteral("政治面貌"), QStringLiteral("polity")),
+        C::date(QStringLiteral("出生日期"), QStringLiteral("birthday")),
+        C::text(QStringLiteral("身份证号码"), QStringLiteral("identity_card")),
+        C::text(QStringLiteral("婚姻状况"), QStringLiteral("marry")),
+        C::text(QStringLiteral("文化程度"), QStringLiteral("grade")),
+        C::text(QStringLiteral("家庭地址"), QStringLiteral("home_address")),
+        C::text(QStringLiteral("户口所在地"), QStringLiteral("regist_address")),
+        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
+    };
+    return d;
+}
+
+QStringList employee_store::listedColumns()
+{
+    return {
+        QStringLiteral("e.emp_name"),       QStringLiteral("d.dept_name"), QStringLiteral("e.link_tel"),
+        QStringLiteral("e.polity"),         QStringLiteral("e.birthday"),  QStringLiteral("e.identity_card"),
+        QStringLiteral("e.marry"),          QStringLiteral("e.grade"),     QStringLiteral("e.home_address"),
+        QStringLiteral("e.regist_address"), QStringLiteral("e.remarks"),   QStringLiteral("e.school"),
+        QStringLiteral("e.special")};
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -47,6 +48,10 @@ struct Scope
 // The employees of the scope in the order they were entered, with the name of
 // their department (dept_name) and every column, for the grid, print and export.
 ListQuery list(const Scope& scope);
+// The columns the printed list and the export read from list().
+QStringList listedColumns();
+// How the staff list's "Excel" button and `pelm export staff` write it.
+ExportDescription exported();
 std::optional<Employee> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Employee employee);
 void update(const QSqlDatabase& db, const Employee& employee);

@@ -236,3 +236,23 @@ void moveStock(const QSqlDatabase& db, qlonglong id, qlonglong delta, IfGone ifG
 }
 
 } // namespace goods_store
+
+ExportDescription goods_store::exported()
+{
+    ExportDescription d;
+    d.windowCaption = QStringLiteral("办公用品登记报表");
+    d.title = QStringLiteral("物业管理系统");
+    d.titleWidth = 5;
+    d.columnWidths = {{1, 6}, {2, 10}, {3, 10}, {4, 10}, {5, 15}};
+    d.family = ExportDescription::Family::OfficeGoods;
+    d.failureText = QStringLiteral("Excel 可能还没有安装，请检查！");
+    using C = ExportColumn;
+    d.columns = {
+        C::plain(QStringLiteral("序号"), QStringLiteral("goods_id")),
+        C::plain(QStringLiteral("用品名称"), QStringLiteral("goods_name")),
+        C::plain(QStringLiteral("库存数量"), QStringLiteral("store_num")),
+        C::plain(QStringLiteral("物品类别"), QStringLiteral("typename")),
+        C::plain(QStringLiteral("备注"), QStringLiteral("remark")),
+    };
+    return d;
+}

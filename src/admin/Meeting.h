@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -25,6 +26,8 @@ namespace meeting_store {
 
 // Every meeting in the order they were entered.
 ListQuery list();
+// How the meeting list's "Excel" button and `pelm export meetings` write it.
+ExportDescription exported();
 std::optional<Meeting> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Meeting meeting);
 void update(const QSqlDatabase& db, const Meeting& meeting);

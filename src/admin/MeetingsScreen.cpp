@@ -148,21 +148,8 @@ void MeetingsScreen::exportMeetings()
 {
     if (!m_form->storeIfModified())
         return;
-    ExportDescription d;
-    d.title = QStringLiteral("物业管理系统会议资料");
-    d.titleWidth = 6;
-    d.columnWidths = {{1, 10}, {2, 10}, {3, 10}};
-    using C = ExportColumn;
-    // Written as they are, without the apostrophe that keeps texts as text.
-    d.columns = {
-        C::plain(QStringLiteral("会议主题"), QStringLiteral("title")),
-        C::plain(QStringLiteral("召开人"), QStringLiteral("take_man")),
-        C::plain(QStringLiteral("会议日期"), QStringLiteral("take_date")),
-        C::plain(QStringLiteral("参加人员"), QStringLiteral("take_people")),
-        C::plain(QStringLiteral("会议内容"), QStringLiteral("contents")),
-    };
     StatementRecordSource rows(db(), meeting_store::list());
     // After the export the list stands on its last meeting.
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), meeting_store::exported(), rows, this))
         widgets::selectRow(m_grid, m_meetings->rowCount() - 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "core/Decimal2.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
@@ -62,6 +63,8 @@ namespace purchase_store {
 // the order they were entered. Besides the columns of goods_buy: goodsname (the
 // item's name) and price (the unit price in fen).
 ListQuery list(const std::optional<PurchaseFilter>& filter, const QList<qlonglong>& kept);
+// How the purchase window's "Excel" button and `pelm export purchases` write the list.
+ExportDescription exported();
 std::optional<Purchase> load(const QSqlDatabase& db, qlonglong id);
 
 // The purchase as its boxes show it: the price in yuan, the quantity of a stored one.

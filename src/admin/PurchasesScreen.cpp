@@ -196,25 +196,7 @@ void PurchasesScreen::pickGoods()
 
 void PurchasesScreen::exportRecords()
 {
-    ExportDescription d;
-    d.windowCaption = QStringLiteral("办公用品采购清单");
-    d.title = QStringLiteral("物业管理系统报表");
-    d.titleWidth = 8;
-    d.columnWidths = {{1, 6}, {2, 10}, {3, 8}, {4, 8}, {5, 8}, {6, 10}, {7, 10}, {8, 15}};
-    d.family = ExportDescription::Family::OfficeGoods;
-    d.failureText = QStringLiteral("Excel 启动出错，请检查！");
-    using C = ExportColumn;
-    d.columns = {
-        C::text(QStringLiteral("序号"), kBuyId),
-        C::text(QStringLiteral("物品名称"), QStringLiteral("goodsname")),
-        C::text(QStringLiteral("单价"), QStringLiteral("price"), FieldFormat::Decimal),
-        C::text(QStringLiteral("数量"), QStringLiteral("num")),
-        C::text(QStringLiteral("购买人"), QStringLiteral("buyer")),
-        C::text(QStringLiteral("型号规格"), QStringLiteral("xhgg")),
-        C::text(QStringLiteral("购买日期"), QStringLiteral("buy_date"), FieldFormat::Date),
-        C::text(QStringLiteral("备注"), QStringLiteral("remark")),
-    };
     StatementRecordSource rows(db(), model()->query());
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), purchase_store::exported(), rows, this))
         widgets::selectRow(grid(), 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
 
@@ -60,6 +61,8 @@ namespace requisition_store {
 // the order they were entered; with goods_name and dept_name beside the columns
 // of take_goods.
 ListQuery list(const std::optional<RequisitionFilter>& filter, const QList<qlonglong>& kept);
+// How the requisition window's "Excel" button and `pelm export requisitions` write the list.
+ExportDescription exported();
 std::optional<Requisition> load(const QSqlDatabase& db, qlonglong id);
 
 // The requisition as its boxes show it: the quantity of a stored one.

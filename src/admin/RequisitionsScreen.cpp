@@ -181,25 +181,7 @@ void RequisitionsScreen::query()
 
 void RequisitionsScreen::exportRecords()
 {
-    ExportDescription d;
-    d.windowCaption = QStringLiteral("办公用品领用清单");
-    d.title = QStringLiteral("物业管理系统报表");
-    d.titleWidth = 8;
-    d.columnWidths = {{1, 10}};
-    d.family = ExportDescription::Family::OfficeGoods;
-    d.failureText = QStringLiteral("Excel 启动出错，请检查！");
-    using C = ExportColumn;
-    d.columns = {
-        C::text(QStringLiteral("物品名称"), QStringLiteral("goods_name")),
-        C::text(QStringLiteral("领用人"), QStringLiteral("take_man")),
-        C::text(QStringLiteral("数量"), QStringLiteral("take_num")),
-        C::text(QStringLiteral("领用日期"), QStringLiteral("take_date"), FieldFormat::Date),
-        C::text(QStringLiteral("型号规格"), QStringLiteral("xhgg")),
-        C::text(QStringLiteral("批准人"), QStringLiteral("pzr")),
-        C::text(QStringLiteral("部门"), QStringLiteral("dept_name")),
-        C::text(QStringLiteral("备注"), QStringLiteral("remark")),
-    };
     StatementRecordSource rows(db(), model()->query());
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), requisition_store::exported(), rows, this))
         widgets::selectRow(grid(), 0);
 }

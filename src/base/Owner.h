@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "db/ListQuery.h"
 
 #include <QDate>
@@ -39,6 +40,8 @@ enum class OwnerOrder { ByName, ByNumber };
 // The owners with at least owner_id and owner_name (every column for exports and
 // printed lists), ties in name broken by number.
 ListQuery list(Occupants occupants, OwnerOrder order);
+// How the register's "Excel" button and `pelm export owners` write the list.
+ExportDescription exported();
 
 std::optional<Owner> load(const QSqlDatabase& db, qlonglong id);
 // The owner as typed, texts trimmed, or the first check it fails: a name.

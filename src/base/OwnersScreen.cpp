@@ -229,27 +229,8 @@ void OwnersScreen::exportOwners()
 {
     if (!m_form->storeIfModified())
         return;
-    ExportDescription d;
-    d.title = QStringLiteral("物业管理系统住户资料");
-    d.columnWidths = {{1, 16}, {2, 6}};
-    for (int column = 3; column <= 10; ++column)
-        d.columnWidths.append({column, 10});
-    using C = ExportColumn;
-    d.columns = {
-        C::text(QStringLiteral("单位名称"), QStringLiteral("owner_name")),
-        C::text(QStringLiteral("是否搬出"), QStringLiteral("in_out")),
-        C::text(QStringLiteral("联系人"), QStringLiteral("linker")),
-        C::text(QStringLiteral("信誉等级"), QStringLiteral("credit")),
-        C::text(QStringLiteral("联系电话"), QStringLiteral("link_tel")),
-        C::date(QStringLiteral("迁入日期"), QStringLiteral("in_date")),
-        C::text(QStringLiteral("证件名称"), QStringLiteral("paper_name")),
-        C::text(QStringLiteral("证件号码"), QStringLiteral("paper_id")),
-        C::text(QStringLiteral("作息时间"), QStringLiteral("work_time")),
-        C::text(QStringLiteral("经营范围"), QStringLiteral("fare")),
-        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
-    };
     StatementRecordSource rows = listedOwners();
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), owner_store::exported(), rows, this))
         widgets::selectRow(m_owners->view(), 0);
 }
 

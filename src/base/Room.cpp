@@ -168,3 +168,29 @@ std::optional<QString> buildingName(const QSqlDatabase& db, qlonglong id)
 }
 
 } // namespace room_store
+
+QList<ListColumn> room_store::columns()
+{
+    using K = ListColumn::Kind;
+    return {
+            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code},
+            {QStringLiteral("use_state"), QStringLiteral("使用状态")},
+            {QStringLiteral("build_area"), QStringLiteral("建筑面积"), K::Decimal},
+            {QStringLiteral("use_area"), QStringLiteral("实用面积"), K::Decimal, false,
+             ListColumn::Export::Text, QStringLiteral("使用面积")},
+            {QStringLiteral("room_type"), QStringLiteral("房屋类型")},
+            {QStringLiteral("direct"), QStringLiteral("朝向")},
+            {QStringLiteral("floor"), QStringLiteral("楼层"), K::Code},
+            {QStringLiteral("fitment"), QStringLiteral("装修情况")},
+            {QStringLiteral("match"), QStringLiteral("配套设施")},
+    };
+}
+
+ExportDescription room_store::exported()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("物业管理系统房间资料");
+    d.columnWidths = {{1, 10}};
+    d.columns = ExportColumn::listed(columns());
+    return d;
+}

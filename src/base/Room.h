@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
@@ -64,6 +65,10 @@ namespace room_store {
 
 // The rooms of the scope, in the order of their numbers.
 ListQuery list(const RoomScope& scope);
+// The columns the room list shows and exports.
+QList<ListColumn> columns();
+// How the room list's "Excel" button and `pelm export rooms` write the list.
+ExportDescription exported();
 // The first room of the scope, in list order, whose number begins with `prefix`.
 std::optional<QString> firstStartingWith(const QSqlDatabase& db, const RoomScope& scope,
                                          const QString& prefix);

@@ -19,21 +19,9 @@ namespace {
 
 ListScreen::Parts parts()
 {
-    using K = ListColumn::Kind;
     return {
         "dbgRoom",
-        {
-            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code},
-            {QStringLiteral("use_state"), QStringLiteral("使用状态")},
-            {QStringLiteral("build_area"), QStringLiteral("建筑面积"), K::Decimal},
-            {QStringLiteral("use_area"), QStringLiteral("实用面积"), K::Decimal, false,
-             ListColumn::Export::Text, QStringLiteral("使用面积")},
-            {QStringLiteral("room_type"), QStringLiteral("房屋类型")},
-            {QStringLiteral("direct"), QStringLiteral("朝向")},
-            {QStringLiteral("floor"), QStringLiteral("楼层"), K::Code},
-            {QStringLiteral("fitment"), QStringLiteral("装修情况")},
-            {QStringLiteral("match"), QStringLiteral("配套设施")},
-        },
+        room_store::columns(),
         QStringLiteral("room_id"),
         {"btnAdd", QStringLiteral("增加 &a")},
         {"btnModi", QStringLiteral("修改 &m")},
@@ -140,11 +128,7 @@ Checked<> RoomsScreen::removeRecord(const QVariant& key)
 
 void RoomsScreen::exportRooms()
 {
-    ExportDescription d;
-    d.title = QStringLiteral("物业管理系统房间资料");
-    d.columnWidths = {{1, 10}};
-    d.columns = ExportColumn::listed(model()->columns());
     StatementRecordSource rows(db(), model()->query());
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), room_store::exported(), rows, this))
         widgets::selectRow(grid(), 0);
 }

@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+#include <optional>
+
 namespace monthly_run {
 namespace {
 
@@ -51,58 +53,105 @@ Outcome alreadyBilled(const QSqlDatabase& db, qlonglong typeId, const QString& f
     return outcome;
 }
 
-} // namespace
+// One row per owner with a room link (moved-out owners too): the owner and the
+// bill's amount in hundredths. The owner's floor area (each linked room once,
+// rooms that do not exist count nothing) × unit price × months, in hundredths ×
+// hundredths, rounded once to one decimal, halves away from zero. Binds the
+// months and the unit price.
+const QString kBills = QStringLiteral(
+    "select o.owner_id, "
+    "case when o.amount >= 0 then (o.amount + 500) / 1000 * 10 "
+    "else -((500 - o.amount) / 1000) * 10 end as should_pay "
+    "from (select l.owner_id, cast(? as bigint) * cast(? as bigint) * "
+    "cast(coalesce(sum(r.build_area), 0) as bigint) as amount "
+    "      from (select distinct owner_id, room_id from owner_rooms where owner_id is not null) l "
+    "      left join rooms_info r on r.room_id = l.room_id "
+    "      group by l.owner_id) o");
 
-Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const QDate& today)
+// The property fee, or why the months cannot be billed. Read inside the caller's
+// transaction.
+struct Billing
+{
+    std::optional<Outcome> refusal;
+    qlonglong typeId = 0;
+    qlonglong unitPrice = 0; // hundredths
+};
+
+Billing check(const QSqlDatabase& db, const QDate& first, const QDate& last)
 {
     if (last < first)
-        return {.kind = Outcome::Kind::MonthsReversed};
-
-    Transaction transaction(db);
+        return {Outcome{.kind = Outcome::Kind::MonthsReversed}};
     QSqlQuery type = sql::exec(
         db,
         QStringLiteral(
             "select unit_price, type_id from charge_type where take_type = ? order by type_id limit 1"),
         {ChargeType::kAreaMonthsRule});
     if (!type.next())
-        return {.kind = Outcome::Kind::NoPropertyFee};
-    const qlonglong unitPrice = type.value(0).toLongLong(); // hundredths
-    const qlonglong typeId = type.value(1).toLongLong();
+        return {Outcome{.kind = Outcome::Kind::NoPropertyFee}};
+    Billing checked{std::nullopt, type.value(1).toLongLong(), type.value(0).toLongLong()};
     type.finish();
 
-    // Read inside the run's own write transaction, so that two copies cannot both
-    // pass it. Dates are "yyyy-MM-dd": text order is date order.
+    // Dates are "yyyy-MM-dd": text order is date order.
     const QString firstMonth = first.toString(QStringLiteral("yyyy-MM"));
     const QVariant latest =
         sql::scalar(db,
                     QStringLiteral("select max(end_num) from charge_take "
                                    "where type_id = ? and end_num is not null and end_num <> ''"),
-                    {typeId});
+                    {checked.typeId});
     if (latest.isValid() && !latest.isNull() && firstMonth <= latest.toString().trimmed().left(7))
-        return alreadyBilled(db, typeId, firstMonth);
+        checked.refusal = alreadyBilled(db, checked.typeId, firstMonth);
+    return checked;
+}
 
-    // One statement bills every owner: the owner's floor area (each linked room
-    // once, rooms that do not exist count nothing) × unit price × months, in
-    // hundredths × hundredths, rounded once to one decimal, halves away from zero.
-    const int months = fee_rules::months(first, last);
+Outcome counted(const QSqlDatabase& db, const QString& statement, const QVariantList& values)
+{
+    QSqlQuery sums = sql::exec(db, statement, values);
+    sums.next();
+    return {.kind = Outcome::Kind::Billed,
+            .bills = sums.value(0).toInt(),
+            .total = Decimal2::fromDb(sums.value(1)).value_or(Money())};
+}
+
+} // namespace
+
+Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const QDate& today)
+{
+    // The check is read inside the run's own write transaction, so that two
+    // copies cannot both pass it.
+    Transaction transaction(db);
+    const Billing checked = check(db, first, last);
+    if (checked.refusal)
+        return *checked.refusal;
+
+    // One statement bills every owner.
+    const QVariant before = sql::scalar(db, QStringLiteral("select coalesce(max(take_id), 0) from charge_take"));
     const QSqlQuery insert = sql::exec(
         db,
-        QStringLiteral(
-            "insert into charge_take (owner_id, type_id, should_pay, derate, payment_real, start_num, "
-            "end_num, take_date) "
-            "select o.owner_id, ?, "
-            "case when o.amount >= 0 then (o.amount + 500) / 1000 * 10 "
-            "else -((500 - o.amount) / 1000) * 10 end, 0, 0, ?, ?, ? "
-            "from (select l.owner_id, cast(? as bigint) * cast(? as bigint) * "
-            "cast(coalesce(sum(r.build_area), 0) as bigint) as amount "
-            "      from (select distinct owner_id, room_id from owner_rooms where owner_id is not null) l "
-            "      left join rooms_info r on r.room_id = l.room_id "
-            "      group by l.owner_id) o "
-            "order by o.owner_id"),
-        {typeId, sql::dateValue(first), sql::dateValue(last), sql::dateValue(today), months, unitPrice});
+        u"insert into charge_take (owner_id, type_id, should_pay, derate, payment_real, start_num, "
+        u"end_num, take_date) "
+        u"select b.owner_id, ?, b.should_pay, 0, 0, ?, ?, ? from (" +
+            kBills + u") b order by b.owner_id",
+        {checked.typeId, sql::dateValue(first), sql::dateValue(last), sql::dateValue(today),
+         fee_rules::months(first, last), checked.unitPrice});
     const int bills = insert.numRowsAffected();
+    Outcome outcome = counted(
+        db,
+        QStringLiteral("select count(*), cast(coalesce(sum(should_pay), 0) as bigint) from charge_take "
+                       "where take_id > ?"),
+        {before});
     transaction.commit();
-    return {.kind = Outcome::Kind::Billed, .bills = bills};
+    outcome.bills = bills;
+    return outcome;
+}
+
+Outcome trial(const QSqlDatabase& db, const QDate& first, const QDate& last)
+{
+    const Billing checked = check(db, first, last);
+    if (checked.refusal)
+        return *checked.refusal;
+    return counted(db,
+                   u"select count(*), cast(coalesce(sum(b.should_pay), 0) as bigint) from (" + kBills + u") b",
+                   {fee_rules::months(first, last), checked.unitPrice});
 }
 
 QString refusalText(const Outcome& outcome)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Decimal2.h"
+
 #include <QDate>
 #include <QSqlDatabase>
 #include <QString>
@@ -18,7 +20,8 @@ struct Outcome
         AlreadyBilled,  // the first month is not after the last month billed
     };
     Kind kind = Kind::Billed;
-    int bills = 0;             // Billed: the bills written
+    int bills = 0;             // Billed: the bills written (or, on a trial, that would be)
+    Money total = {};          // Billed: the sum of their amounts
     QString refusedMonth = {}; // AlreadyBilled: the first month, "yyyy-MM"
     // AlreadyBilled: the property-fee records that reach that month, one line
     // each (owner, rooms, period, record number), at most kMostBlockersListed.
@@ -35,6 +38,9 @@ inline constexpr int kMostBlockersListed = 100;
 // records without an end month do not count for the check. Throws DbError, with
 // nothing billed.
 Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const QDate& today);
+// The same checks and the bills the run would write, counted and summed, with
+// nothing written (`pelm bill --dry-run`). Throws DbError.
+Outcome trial(const QSqlDatabase& db, const QDate& first, const QDate& last);
 
 // The office's text for a refusal ("2003-11月份已经对一部分住户收过物管费了，…").
 QString refusalText(const Outcome& outcome);

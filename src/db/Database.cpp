@@ -12,11 +12,12 @@ bool isServer(const QString& place)
     return server_database::isConnection(place);
 }
 
-QSqlDatabase open(const QString& place, const QString& connectionName, QString* error, int busyTimeoutMs)
+QSqlDatabase open(const QString& place, const QString& connectionName, QString* error, int busyTimeoutMs,
+                  database_file::SchemaPolicy policy)
 {
     if (isServer(place))
-        return server_database::open(place, connectionName, error, busyTimeoutMs);
-    return database_file::open(place, connectionName, error, busyTimeoutMs);
+        return server_database::open(place, connectionName, error, busyTimeoutMs, policy);
+    return database_file::open(place, connectionName, error, busyTimeoutMs, policy);
 }
 
 QString create(const QString& place)

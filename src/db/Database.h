@@ -19,7 +19,7 @@ bool isServer(const QString& place);
 // reason when it cannot be used. A write waits up to `busyTimeoutMs` for another
 // copy's lock before it counts as busy.
 QSqlDatabase open(const QString& place, const QString& connectionName, QString* error,
-                  int busyTimeoutMs = database_file::kBusyTimeoutMs);
+                  int busyTimeoutMs = database_file::kBusyTimeoutMs, database_file::SchemaPolicy policy = {});
 
 // Makes a new pelm database at `place`: a new file, or the tables in an empty
 // database on the server. Returns an empty text, else what went wrong.

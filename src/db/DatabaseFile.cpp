@@ -302,7 +302,16 @@ QString checkMark(const QSqlDatabase& db, const QString& path, Role role, int* v
 
 } // namespace
 
-QSqlDatabase open(const QString& path, const QString& connectionName, QString* error, int busyTimeoutMs)
+QString olderText(const QString& what, int version)
+{
+    return QStringLiteral("%1是旧版本（版本%2，本程序为版本%3）。请先运行 pelm upgrade 升级，升级前可先备份。")
+        .arg(what)
+        .arg(version)
+        .arg(schema::kVersion);
+}
+
+QSqlDatabase open(const QString& path, const QString& connectionName, QString* error, int busyTimeoutMs,
+                  SchemaPolicy policy)
 {
     error->clear();
     QSqlDatabase db = connection(connectionName);
@@ -319,7 +328,7 @@ QSqlDatabase open(const QString& path, const QString& connectionName, QString* e
         // mount, for one): the engine fell back to reading only.
         *error = explain({Problem::ReadOnlyFile}, Role::Database, path);
     } else {
-        *error = checkContent(db, path, Role::Database);
+        *error = checkContent(db, path, Role::Database, policy);
     }
     if (error->isEmpty()) {
         // Lists of names sort in pinyin order on this connection.
@@ -345,11 +354,15 @@ QString checkMark(const QSqlDatabase& db, const QString& path, Role role)
     return checkMark(db, path, role, &version);
 }
 
-QString checkContent(const QSqlDatabase& db, const QString& path, Role role)
+QString checkContent(const QSqlDatabase& db, const QString& path, Role role, SchemaPolicy policy)
 {
     int version = 0;
     if (QString problem = checkMark(db, path, role, &version); !problem.isEmpty())
         return problem;
+    if (policy.versionFound)
+        *policy.versionFound = version;
+    if (version < schema::kVersion && !policy.upgradeOlder)
+        return olderText(noun(role) + shown(path), version);
     // A file of this version is checked before anything is written to it; an
     // older one once it is brought up to date.
     const bool current = version == schema::kVersion;

@@ -15,6 +15,16 @@ inline constexpr char kDefaultFileName[] = "pelm.mdb";
 // How long a statement waits for another copy's lock before it counts as busy.
 inline constexpr int kBusyTimeoutMs = 5000;
 
+// How opening treats a database of an older schema version.
+struct SchemaPolicy
+{
+    bool upgradeOlder = true;    // bring it up to date in place; false: refuse it (`pelm upgrade` does it)
+    int* versionFound = nullptr; // receives the version the database had when it was opened
+};
+
+// The refusal of a database of an older version when `upgradeOlder` is false.
+QString olderText(const QString& what, int version);
+
 // Opens an existing pelm database under `connectionName`: WAL journal, a busy
 // timeout so that several copies can share the file. A missing file is never
 // created. The file must be readable and writable, and so must its folder (the
@@ -25,7 +35,7 @@ inline constexpr int kBusyTimeoutMs = 5000;
 // that names the file and says what to do; nothing is written to a file that is
 // refused.
 QSqlDatabase open(const QString& path, const QString& connectionName, QString* error,
-                  int busyTimeoutMs = kBusyTimeoutMs);
+                  int busyTimeoutMs = kBusyTimeoutMs, SchemaPolicy policy = {});
 
 // Makes a new database file with every table and index, readable and writable by
 // its owner and group only. Refuses to touch an existing file. Returns an empty
@@ -55,7 +65,7 @@ QString checkMark(const QSqlDatabase& db, const QString& path, Role role);
 // schema. A database to work on is switched to the WAL journal on the way, a
 // backup is not. Returns the Chinese message naming `path`, or an empty
 // text when the file passes.
-QString checkContent(const QSqlDatabase& db, const QString& path, Role role);
+QString checkContent(const QSqlDatabase& db, const QString& path, Role role, SchemaPolicy policy = {});
 
 // A name beside `path` under which this process may build a file that is to
 // become `path`. Whatever lies there already (left by an earlier process of the

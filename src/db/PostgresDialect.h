@@ -26,6 +26,7 @@ public:
     int schemaVersion(const QSqlDatabase& db) const override;
     void setSchemaVersion(const QSqlDatabase& db, int version) const override;
     int applicationId(const QSqlDatabase& db) const override;
+    QStringList integrityProblems(const QSqlDatabase& db) const override;
     qlonglong lastAutoNumber(const QSqlDatabase& db, const QString& table,
                              const QString& keyColumn) const override;
     void setLastAutoNumber(const QSqlDatabase& db, const QString& table, const QString& keyColumn,

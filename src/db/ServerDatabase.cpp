@@ -125,7 +125,7 @@ QString missingTable(const QSqlDatabase& db, const QString& where)
 }
 
 // The mark and the version, brought up to date; the problem as a message.
-QString checkContent(const QSqlDatabase& db, const QString& where)
+QString checkContent(const QSqlDatabase& db, const QString& where, database_file::SchemaPolicy policy)
 {
     const SqlDialect& dialect = SqlDialect::of(db);
     try {
@@ -139,6 +139,10 @@ QString checkContent(const QSqlDatabase& db, const QString& where)
                 .arg(where)
                 .arg(version)
                 .arg(schema::kVersion);
+        if (policy.versionFound)
+            *policy.versionFound = version;
+        if (version < schema::kVersion && !policy.upgradeOlder)
+            return database_file::olderText(where, version);
         dialect.configureConnection(db);
         if (version < schema::kVersion)
             schema_upgrade::upgrade(db, schema_upgrade::steps(), schema::kVersion);
@@ -190,7 +194,8 @@ QString connectionString(const QString& spec, QString* error)
     return conninfo.join(u' ');
 }
 
-QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs)
+QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs,
+                  database_file::SchemaPolicy policy)
 {
     QSqlDatabase db = connection(connectionName);
     *error = connect(db, spec);
@@ -202,7 +207,7 @@ QSqlDatabase open(const QString& spec, const QString& connectionName, QString* e
             *error = describe(spec) + u'：' + timeout.lastError().text();
     }
     if (error->isEmpty())
-        *error = checkContent(db, describe(spec));
+        *error = checkContent(db, describe(spec), policy);
     if (!error->isEmpty())
         db.close();
     return db;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/DatabaseFile.h"
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -28,7 +30,8 @@ QString connectionString(const QString& spec, QString* error);
 // schema. On failure the connection is left closed and `error` gets a Chinese
 // message that names the server and the database. A statement waits up to
 // `busyTimeoutMs` for another workstation's lock before it counts as busy.
-QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs);
+QSqlDatabase open(const QString& spec, const QString& connectionName, QString* error, int busyTimeoutMs,
+                  database_file::SchemaPolicy policy = {});
 
 // Makes every table of pelm in the empty database of `spec` (the database itself
 // is made by the server's administrator). Refuses a database that holds tables

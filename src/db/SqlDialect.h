@@ -55,6 +55,11 @@ public:
     virtual void setSchemaVersion(const QSqlDatabase& db, int version) const = 0;
     virtual int applicationId(const QSqlDatabase& db) const = 0;
 
+    // What the engine's own check of the stored data finds wrong (the file's
+    // integrity check; on a server, a named check not yet proven for the rows it
+    // holds); nothing when all is sound. Throws DbError.
+    virtual QStringList integrityProblems(const QSqlDatabase& db) const = 0;
+
     // The highest number an auto-numbered table has handed out (0 when none), and
     // setting it: a table rebuilt or copied from its rows carries it over, so that
     // a number of a removed row is never handed out again. Throw DbError.

@@ -1,5 +1,7 @@
 #include "db/SqliteDialect.h"
 
+#include "db/SqliteFile.h"
+
 #include "db/Sql.h"
 
 #include <QFileInfo>
@@ -90,6 +92,11 @@ void SqliteDialect::setSchemaVersion(const QSqlDatabase& db, int version) const
 int SqliteDialect::applicationId(const QSqlDatabase& db) const
 {
     return sql::scalar(db, QStringLiteral("PRAGMA application_id")).toInt();
+}
+
+QStringList SqliteDialect::integrityProblems(const QSqlDatabase& db) const
+{
+    return sqlite_file::integrityProblems(db);
 }
 
 qlonglong SqliteDialect::lastAutoNumber(const QSqlDatabase& db, const QString& table, const QString&) const

@@ -63,3 +63,8 @@ ExportDescription ExportDescription::departmentGoods(const QString& departmentNa
     d.failureText = QStringLiteral("Excel 运行失败，请全部退出后，重新运行程序！");
     return d;
 }
+
+QString ExportDescription::shownText(const QString& typed)
+{
+    return typed.startsWith(u'\'') ? typed.mid(1) : typed;
+}

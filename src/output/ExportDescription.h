@@ -78,6 +78,10 @@ struct ExportDescription
 
     QStringList captions() const;
 
+    // A title or caption as the sheet shows it: a leading apostrophe (which marks
+    // a typed text in a spreadsheet) is not shown.
+    static QString shownText(const QString& typed);
+
     // The department goods of one department: title "<department>办公用品清单" in
     // cell (1, 3), plain values, no empty check, the failure text of that list.
     static ExportDescription departmentGoods(const QString& departmentName, QList<ExportColumn> columns);

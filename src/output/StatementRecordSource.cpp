@@ -21,7 +21,7 @@ bool StatementRecordSource::first()
 {
     // Not forward-only: a server then hands over the whole result at once, and
     // the connection stays free for other statements while the rows are read.
-    m_query = sql::select(m_db, m_statement, m_values);
+    m_query = m_streamed ? sql::exec(m_db, m_statement, m_values) : sql::select(m_db, m_statement, m_values);
     m_record = m_query.record();
     return next();
 }

@@ -1,9 +1,10 @@
 #include "output/WorkbookWriter.h"
 
+#include "output/ExportedCell.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryFile>
 
 #include <xlsxwriter.h>
@@ -29,9 +30,6 @@ constexpr lxw_col_t kFormattedColumns = 26;
 constexpr qsizetype kMaxCellText = 32767;
 // How often the progress callback is told, in rows.
 constexpr qint64 kProgressInterval = 500;
-// A spreadsheet's general number format shows at most this many characters of a
-// number before it rounds or turns to an exponent.
-constexpr qsizetype kGeneralNumberWidth = 11;
 // The page the sheet prints on: A4 (the spreadsheet's paper number 9) with the
 // default margins of 0.7 inch left and right.
 constexpr std::uint8_t kPaperA4 = 9;
@@ -92,24 +90,6 @@ Formats makeFormats(lxw_workbook* workbook, ExportDescription::Layout layout)
     return f;
 }
 
-// A text written as a spreadsheet's typed value: a leading apostrophe marks text
-// and is not shown.
-QString shownText(const QString& typed)
-{
-    return typed.startsWith(u'\'') ? typed.mid(1) : typed;
-}
-
-// Whether a number cell would show exactly this text, so that writing the text
-// as a number loses nothing: a spreadsheet shows a number in its general format
-// without a plus sign, leading zeros or decimal zeros at the end, and in at most
-// 11 characters. "12", "-3.5" and "0.25" become numbers; "0101" (a room), "12.50",
-// "+7", "1e5" and "13900001111222" (it would show as 1.39E+13) stay text.
-bool readsBackAsNumber(const QString& text)
-{
-    static const QRegularExpression canonical(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]*[1-9])?$"));
-    return text.size() <= kGeneralNumberWidth && text != u"-0" && canonical.match(text).hasMatch();
-}
-
 class SheetWriter
 {
 public:
@@ -155,34 +135,20 @@ struct ResolvedColumn
 lxw_error writeValue(const SheetWriter& out, lxw_row_t row, lxw_col_t col, const ResolvedColumn& c,
                      const RecordSource& rows, const Formats& formats)
 {
-    using Source = ExportColumn::Source;
-    if (c.column->source == Source::ScreenValue)
-        return out.text(row, col, c.column->value, formats.cell);
-
-    const QVariant value = rows.value(c.field);
-    switch (c.column->source) {
-    case Source::DateField:
-        if (const std::optional<QDate> date = fieldDate(value); date && date->year() >= 1900)
-            return out.date(row, col, *date);
-        // A missing date is an empty cell; a text that is no date stays as it is.
-        return out.text(row, col, fieldText(value, FieldFormat::Plain), formats.cell);
-    case Source::PlainField: {
-        // An amount is a number shown with its two decimals: "12.50" reads back.
-        if (c.column->format == FieldFormat::Decimal) {
-            if (const std::optional<Decimal2> amount = fieldHundredths(value))
-                return out.number(row, col, double(amount->hundredths()) / 100, formats.money);
-        }
-        // Anything else is a number only where the number reads back as the text.
-        const QString text = fieldText(value, c.column->format);
-        if (readsBackAsNumber(text))
-            return out.number(row, col, text.toDouble(), formats.cell);
-        return out.text(row, col, text, formats.cell);
-    }
-    case Source::TextField:
-    case Source::ScreenValue:
+    const ExportedCell cell = ExportedCell::of(*c.column, c.field, rows);
+    switch (cell.kind) {
+    case ExportedCell::Kind::Date:
+        return out.date(row, col, cell.date);
+    case ExportedCell::Kind::Amount:
+        return out.number(row, col, cell.number, formats.money);
+    case ExportedCell::Kind::Number:
+        return out.number(row, col, cell.number, formats.cell);
+    case ExportedCell::Kind::Text:
+        return out.text(row, col, cell.text, formats.cell);
+    case ExportedCell::Kind::Blank:
         break;
     }
-    return out.text(row, col, fieldText(value, c.column->format), formats.cell);
+    return out.blank(row, col, formats.cell);
 }
 
 // Column widths and the sheet format as ranges that do not overlap.
@@ -220,7 +186,7 @@ lxw_error setColumns(lxw_worksheet* sheet, const ExportDescription& d, lxw_forma
 lxw_error writeTitle(const SheetWriter& out, lxw_worksheet* sheet, const ExportDescription& d,
                      const Formats& formats)
 {
-    const QString title = shownText(d.title);
+    const QString title = ExportDescription::shownText(d.title);
     if (d.layout == ExportDescription::Layout::DepartmentGoods)
         return out.text(kTitleRow, kBareTitleColumn, title, nullptr);
     if (d.titleWidth <= 1)
@@ -324,7 +290,7 @@ WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& 
     if (!error)
         error = writeTitle(out, sheet, d, formats);
     for (lxw_col_t c = 0; !error && c < columns.size(); ++c)
-        error = out.text(kCaptionRow, c, shownText(columns[c].column->caption), formats.cell);
+        error = out.text(kCaptionRow, c, ExportDescription::shownText(columns[c].column->caption), formats.cell);
 
     lxw_row_t row = kFirstDataRow;
     while (more && !error) {

@@ -17,7 +17,9 @@ QList<ListColumn> columns()
     };
 }
 
-ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
+namespace {
+
+ListQuery owed(const std::optional<qlonglong>& ownerId, const std::optional<Period>& period)
 {
     // Sums of whole fen: exact over any number of records.
     QString totals =
@@ -25,8 +27,12 @@ ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
                        "cast(sum(payment_real) as bigint) as sum_payment, "
                        "cast(sum(payment_real) as bigint) - cast(sum(should_pay) as bigint) as sum_owe, "
                        "cast(sum(should_pay) as bigint) - cast(sum(payment_real) as bigint) as owe_money "
-                       "from charge_take where owner_id = ?");
-    QVariantList values{ownerId};
+                       "from charge_take where 1 = 1");
+    QVariantList values;
+    if (ownerId) {
+        totals += QStringLiteral(" and owner_id = ?");
+        values << *ownerId;
+    }
     if (period) {
         totals += QStringLiteral(" and take_date >= ? and take_date <= ?");
         values << sql::periodValues(*period);
@@ -37,7 +43,21 @@ ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
             QStringLiteral(" having cast(sum(payment_real) as bigint) - cast(sum(should_pay) as bigint) < 0");
     totals += QStringLiteral(") a left join charge_type t on t.type_id = a.type_id "
                              "left join owner_info o on o.owner_id = a.owner_id");
-    return {totals, {}, values, {QStringLiteral("a.type_id")}};
+    if (ownerId)
+        return {totals, {}, values, {QStringLiteral("a.type_id")}};
+    return {totals, {}, values, {QStringLiteral("o.owner_name"), QStringLiteral("a.owner_id"), QStringLiteral("a.type_id")}};
+}
+
+} // namespace
+
+ListQuery list(qlonglong ownerId, const std::optional<Period>& period)
+{
+    return owed(ownerId, period);
+}
+
+ListQuery everyOwner(const std::optional<Period>& period)
+{
+    return owed(std::nullopt, period);
 }
 
 QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const std::optional<Period>& period)
@@ -59,3 +79,34 @@ QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const std::optional<P
 }
 
 } // namespace arrears
+
+ExportDescription arrears::exported()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("业主欠费清单");
+    d.columnWidths = {{1, 6}, {2, 10}};
+    using C = ExportColumn;
+    const FieldFormat money = FieldFormat::Decimal;
+    d.columns = {
+        C::text(QStringLiteral("业主名称"), QStringLiteral("owner_name")),
+        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
+        C::text(QStringLiteral("应付款"), QStringLiteral("sum_should"), money),
+        C::text(QStringLiteral("实付款"), QStringLiteral("sum_payment"), money),
+        // Paid − due: a debt is negative.
+        C::text(QStringLiteral("欠款金额"), QStringLiteral("sum_owe"), money),
+    };
+    return d;
+}
+
+QStringList arrears::exportedColumns()
+{
+    return {QStringLiteral("o.owner_name"), QStringLiteral("t.type_name"), QStringLiteral("a.sum_should"),
+            QStringLiteral("a.sum_payment"), QStringLiteral("a.sum_owe")};
+}
+
+QStringList arrears::printedColumns()
+{
+    // The dunning list; its reduction column has no value here.
+    return {QStringLiteral("o.owner_name"), QStringLiteral("a.sum_should"), QStringLiteral("a.sum_payment"),
+            QStringLiteral("a.owe_money")};
+}

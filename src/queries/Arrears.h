@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Decimal2.h"
+#include "output/ExportDescription.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
 
@@ -28,6 +29,13 @@ QList<ListColumn> columns();
 // The owner's debts per type over the period, only those still owed; without a
 // period every total over all dates, settled ones included (before a query).
 ListQuery list(qlonglong ownerId, const std::optional<Period>& period);
+// How the list's "Excel" button and `pelm export arrears` write it, and the
+// columns it reads; the columns the printed list reads.
+ExportDescription exported();
+QStringList exportedColumns();
+QStringList printedColumns();
+// The same for every owner, by owner name (`pelm export arrears` without an owner).
+ListQuery everyOwner(const std::optional<Period>& period);
 QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const std::optional<Period>& period);
 
 } // namespace arrears

@@ -58,3 +58,19 @@ QList<Row> rows(const QSqlDatabase& db, const Period& period)
 }
 
 } // namespace income_by_type
+
+ExportDescription income_by_type::exported()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("各类费用收入");
+    d.columnWidths = {{1, 6}, {2, 10}};
+    using C = ExportColumn;
+    const FieldFormat money = FieldFormat::Decimal;
+    d.columns = {
+        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
+        C::text(QStringLiteral("应付款"), QStringLiteral("sum_should"), money),
+        C::text(QStringLiteral("实付款"), QStringLiteral("sum_real"), money),
+        C::text(QStringLiteral("欠款金额"), QStringLiteral("sum_owe"), money),
+    };
+    return d;
+}

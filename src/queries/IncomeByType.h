@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Decimal2.h"
+#include "output/ExportDescription.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
 
@@ -24,6 +25,8 @@ struct Row
 QList<ListColumn> columns();
 // The totals in the order of the types' numbers.
 ListQuery list(const QSqlDatabase& db, const Period& period);
+// How the list's "Excel" button and `pelm export income` write it.
+ExportDescription exported();
 QList<Row> rows(const QSqlDatabase& db, const Period& period);
 
 } // namespace income_by_type

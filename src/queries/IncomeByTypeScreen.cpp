@@ -105,17 +105,7 @@ void IncomeByTypeScreen::resultShown()
 
 void IncomeByTypeScreen::exportResult()
 {
-    ExportDescription d;
-    d.title = QStringLiteral("各类费用收入");
-    d.columnWidths = {{1, 6}, {2, 10}};
-    using C = ExportColumn;
-    const FieldFormat money = FieldFormat::Decimal;
-    d.columns = {
-        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
-        C::text(QStringLiteral("应付款"), QStringLiteral("sum_should"), money),
-        C::text(QStringLiteral("实付款"), QStringLiteral("sum_real"), money),
-        C::text(QStringLiteral("欠款金额"), QStringLiteral("sum_owe"), money),
-    };
+    const ExportDescription d = income_by_type::exported();
     if (!period()) {
         MemoryRecordSource nothing({}, {});
         exportList(context(), d, nothing, this);

@@ -30,6 +30,15 @@ ListQuery list(qlonglong ownerId, const Period& period)
             {QStringLiteral("c.take_id")}};
 }
 
+ListQuery everyOwner(const Period& period)
+{
+    return {QStringLiteral("charge_take c left join charge_type t on t.type_id = c.type_id "
+                           "left join owner_info o on o.owner_id = c.owner_id"),
+            QStringLiteral("c.take_date >= ? and c.take_date <= ?"),
+            sql::periodValues(period),
+            {QStringLiteral("c.take_id")}};
+}
+
 QStringList exportedColumns()
 {
     return {QStringLiteral("c.take_id"),
@@ -63,3 +72,32 @@ QList<Row> rows(const QSqlDatabase& db, qlonglong ownerId, const Period& period)
 }
 
 } // namespace payment_records
+
+ExportDescription payment_records::exportedEveryOwner(const Period& period)
+{
+    ExportDescription d = exported(period);
+    d.columns.prepend(ExportColumn::text(QStringLiteral("住户名称"), QStringLiteral("owner_name")));
+    return d;
+}
+
+ExportDescription payment_records::exported(const Period& period)
+{
+    ExportDescription d;
+    d.title = QStringLiteral("缴费记录清单(") + period.first.toString(Qt::ISODate) + QStringLiteral(" - ") +
+              period.last.toString(Qt::ISODate) + u')';
+    d.columnWidths = {{1, 6}, {2, 10}};
+    using C = ExportColumn;
+    const FieldFormat money = FieldFormat::Decimal;
+    d.columns = {
+        C::text(QStringLiteral("序号"), QStringLiteral("take_id")),
+        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
+        C::text(QStringLiteral("应付款"), QStringLiteral("should_pay"), money),
+        C::text(QStringLiteral("实付款"), QStringLiteral("payment_real"), money),
+        C::text(QStringLiteral("欠款金额"), QStringLiteral("owe_money"), money),
+        C::text(QStringLiteral("本次抄数"), QStringLiteral("end_num")),
+        C::text(QStringLiteral("上次抄数"), QStringLiteral("start_num")),
+        C::date(QStringLiteral("付款日期"), QStringLiteral("take_date")),
+        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
+    };
+    return d;
+}

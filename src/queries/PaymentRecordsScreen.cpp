@@ -49,23 +49,7 @@ void PaymentRecordsScreen::exportResult()
     // Titled with the period of the rows shown (the one last queried), not with
     // what the pickers hold since; before the first query there are no rows.
     const Period shown = period().value_or(Period{firstPicker()->date(), lastPicker()->date()});
-    ExportDescription d;
-    d.title = QStringLiteral("缴费记录清单(") + shown.first.toString(Qt::ISODate) + QStringLiteral(" - ") +
-              shown.last.toString(Qt::ISODate) + u')';
-    d.columnWidths = {{1, 6}, {2, 10}};
-    using C = ExportColumn;
-    const FieldFormat money = FieldFormat::Decimal;
-    d.columns = {
-        C::text(QStringLiteral("序号"), QStringLiteral("take_id")),
-        C::text(QStringLiteral("费用名"), QStringLiteral("type_name")),
-        C::text(QStringLiteral("应付款"), QStringLiteral("should_pay"), money),
-        C::text(QStringLiteral("实付款"), QStringLiteral("payment_real"), money),
-        C::text(QStringLiteral("欠款金额"), QStringLiteral("owe_money"), money),
-        C::text(QStringLiteral("本次抄数"), QStringLiteral("end_num")),
-        C::text(QStringLiteral("上次抄数"), QStringLiteral("start_num")),
-        C::date(QStringLiteral("付款日期"), QStringLiteral("take_date")),
-        C::text(QStringLiteral("备注"), QStringLiteral("remarks")),
-    };
+    const ExportDescription d = payment_records::exported(shown);
     if (!period()) {
         MemoryRecordSource nothing({}, {});
         exportList(context(), d, nothing, this);

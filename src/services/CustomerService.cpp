@@ -269,3 +269,26 @@ Checked<qlonglong> save(const QSqlDatabase& db, FitOutPermit permit)
 }
 
 } // namespace fitout_store
+
+ExportDescription service_store::exported(const QString& ownerName)
+{
+    ExportDescription d;
+    d.title = QStringLiteral("住户服务信息");
+    d.titleWidth = 13;
+    d.columnWidths = {{1, 10}};
+    using C = ExportColumn;
+    d.columns = {
+        C::screenValue(QStringLiteral("住户名称"), ownerName),
+        C::text(QStringLiteral("服务人"), QStringLiteral("worker")),
+        C::text(QStringLiteral("开始时间"), QStringLiteral("start_time")),
+        C::text(QStringLiteral("原料费用"), QStringLiteral("material_money"), FieldFormat::Decimal),
+        C::text(QStringLiteral("服务费用"), QStringLiteral("serve_money"), FieldFormat::Decimal),
+        C::text(QStringLiteral("已付费"), QStringLiteral("if_take")),
+        C::text(QStringLiteral("所需原料"), QStringLiteral("need_material")),
+        C::text(QStringLiteral("用户验收"), QStringLiteral("owner_check")),
+        // No column of a service job goes under this caption.
+        C::screenValue(QStringLiteral("装修情况"), QString()),
+        C::text(QStringLiteral("结束时间"), QStringLiteral("finish_time")),
+    };
+    return d;
+}

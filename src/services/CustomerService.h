@@ -1,5 +1,7 @@
 #pragma once
 
+#include "output/ExportDescription.h"
+
 #include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
@@ -69,6 +71,9 @@ namespace service_store {
 // The owner's service jobs in the order they were entered, every column; nothing
 // for no owner (0).
 ListQuery ofOwner(qlonglong ownerId);
+// How the service jobs' "Excel" button and `pelm export services` write the jobs
+// of the owner named `ownerName`.
+ExportDescription exported(const QString& ownerName);
 std::optional<ServiceJob> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, ServiceJob job);
 void update(const QSqlDatabase& db, const ServiceJob& job);

@@ -318,26 +318,8 @@ void CustomerServiceScreen::exportJobs()
 {
     if (!m_jobForm->storeIfModified())
         return;
-    ExportDescription d;
-    d.title = QStringLiteral("住户服务信息");
-    d.titleWidth = 13;
-    d.columnWidths = {{1, 10}};
-    using C = ExportColumn;
-    d.columns = {
-        C::screenValue(QStringLiteral("住户名称"), ownerName()),
-        C::text(QStringLiteral("服务人"), QStringLiteral("worker")),
-        C::text(QStringLiteral("开始时间"), QStringLiteral("start_time")),
-        C::text(QStringLiteral("原料费用"), QStringLiteral("material_money"), FieldFormat::Decimal),
-        C::text(QStringLiteral("服务费用"), QStringLiteral("serve_money"), FieldFormat::Decimal),
-        C::text(QStringLiteral("已付费"), QStringLiteral("if_take")),
-        C::text(QStringLiteral("所需原料"), QStringLiteral("need_material")),
-        C::text(QStringLiteral("用户验收"), QStringLiteral("owner_check")),
-        // No column of a service job goes under this caption.
-        C::screenValue(QStringLiteral("装修情况"), QString()),
-        C::text(QStringLiteral("结束时间"), QStringLiteral("finish_time")),
-    };
     // The owner's jobs as listed.
     StatementRecordSource rows(db(), service_store::ofOwner(m_ownerId));
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), service_store::exported(ownerName()), rows, this))
         widgets::selectRow(m_jobGrid, 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Checked.h"
+#include "output/ExportDescription.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
@@ -65,6 +66,8 @@ std::optional<qlonglong> kindByName(const QSqlDatabase& db, const QString& name)
 // The devices of one kind in the order they were entered, every column; nothing
 // for no kind (0).
 ListQuery ofKind(qlonglong typeId);
+// How the device list's "Excel" button and `pelm export devices` write it.
+ExportDescription exported();
 std::optional<Device> load(const QSqlDatabase& db, qlonglong id);
 qlonglong insert(const QSqlDatabase& db, Device device);
 void update(const QSqlDatabase& db, const Device& device);

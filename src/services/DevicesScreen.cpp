@@ -322,26 +322,8 @@ void DevicesScreen::exportDevices()
 {
     if (!m_deviceForm->storeIfModified())
         return;
-    ExportDescription d;
-    d.title = QStringLiteral("工程设备一览表");
-    using C = ExportColumn;
-    d.columns = {
-        // The number the office gives the device.
-        C::text(QStringLiteral("设备编号"), QStringLiteral("dev_no")),
-        C::text(QStringLiteral("设备名称"), QStringLiteral("dev_name")),
-        C::date(QStringLiteral("安装日期"), QStringLiteral("use_date")),
-        C::text(QStringLiteral("生产厂家"), QStringLiteral("factory")),
-        C::text(QStringLiteral("厂家电话"), QStringLiteral("link_tel")),
-        C::text(QStringLiteral("额定电压"), QStringLiteral("voltage")),
-        C::date(QStringLiteral("出厂日期"), QStringLiteral("factory_date")),
-        C::text(QStringLiteral("额定功率"), QStringLiteral("power")),
-        C::text(QStringLiteral("额定电流"), QStringLiteral("curr")),
-        C::text(QStringLiteral("折旧年限"), QStringLiteral("old_year")),
-        C::text(QStringLiteral("安装位置"), QStringLiteral("palace")),
-        C::text(QStringLiteral("说明"), QStringLiteral("remark")),
-    };
     // The kind's devices as listed.
     StatementRecordSource rows(db(), device_store::ofKind(m_deviceForm->parentId()));
-    if (exportList(context(), d, rows, this))
+    if (exportList(context(), device_store::exported(), rows, this))
         widgets::selectRow(m_deviceGrid, 0);
 }

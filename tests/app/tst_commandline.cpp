@@ -255,7 +255,7 @@ void TestCommandLine::backupCopiesTheDatabaseInUse()
     QVERIFY(QDir().mkpath(dir.filePath("backups")));
     const Run run = runPelm(dir.path(), {"--backup", backup});
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
-    QVERIFY2(run.out.contains(shown(backup)), qPrintable(run.out));
+    QVERIFY2(run.err.contains(shown(backup)), qPrintable(run.err)); // messages go to standard error
 
     // One file holding everything, for the office's eyes only, and nothing else left.
     QVERIFY(isSingleFile(backup));
@@ -332,7 +332,7 @@ void TestCommandLine::restoreReplacesAndKeepsTheReplacedFile()
     QCOMPARE(kept.size(), 1);
     QVERIFY2(QRegularExpression("^pelm\\.mdb\\.\\d{8}-\\d{6}\\.bak$").match(kept[0]).hasMatch(),
              qPrintable(kept[0]));
-    QVERIFY2(run.out.contains(shown(dir.filePath(kept[0]))), qPrintable(run.out));
+    QVERIFY2(run.err.contains(shown(dir.filePath(kept[0]))), qPrintable(run.err));
     QCOMPARE(ownerNames(dir.filePath(kept[0])), (QStringList{"甲公司", "乙公司", "丙公司"}));
     QVERIFY(leftovers(dir.path(), "*.new*").isEmpty());
     // The backup itself is left as it was, and serves again.
