@@ -227,6 +227,8 @@ qint64 writeWorkbook(const Invocation& invocation, const ExportDescription& desc
         return result.rows;
     case WorkbookWriter::Outcome::EmptyList:
         refuseCommand(QStringLiteral("没有数据可打印！"));
+    case WorkbookWriter::Outcome::TooManyRows:
+        refuseCommand(result.error + QStringLiteral("也可以导出为 .csv 文件，它没有行数的限制。"));
     case WorkbookWriter::Outcome::Cancelled:
     case WorkbookWriter::Outcome::Failed:
         break;

@@ -71,6 +71,9 @@ bool exportList(const ScreenContext& context, const ExportDescription& descripti
     case WorkbookWriter::Outcome::Failed:
         context.messages->error(description.failureText);
         return false;
+    case WorkbookWriter::Outcome::TooManyRows:
+        context.messages->error(result.error);
+        return false;
     case WorkbookWriter::Outcome::Written:
         break;
     }

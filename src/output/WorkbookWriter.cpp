@@ -294,6 +294,14 @@ WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& 
 
     lxw_row_t row = kFirstDataRow;
     while (more && !error) {
+        if (row - kFirstDataRow >= kMaxDataRows) {
+            workbook.reset();
+            result.outcome = Outcome::TooManyRows;
+            result.rows = row - kFirstDataRow;
+            result.error = QStringLiteral("列表超过一张工作表能放的行数（最多%1行），未写出文件。请缩小查询范围。")
+                               .arg(kMaxDataRows);
+            return result;
+        }
         if (m_cancel && m_cancel->load(std::memory_order_relaxed)) {
             workbook.reset(); // closes the partial workbook; the temporary file goes with `part`
             result.outcome = Outcome::Cancelled;

@@ -21,13 +21,18 @@ public:
         EmptyList, // the description asks for the empty check and there is no row; nothing written
         Cancelled, // the cancel flag was raised; nothing written
         Failed,    // the file could not be written (see `error`); nothing written
+        // The list has more rows than a sheet holds (see `error`, kMaxDataRows); nothing written.
+        TooManyRows,
     };
+
+    // The most data rows a sheet holds below its title and captions.
+    static constexpr qint64 kMaxDataRows = 1048576 - 3;
 
     struct Result
     {
         Outcome outcome = Outcome::Failed;
         qint64 rows = 0; // data rows written
-        QString error;   // what went wrong, for a failed write
+        QString error;   // what went wrong, for a failed write or too many rows
     };
 
     // Called now and then with the number of data rows written so far.

@@ -1,4 +1,5 @@
 #include "app/FunctionTable.h"
+#include "commands/ListCatalogue.h"
 #include "app/LoginDialog.h"
 #include "app/MainWindow.h"
 #include "app/OperatorsScreen.h"
@@ -28,6 +29,7 @@ private Q_SLOTS:
     void everyEntryOpensAndCloses_data();
     void everyEntryOpensAndCloses();
     void everyNumberBoxTakesAPastedValueWhole();
+    void everyCommandListNamesAFunction();
 };
 
 namespace {
@@ -211,6 +213,24 @@ void TestEveryScreen::everyNumberBoxTakesAPastedValueWhole()
     // The fee, deposit, supplies and services screens have number boxes.
     for (const char* box : {"edtShouldPay", "edtPaymentReal", "edtBailMoney", "dbeTakeNum", "DBEdit10"})
         QVERIFY2(boxes.contains(box), box);
+}
+
+// The command line's lists name the function whose rights govern them by its
+// group and position: each must be that function, under its caption.
+void TestEveryScreen::everyCommandListNamesAFunction()
+{
+    for (const auto& entries : {list_catalogue::exports(), list_catalogue::reports()}) {
+        for (const ListEntry& entry : entries) {
+            const FunctionRow* found = nullptr;
+            for (const FunctionRow& f : functionTable()) {
+                if (f.group == entry.group && f.position == entry.position)
+                    found = &f;
+            }
+            QVERIFY2(found, entry.name);
+            QCOMPARE(found->text(), QString::fromUtf8(entry.function));
+            QVERIFY2(found->browseBox, entry.name); // a function that can be browsed
+        }
+    }
 }
 
 QTEST_MAIN(TestEveryScreen)

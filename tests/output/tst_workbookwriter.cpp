@@ -23,6 +23,7 @@ private Q_SLOTS:
     void cancelLeavesNoFile();
     void failedWriteLeavesNoFile();
     void sourceErrorLeavesNoFile();
+    void moreRowsThanASheetHoldsLeavesNoFile();
     void spreadsheetProgramReadsIt();
     void plainCellsReadBackAsWritten();
     void sheetPrintsOnePageWide_data();
@@ -359,6 +360,39 @@ void TestWorkbookWriter::sourceErrorLeavesNoFile()
     d.columns = {ExportColumn::plain("序号", "n")};
     QVERIFY_THROWS_EXCEPTION(DbError, WorkbookWriter(d).write(rows, dir.filePath("x.xlsx")));
     QCOMPARE(filesIn(dir.path()), QStringList());
+}
+
+// Rows numbered 1, 2, ... up to `count`, made as they are read.
+class CountingSource final : public RecordSource
+{
+public:
+    explicit CountingSource(qint64 count) : m_count(count) {}
+    bool first() override { return (m_at = 1) <= m_count; }
+    bool next() override { return ++m_at <= m_count; }
+    int fieldIndex(const QString&) const override { return 0; }
+    QVariant value(int) const override { return m_at; }
+
+private:
+    qint64 m_count;
+    qint64 m_at = 0;
+};
+
+// A sheet holds 1,048,576 rows: a list longer than its room below the title and
+// captions is refused whole, with a reason the office reads, instead of the
+// library's English error or a sheet that ends without a word.
+void TestWorkbookWriter::moreRowsThanASheetHoldsLeavesNoFile()
+{
+    QTemporaryDir dir;
+    ExportDescription d;
+    d.columns = {ExportColumn::plain("序号", "n")};
+    CountingSource fits(WorkbookWriter::kMaxDataRows);
+    QCOMPARE(WorkbookWriter(d).write(fits, dir.filePath("fits.xlsx")).outcome, WorkbookWriter::Outcome::Written);
+
+    CountingSource tooMany(WorkbookWriter::kMaxDataRows + 1);
+    const WorkbookWriter::Result refused = WorkbookWriter(d).write(tooMany, dir.filePath("x.xlsx"));
+    QCOMPARE(refused.outcome, WorkbookWriter::Outcome::TooManyRows);
+    QCOMPARE(refused.error, QString("列表超过一张工作表能放的行数（最多1048573行），未写出文件。请缩小查询范围。"));
+    QCOMPARE(filesIn(dir.path()), QStringList{"fits.xlsx"});
 }
 
 // LibreOffice opens the workbook and reads back the title, the captions, the

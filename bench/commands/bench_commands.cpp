@@ -1,0 +1,192 @@
+#include "EstateGenerator.h"
+#include "app/PasswordHash.h"
+#include "charging/MonthlyRun.h"
+#include "db/DatabaseFile.h"
+#include "db/Sql.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// 10,000 owners, 20,000 rooms and a million fee records, made once for the run,
+// with an operator who may bill and browse the queries.
+struct Estate
+{
+    Estate()
+    {
+        database_file::create(path);
+        QString error;
+        db = database_file::open(path, QStringLiteral("bench"), &error);
+        generateEstate(db, {.feeRecords = 1000000});
+        // The password is checked at the cheapest cost: the run is measured here,
+        // the login's cost on its own below.
+        password_hash::setCost(password_hash::Cost::Minimal);
+        addOperator(QStringLiteral("clerk"));
+        password_hash::setCost(password_hash::Cost::Interactive);
+        addOperator(QStringLiteral("slow"));
+        QFile password(passwordFile);
+        password.open(QIODevice::WriteOnly);
+        password.write("pw1\n");
+    }
+
+    void addOperator(const QString& code)
+    {
+        sql::exec(db,
+                  QStringLiteral("insert into operator (op_code, op_name, password, popecharge, popequery) "
+                                 "values (?, ?, ?, '2', '111')"),
+                  {code, code, password_hash::hash(QStringLiteral("pw1"))});
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("pelm.mdb"));
+    QString passwordFile = dir.filePath(QStringLiteral("password"));
+    QSqlDatabase db;
+    int nextMonth = 0; // every round bills a month of its own, after the last one billed
+};
+
+Estate& estate()
+{
+    static Estate e;
+    return e;
+}
+
+QString nextMonth()
+{
+    return QDate(2030, 1, 1).addMonths(estate().nextMonth++).toString(QStringLiteral("yyyy-MM"));
+}
+
+struct Finished
+{
+    int status = -1;
+    long maxRssKiB = 0;
+};
+
+// Runs pelm with `arguments` and waits for it; its own peak memory.
+Finished runPelm(const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all{PELM_EXECUTABLE};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    all.push_back("--database");
+    all.push_back(estate().path.toStdString());
+    all.push_back("--quiet");
+    std::vector<char*> argv;
+    for (std::string& a : all)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+    const std::string password = "PELM_PASSWORD_FILE=" + estate().passwordFile.toStdString();
+    std::vector<std::string> env{password};
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+
+    pid_t pid = 0;
+    Finished finished;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
+        return finished;
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status))
+        finished.status = WEXITSTATUS(status);
+    finished.maxRssKiB = usage.ru_maxrss;
+    return finished;
+}
+
+// The screen's run: the same call the window makes, committed.
+void BM_MonthlyRunAsTheScreen(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const QDate month = QDate::fromString(nextMonth() + QStringLiteral("-01"), Qt::ISODate);
+        const monthly_run::Outcome outcome = monthly_run::run(estate().db, month, month, month);
+        if (outcome.kind != monthly_run::Outcome::Kind::Billed)
+            state.SkipWithError("the run billed nobody");
+    }
+}
+BENCHMARK(BM_MonthlyRunAsTheScreen)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// `pelm bill`: the process, opening the database, the login and the same run.
+void BM_BillCommand(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const std::string month = nextMonth().toStdString();
+        const Finished f = runPelm({"bill", "--from", month, "--to", month, "--operator", "clerk"});
+        if (f.status != 0)
+            state.SkipWithError("pelm bill failed");
+    }
+}
+BENCHMARK(BM_BillCommand)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The same with the operator's password checked at the cost the program stores
+// passwords with: what a login costs once per command (the window pays it once
+// per session).
+void BM_BillCommandInteractiveLogin(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const std::string month = nextMonth().toStdString();
+        const Finished f = runPelm({"bill", "--from", month, "--to", month, "--operator", "slow"});
+        if (f.status != 0)
+            state.SkipWithError("pelm bill failed");
+    }
+}
+BENCHMARK(BM_BillCommandInteractiveLogin)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// `pelm export payments` of the million fee records of 2025 (the bills above are of 2030),
+// streamed into a workbook or a CSV file; the process's peak memory.
+void exportEveryRecord(benchmark::State& state, const char* suffix)
+{
+    long peak = 0;
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QString out = estate().dir.filePath(QStringLiteral("records") + QString::fromLatin1(suffix));
+        QFile::remove(out);
+        const Finished f = runPelm({"export", "payments", "--from", "2025-01-01", "--to", "2025-12-31", "-o",
+                                    out.toStdString(), "--operator", "clerk"});
+        if (f.status != 0)
+            state.SkipWithError("pelm export failed");
+        peak = std::max(peak, f.maxRssKiB);
+        bytes = QFileInfo(out).size();
+    }
+    state.counters["peak_MiB"] = double(peak) / 1024;
+    state.counters["file_MiB"] = double(bytes) / (1024 * 1024);
+}
+
+void BM_ExportEveryRecordToWorkbook(benchmark::State& state)
+{
+    exportEveryRecord(state, ".xlsx");
+}
+BENCHMARK(BM_ExportEveryRecordToWorkbook)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ExportEveryRecordToCsv(benchmark::State& state)
+{
+    exportEveryRecord(state, ".csv");
+}
+BENCHMARK(BM_ExportEveryRecordToCsv)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    estate();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
