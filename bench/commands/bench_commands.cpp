@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <string>
@@ -76,10 +75,21 @@ struct Finished
     long maxRssKiB = 0;
 };
 
-// Runs pelm with `arguments` and waits for it; its own peak memory.
+// The peak memory of the program is read by GNU time (package `time`): a process
+// started from this one counts this one's memory as its own until it runs the
+// program, and this one holds the estate.
+const std::string kTime = "/usr/bin/time";
+
+// Runs pelm with `arguments` and waits for it; its own peak memory, when GNU time
+// is there to measure it (else 0).
 Finished runPelm(const std::vector<std::string>& arguments)
 {
-    std::vector<std::string> all{PELM_EXECUTABLE};
+    const std::string peakFile = estate().dir.filePath(QStringLiteral("peak")).toStdString();
+    const bool measured = QFileInfo::exists(QString::fromStdString(kTime));
+    std::vector<std::string> all;
+    if (measured)
+        all = {kTime, "-f", "%M", "-o", peakFile};
+    all.push_back(PELM_EXECUTABLE);
     all.insert(all.end(), arguments.begin(), arguments.end());
     all.push_back("--database");
     all.push_back(estate().path.toStdString());
@@ -102,10 +112,13 @@ Finished runPelm(const std::vector<std::string>& arguments)
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data()) != 0)
         return finished;
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) == pid && WIFEXITED(status))
+    if (waitpid(pid, &status, 0) == pid && WIFEXITED(status))
         finished.status = WEXITSTATUS(status);
-    finished.maxRssKiB = usage.ru_maxrss;
+    if (measured) {
+        QFile peak(QString::fromStdString(peakFile));
+        if (peak.open(QIODevice::ReadOnly))
+            finished.maxRssKiB = peak.readAll().trimmed().split('\n').last().toLong();
+    }
     return finished;
 }
 

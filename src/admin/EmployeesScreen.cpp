@@ -28,7 +28,6 @@ const QString kEmpId = QStringLiteral("emp_id");
 
 // The employee columns the printed list and the export read, by their names.
 
-
 } // namespace
 
 EmployeesScreen::EmployeesScreen(const ScreenContext& context, QWidget* parent) : Screen(context, parent)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Checked.h"
-#include "output/ExportDescription.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
+#include "output/ExportDescription.h"
 
 #include <QList>
 #include <QSqlDatabase>
@@ -63,7 +63,7 @@ namespace goods_store {
 // their order numbers; with every column of goods and the name of the type
 // (typename).
 ListQuery list(std::optional<qlonglong> typeId);
-// How the catalogue's "Excel" button and `pelm export goods` write the list.
+// How the catalogue's "Excel" button and `pelm export supplies` write the list.
 ExportDescription exported();
 // Every item (goods_id, goods_name) in the order it was entered, or those of one type.
 QList<NamedKey> names(const QSqlDatabase& db, std::optional<qlonglong> typeId = std::nullopt);

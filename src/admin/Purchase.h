@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/Checked.h"
-#include "output/ExportDescription.h"
 #include "core/Decimal2.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
+#include "output/ExportDescription.h"
 
 #include <QDate>
 #include <QList>

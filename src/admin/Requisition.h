@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Checked.h"
-#include "output/ExportDescription.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
+#include "output/ExportDescription.h"
 
 #include <QDate>
 #include <QList>

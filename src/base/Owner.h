@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/Checked.h"
-#include "output/ExportDescription.h"
 #include "db/ListQuery.h"
+#include "output/ExportDescription.h"
 
 #include <QDate>
 #include <QSqlDatabase>

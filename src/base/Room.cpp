@@ -173,16 +173,16 @@ QList<ListColumn> room_store::columns()
 {
     using K = ListColumn::Kind;
     return {
-            {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code},
-            {QStringLiteral("use_state"), QStringLiteral("使用状态")},
-            {QStringLiteral("build_area"), QStringLiteral("建筑面积"), K::Decimal},
-            {QStringLiteral("use_area"), QStringLiteral("实用面积"), K::Decimal, false,
-             ListColumn::Export::Text, QStringLiteral("使用面积")},
-            {QStringLiteral("room_type"), QStringLiteral("房屋类型")},
-            {QStringLiteral("direct"), QStringLiteral("朝向")},
-            {QStringLiteral("floor"), QStringLiteral("楼层"), K::Code},
-            {QStringLiteral("fitment"), QStringLiteral("装修情况")},
-            {QStringLiteral("match"), QStringLiteral("配套设施")},
+        {QStringLiteral("room_id"), QStringLiteral("房号"), K::Code},
+        {QStringLiteral("use_state"), QStringLiteral("使用状态")},
+        {QStringLiteral("build_area"), QStringLiteral("建筑面积"), K::Decimal},
+        {QStringLiteral("use_area"), QStringLiteral("实用面积"), K::Decimal, false, ListColumn::Export::Text,
+         QStringLiteral("使用面积")},
+        {QStringLiteral("room_type"), QStringLiteral("房屋类型")},
+        {QStringLiteral("direct"), QStringLiteral("朝向")},
+        {QStringLiteral("floor"), QStringLiteral("楼层"), K::Code},
+        {QStringLiteral("fitment"), QStringLiteral("装修情况")},
+        {QStringLiteral("match"), QStringLiteral("配套设施")},
     };
 }
 

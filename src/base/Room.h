@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/Checked.h"
-#include "output/ExportDescription.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
 #include "db/NamedKey.h"
+#include "output/ExportDescription.h"
 
 #include <QList>
 #include <QSqlDatabase>

@@ -124,15 +124,16 @@ Outcome run(const QSqlDatabase& db, const QDate& first, const QDate& last, const
         return *checked.refusal;
 
     // One statement bills every owner.
-    const QVariant before = sql::scalar(db, QStringLiteral("select coalesce(max(take_id), 0) from charge_take"));
-    const QSqlQuery insert = sql::exec(
-        db,
-        u"insert into charge_take (owner_id, type_id, should_pay, derate, payment_real, start_num, "
-        u"end_num, take_date) "
-        u"select b.owner_id, ?, b.should_pay, 0, 0, ?, ?, ? from (" +
-            kBills + u") b order by b.owner_id",
-        {checked.typeId, sql::dateValue(first), sql::dateValue(last), sql::dateValue(today),
-         fee_rules::months(first, last), checked.unitPrice});
+    const QVariant before =
+        sql::scalar(db, QStringLiteral("select coalesce(max(take_id), 0) from charge_take"));
+    const QSqlQuery insert =
+        sql::exec(db,
+                  u"insert into charge_take (owner_id, type_id, should_pay, derate, payment_real, start_num, "
+                  u"end_num, take_date) "
+                  u"select b.owner_id, ?, b.should_pay, 0, 0, ?, ?, ? from (" +
+                      kBills + u") b order by b.owner_id",
+                  {checked.typeId, sql::dateValue(first), sql::dateValue(last), sql::dateValue(today),
+                   fee_rules::months(first, last), checked.unitPrice});
     const int bills = insert.numRowsAffected();
     Outcome outcome = counted(
         db,
@@ -149,9 +150,9 @@ Outcome trial(const QSqlDatabase& db, const QDate& first, const QDate& last)
     const Billing checked = check(db, first, last);
     if (checked.refusal)
         return *checked.refusal;
-    return counted(db,
-                   u"select count(*), cast(coalesce(sum(b.should_pay), 0) as bigint) from (" + kBills + u") b",
-                   {fee_rules::months(first, last), checked.unitPrice});
+    return counted(
+        db, u"select count(*), cast(coalesce(sum(b.should_pay), 0) as bigint) from (" + kBills + u") b",
+        {fee_rules::months(first, last), checked.unitPrice});
 }
 
 QString refusalText(const Outcome& outcome)

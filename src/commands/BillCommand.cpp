@@ -1,8 +1,8 @@
 #include "commands/BillCommand.h"
 
+#include "charging/MonthlyRun.h"
 #include "commands/Invocation.h"
 #include "commands/OperatorLogin.h"
-#include "charging/MonthlyRun.h"
 
 #include <QJsonObject>
 
@@ -15,7 +15,8 @@ namespace {
 // is written into the bills' periods; so is it here.
 QDate onTodaysDay(const QDate& firstOfMonth, const QDate& today)
 {
-    return QDate(firstOfMonth.year(), firstOfMonth.month(), std::min(today.day(), firstOfMonth.daysInMonth()));
+    return QDate(firstOfMonth.year(), firstOfMonth.month(),
+                 std::min(today.day(), firstOfMonth.daysInMonth()));
 }
 
 QDate requiredMonth(const Invocation& invocation, const QString& option)
@@ -51,15 +52,15 @@ int run(Invocation& invocation)
                            last.toString(QStringLiteral("yyyy-MM"));
     if (dryRun) {
         invocation.console().say(QStringLiteral("试算（未保存）：%1 将为 %2 户生成物业费，合计 %3 元。")
-                                      .arg(months)
-                                      .arg(outcome.bills)
-                                      .arg(outcome.total.toString()));
+                                     .arg(months)
+                                     .arg(outcome.bills)
+                                     .arg(outcome.total.toString()));
     } else {
         invocation.console().say(QStringLiteral("收费完成!"));
         invocation.console().say(QStringLiteral("%1 已为 %2 户生成物业费，合计 %3 元。")
-                                      .arg(months)
-                                      .arg(outcome.bills)
-                                      .arg(outcome.total.toString()));
+                                     .arg(months)
+                                     .arg(outcome.bills)
+                                     .arg(outcome.total.toString()));
     }
     invocation.console().summary({{QStringLiteral("command"), QStringLiteral("bill")},
                                   {QStringLiteral("from"), first.toString(QStringLiteral("yyyy-MM"))},

@@ -26,11 +26,11 @@ using Option = QCommandLineOption;
 // One command: its word, what the help says of it, its own options and what it does.
 struct Command
 {
-    const char* name;
-    QString arguments; // as the help shows them: "LIST -o FILE"
-    QString summary;
-    QList<Option> options;
-    int (*run)(Invocation& invocation);
+    const char* name = nullptr;
+    QString arguments = {}; // as the help shows them: "列表 -o 文件"
+    QString summary = {};
+    QList<Option> options = {};
+    int (*run)(Invocation& invocation) = nullptr;
     QString more = {}; // what the command's own help adds
 };
 
@@ -42,17 +42,19 @@ Option option(const QStringList& names, const QString& description, const QStrin
 QList<Option> globalOptions()
 {
     return {
-        option({QStringLiteral("database")},
-               QStringLiteral("数据库文件，或数据库服务器的连接（如 postgresql:///pelm?host=/run/postgresql 或 "
-                              "service=pelm，密码放在 ~/.pgpass 中）。未指定时依次取环境变量 PELM_DATABASE、"
-                              "设置中的 database，最后为当前目录下的 pelm.mdb。"),
-               QStringLiteral("数据库")),
+        option(
+            {QStringLiteral("database")},
+            QStringLiteral("数据库文件，或数据库服务器的连接（如 postgresql:///pelm?host=/run/postgresql 或 "
+                           "service=pelm，密码放在 ~/.pgpass 中）。未指定时依次取环境变量 PELM_DATABASE、"
+                           "设置中的 database，最后为当前目录下的 pelm.mdb。"),
+            QStringLiteral("数据库")),
         option({QStringLiteral("operator")},
                QStringLiteral("操作员代码。密码从环境变量 PELM_PASSWORD_FILE 指定的文件读取，"
                               "或在终端上输入（不显示）；从不写在命令行上。"),
                QStringLiteral("代码")),
         option({QStringLiteral("q"), QStringLiteral("quiet")}, QStringLiteral("只在出错时输出。")),
-        option({QStringLiteral("json")}, QStringLiteral("最后输出一行 JSON 摘要（数目、金额、写出的文件）。")),
+        option({QStringLiteral("json")},
+               QStringLiteral("最后输出一行 JSON 摘要（数目、金额、写出的文件）。")),
         option({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("显示帮助。")),
         option({QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("显示版本号。")),
     };
@@ -61,7 +63,8 @@ QList<Option> globalOptions()
 QList<Option> filterOptions()
 {
     return {
-        option({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("写出的文件。"), QStringLiteral("文件")),
+        option({QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("写出的文件。"),
+               QStringLiteral("文件")),
         option({QStringLiteral("owner")}, QStringLiteral("住户名称或住户编号。"), QStringLiteral("住户")),
         option({QStringLiteral("from")}, QStringLiteral("起始日期（2026-01-01）或月份（2026-01）。"),
                QStringLiteral("日期")),
@@ -78,61 +81,64 @@ QString listNames(std::span<const ListEntry> entries)
 {
     QStringList lines;
     for (const ListEntry& entry : entries)
-        lines << QStringLiteral("  %1%2").arg(QString::fromLatin1(entry.name).leftJustified(14), entry.text());
+        lines << QStringLiteral("  %1%2").arg(QString::fromLatin1(entry.name).leftJustified(14),
+                                              entry.text());
     return lines.join(u'\n');
 }
 
 const QList<Command>& commands()
 {
-    static const QList<Command> all = [] {
-        QList<Command> list;
-        list.append(Command{"init", {}, QStringLiteral("创建一个新的空数据库；已有的数据库不会被改动。"), {}, database_commands::init});
-        list.append(Command{"check",
-         {},
-         QStringLiteral("检查数据库：标记、版本、每个表和字段、数据库自身的完整性检查。"),
-         {},
-         database_commands::check});
-        list.append(Command{"upgrade", {}, QStringLiteral("把旧版本的数据库升级到本程序的版本。"), {}, database_commands::upgrade});
-        list.append(Command{"bill",
-         QStringLiteral("--from 月份 --to 月份"),
-         QStringLiteral("物管费自动生成：为每个有房间的住户生成这几个月的物业费（规则同“物管费自动生成”窗口）。"
-                        "需要操作员。"),
-         {option({QStringLiteral("from")}, QStringLiteral("起始月份，如 2026-01。"), QStringLiteral("月份")),
-          option({QStringLiteral("to")}, QStringLiteral("截止月份，如 2026-03。"), QStringLiteral("月份")),
-          option({QStringLiteral("dry-run")}, QStringLiteral("只计算户数和金额合计，不保存任何内容。"))},
-         bill_command::run});
-        list.append(Command{"export",
-         QStringLiteral("列表 -o 文件"),
-         QStringLiteral("导出一个列表，列和标题同窗口的“Excel”按钮；文件为 .xlsx 或 .csv，- 为标准输出（CSV）。"
-                        "需要操作员。"),
-         filterOptions(),
-         list_commands::exportList,
-         QString(QStringLiteral("可导出的列表：\n") + listNames(list_catalogue::exports()))});
-        list.append(Command{"print",
-         QStringLiteral("报表 -o 文件.pdf"),
-         QStringLiteral("把一个打印报表写成 PDF，版式同窗口的打印预览。需要操作员。"),
-         filterOptions(),
-         list_commands::printList,
-         QString(QStringLiteral("可打印的报表：\n") + listNames(list_catalogue::reports()))});
-        list.append(Command{"backup",
-         QStringLiteral("文件"),
-         QStringLiteral("把数据库备份到一个新文件；其他人可以继续工作。"),
-         {},
-         database_commands::backup});
-        list.append(Command{"restore",
-         QStringLiteral("文件 --yes"),
-         QStringLiteral("检查备份文件，再用它替换数据库；原来的文件以带日期的名字保留在旁边。"
-                        "须先关闭所有使用该数据库的物业管理系统。"),
-         {option({QStringLiteral("yes")}, QStringLiteral("确认替换数据库。"))},
-         database_commands::restore});
-        list.append(Command{"copy-to",
-         QStringLiteral("连接"),
-         QStringLiteral("把数据库的全部数据复制到数据库服务器上的空数据库；核对各表行数和金额合计，"
-                        "不一致时不保留任何内容。"),
-         {},
-         database_commands::copyTo});
-        return list;
-    }();
+    static const QList<Command> all = {
+        {.name = "init",
+         .summary = QStringLiteral("创建一个新的空数据库；已有的数据库不会被改动。"),
+         .run = database_commands::init},
+        {.name = "check",
+         .summary = QStringLiteral("检查数据库：标记、版本、每个表和字段、数据库自身的完整性检查。"),
+         .run = database_commands::check},
+        {.name = "upgrade",
+         .summary = QStringLiteral("把旧版本的数据库升级到本程序的版本。"),
+         .run = database_commands::upgrade},
+        {.name = "bill",
+         .arguments = QStringLiteral("--from 月份 --to 月份"),
+         .summary = QStringLiteral("物管费自动生成：为每个有房间的住户生成这几个月的物业费"
+                                   "（规则同“物管费自动生成”窗口）。需要操作员。"),
+         .options = {option({QStringLiteral("from")}, QStringLiteral("起始月份，如 2026-01。"),
+                            QStringLiteral("月份")),
+                     option({QStringLiteral("to")}, QStringLiteral("截止月份，如 2026-03。"),
+                            QStringLiteral("月份")),
+                     option({QStringLiteral("dry-run")},
+                            QStringLiteral("只计算户数和金额合计，不保存任何内容。"))},
+         .run = bill_command::run},
+        {.name = "export",
+         .arguments = QStringLiteral("列表 -o 文件"),
+         .summary = QStringLiteral("导出一个列表，列和标题同窗口的“Excel”按钮；文件为 .xlsx 或 .csv，"
+                                   "- 为标准输出（CSV）。需要操作员。"),
+         .options = filterOptions(),
+         .run = list_commands::exportList,
+         .more = QString(QStringLiteral("可导出的列表：\n") + listNames(list_catalogue::exports()))},
+        {.name = "print",
+         .arguments = QStringLiteral("报表 -o 文件.pdf"),
+         .summary = QStringLiteral("把一个打印报表写成 PDF，版式同窗口的打印预览。需要操作员。"),
+         .options = filterOptions(),
+         .run = list_commands::printList,
+         .more = QString(QStringLiteral("可打印的报表：\n") + listNames(list_catalogue::reports()))},
+        {.name = "backup",
+         .arguments = QStringLiteral("文件"),
+         .summary = QStringLiteral("把数据库备份到一个新文件；其他人可以继续工作。"),
+         .run = database_commands::backup},
+        {.name = "restore",
+         .arguments = QStringLiteral("文件 --yes"),
+         .summary = QStringLiteral("检查备份文件，再用它替换数据库；原来的文件以带日期的名字保留在旁边。"
+                                   "须先关闭所有使用该数据库的物业管理系统。"),
+         .options = {option({QStringLiteral("yes")}, QStringLiteral("确认替换数据库。"))},
+         .run = database_commands::restore},
+        {.name = "copy-to",
+         .arguments = QStringLiteral("连接"),
+         .summary =
+             QStringLiteral("把数据库的全部数据复制到数据库服务器上的空数据库；核对各表行数和金额合计，"
+                            "不一致时不保留任何内容。"),
+         .run = database_commands::copyTo},
+    };
     return all;
 }
 
@@ -200,9 +206,8 @@ QString globalHelp()
     text << QString();
     text << QStringLiteral("命令：");
     for (const Command& command : commands()) {
-        text << QStringLiteral("  %1%2")
-                    .arg(QString::fromLatin1(command.name).leftJustified(10),
-                         command.summary);
+        text << QStringLiteral("  %1%2").arg(QString::fromLatin1(command.name).leftJustified(10),
+                                             command.summary);
     }
     text << QString();
     text << QStringLiteral("通用选项：");
@@ -216,7 +221,9 @@ QString globalHelp()
 QString commandHelp(const Command& command)
 {
     QStringList text;
-    text << QStringLiteral("用法：pelm [通用选项] %1 %2").arg(QString::fromLatin1(command.name), command.arguments).trimmed();
+    text << QStringLiteral("用法：pelm [通用选项] %1 %2")
+                .arg(QString::fromLatin1(command.name), command.arguments)
+                .trimmed();
     text << QString();
     text << command.summary;
     if (!command.more.isEmpty()) {
@@ -363,8 +370,9 @@ bool isCommand(int argc, char* argv[])
     // next argument as their value). Anything else is for the command line,
     // which runs a command, shows the help or refuses what it does not know.
     static constexpr const char* kValued[] = {
-        "--database", "-platform", "-style", "-stylesheet", "-display", "-geometry", "-qwindowgeometry",
-        "-qwindowtitle", "-qwindowicon", "-session", "-platformpluginpath", "-platformtheme", "-plugin"};
+        "--database",          "-platform",        "-style",        "-stylesheet",  "-display",
+        "-geometry",           "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-session",
+        "-platformpluginpath", "-platformtheme",   "-plugin"};
     static constexpr const char* kFlags[] = {"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];

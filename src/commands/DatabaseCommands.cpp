@@ -16,7 +16,8 @@ namespace {
 
 QString described(const QString& place)
 {
-    return database::isServer(place) ? server_database::describe(place) : QStringLiteral("数据库文件 ") + place;
+    return database::isServer(place) ? server_database::describe(place)
+                                     : QStringLiteral("数据库文件 ") + place;
 }
 
 int done(const Invocation& invocation, const QString& message, QJsonObject summary)
@@ -73,9 +74,10 @@ int upgrade(Invocation& invocation)
     int found = 0;
     invocation.db({.upgradeOlder = true, .versionFound = &found});
     const QString where = described(invocation.databasePlace());
-    const QString message = found == schema::kVersion
-                                ? QStringLiteral("%1已是最新版本（版本%2）。").arg(where).arg(found)
-                                : QStringLiteral("%1已从版本%2升级到版本%3。").arg(where).arg(found).arg(schema::kVersion);
+    const QString message =
+        found == schema::kVersion
+            ? QStringLiteral("%1已是最新版本（版本%2）。").arg(where).arg(found)
+            : QStringLiteral("%1已从版本%2升级到版本%3。").arg(where).arg(found).arg(schema::kVersion);
     return done(invocation, message,
                 {{QStringLiteral("command"), QStringLiteral("upgrade")},
                  {QStringLiteral("database"), invocation.databasePlace()},

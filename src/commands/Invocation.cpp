@@ -52,7 +52,8 @@ QSqlDatabase Invocation::db(database_file::SchemaPolicy policy)
     if (m_opened)
         return QSqlDatabase::database(m_connectionName, false);
     QString error;
-    QSqlDatabase db = database::open(m_place, m_connectionName, &error, database_file::kBusyTimeoutMs, policy);
+    QSqlDatabase db =
+        database::open(m_place, m_connectionName, &error, database_file::kBusyTimeoutMs, policy);
     m_opened = true;
     if (!error.isEmpty())
         refuseCommand(error);
@@ -80,7 +81,8 @@ QDate Invocation::day(const QString& option, const QString& text, bool lastOfMon
     }
     const QDate date = QDate::fromString(given, Qt::ISODate);
     if (!shape.match(given).hasMatch() || !date.isValid())
-        badUsage(QStringLiteral("--%1 的值“%2”不是日期，请写成 2026-01-31 或 2026-01 的样子。").arg(option, text));
+        badUsage(
+            QStringLiteral("--%1 的值“%2”不是日期，请写成 2026-01-31 或 2026-01 的样子。").arg(option, text));
     return date;
 }
 

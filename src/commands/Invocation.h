@@ -37,7 +37,8 @@ struct CommandStop
 class Invocation
 {
 public:
-    Invocation(QString databasePlace, QString operatorCode, Console console, const QCommandLineParser& options);
+    Invocation(QString databasePlace, QString operatorCode, Console console,
+               const QCommandLineParser& options);
     ~Invocation();
     Invocation(const Invocation&) = delete;
     Invocation& operator=(const Invocation&) = delete;

@@ -80,7 +80,7 @@ const ListEntry kExports[] = {
      [](const QSqlDatabase&, const ListRequest& r) {
          return exported(r.ownerId ? payment_records::exported(*r.period)
                                    : payment_records::exportedEveryOwner(*r.period),
-                          payments(r), paymentColumns(r));
+                         payments(r), paymentColumns(r));
      }},
     {"arrears", "业主欠费清单", G::Query, 3, "欠费清单", kOwnerFilter | kPeriodFilter, kNoFilter,
      [](const QSqlDatabase&, const ListRequest& r) {
@@ -105,7 +105,8 @@ const ListEntry kExports[] = {
          filter.period = r.period;
          return exported(purchase_store::exported(), purchase_store::list(filter, {}));
      }},
-    {"requisitions", "办公用品领用清单", G::Admin, 6, "领用清单", kPeriodFilter | kDepartmentFilter, kNoFilter,
+    {"requisitions", "办公用品领用清单", G::Admin, 6, "领用清单", kPeriodFilter | kDepartmentFilter,
+     kNoFilter,
      [](const QSqlDatabase&, const ListRequest& r) {
          RequisitionFilter filter;
          filter.deptId = r.departmentId;

@@ -49,9 +49,9 @@ enum ListFilter : unsigned {
 // statement, and the function of the office whose browse right it needs.
 struct ListEntry
 {
-    const char* name;     // on the command line: "owners"
-    const char* caption;  // UTF-8, for the help: "住户资料"
-    RightsGroup group;    // the function whose rights govern it
+    const char* name;    // on the command line: "owners"
+    const char* caption; // UTF-8, for the help: "住户资料"
+    RightsGroup group;   // the function whose rights govern it
     int position;
     const char* function; // UTF-8, the function's caption in the main window
     unsigned takes;       // ListFilter bits

@@ -28,8 +28,8 @@ struct Filter
     const char* option;
 };
 constexpr Filter kFilters[] = {
-    {kOwnerFilter, "owner"},           {kBuildingFilter, "building"}, {kDepartmentFilter, "department"},
-    {kKindFilter, "kind"},             {kAllFilter, "all"},
+    {kOwnerFilter, "owner"}, {kBuildingFilter, "building"}, {kDepartmentFilter, "department"},
+    {kKindFilter, "kind"},   {kAllFilter, "all"},
 };
 
 // The record named on the command line: by its name (trimmed, exactly), else by
@@ -37,8 +37,9 @@ constexpr Filter kFilters[] = {
 qlonglong findNamed(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
                     const QString& nameColumn, const QString& given, const QString& noun)
 {
-    QSqlQuery named = sql::exec(db, u"select " + keyColumn + u" from " + table + u" where rtrim(" + nameColumn +
-                                        u") = ? order by " + keyColumn,
+    QSqlQuery named = sql::exec(db,
+                                u"select " + keyColumn + u" from " + table + u" where rtrim(" + nameColumn +
+                                    u") = ? order by " + keyColumn,
                                 {given});
     QList<qlonglong> found;
     while (named.next())
@@ -55,7 +56,8 @@ qlonglong findNamed(const QSqlDatabase& db, const QString& table, const QString&
     refuseCommand(QStringLiteral("找不到%1“%2”。").arg(noun, given));
 }
 
-const ListEntry& entryNamed(const Invocation& invocation, std::span<const ListEntry> entries, const QString& noun)
+const ListEntry& entryNamed(const Invocation& invocation, std::span<const ListEntry> entries,
+                            const QString& noun)
 {
     const QString name = invocation.argument(noun);
     if (const ListEntry* entry = list_catalogue::find(entries, name))
@@ -192,7 +194,8 @@ qint64 writeCsv(const Invocation& invocation, const ExportDescription& descripti
                 const QString& path)
 {
     CsvWriter writer(description);
-    writer.setProgress([&](qint64 done) { invocation.console().progress(QStringLiteral("已导出行数："), done); });
+    writer.setProgress(
+        [&](qint64 done) { invocation.console().progress(QStringLiteral("已导出行数："), done); });
     CsvWriter::Result result;
     if (path == u"-") {
         QFile out;
@@ -220,7 +223,8 @@ qint64 writeWorkbook(const Invocation& invocation, const ExportDescription& desc
 {
     refuseExisting(path);
     WorkbookWriter writer(description);
-    writer.setProgress([&](qint64 done) { invocation.console().progress(QStringLiteral("已导出行数："), done); });
+    writer.setProgress(
+        [&](qint64 done) { invocation.console().progress(QStringLiteral("已导出行数："), done); });
     const WorkbookWriter::Result result = writer.write(rows, path);
     switch (result.outcome) {
     case WorkbookWriter::Outcome::Written:
@@ -289,7 +293,8 @@ int printList(Invocation& invocation)
     const PlacedReport report = ReportPaginator(list.layout).paginate(rows, QDate::currentDate());
     if (!ReportRenderer(report).writePdf(path))
         refuseCommand(QStringLiteral("PDF 文件无法写入：") + path);
-    invocation.console().say(QStringLiteral("已把“%1”写成 %2（%3 页）").arg(report.title, path).arg(report.pages.size()));
+    invocation.console().say(
+        QStringLiteral("已把“%1”写成 %2（%3 页）").arg(report.title, path).arg(report.pages.size()));
     invocation.console().summary({{QStringLiteral("command"), QStringLiteral("print")},
                                   {QStringLiteral("report"), QString::fromLatin1(entry.name)},
                                   {QStringLiteral("pages"), report.pages.size()},

@@ -65,9 +65,10 @@ operator_accounts::Login logIn(Invocation& invocation, const Needed& needed)
         refuseCommand(login.refusal().text);
     const Access access = login.value().rights.access(needed.group, needed.position);
     if (access < needed.access)
-        refuseCommand(QStringLiteral("操作员 %1 没有“%2”的%3权限。")
-                          .arg(code, needed.function,
-                               needed.access == Access::Edit ? QStringLiteral("编辑") : QStringLiteral("浏览")));
+        refuseCommand(
+            QStringLiteral("操作员 %1 没有“%2”的%3权限。")
+                .arg(code, needed.function,
+                     needed.access == Access::Edit ? QStringLiteral("编辑") : QStringLiteral("浏览")));
     return login.value();
 }
 

@@ -304,7 +304,8 @@ QString checkMark(const QSqlDatabase& db, const QString& path, Role role, int* v
 
 QString olderText(const QString& what, int version)
 {
-    return QStringLiteral("%1是旧版本（版本%2，本程序为版本%3）。请先运行 pelm upgrade 升级，升级前可先备份。")
+    return QStringLiteral(
+               "%1是旧版本（版本%2，本程序为版本%3）。请先运行 pelm upgrade 升级，升级前可先备份。")
         .arg(what)
         .arg(version)
         .arg(schema::kVersion);

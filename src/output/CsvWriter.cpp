@@ -16,8 +16,8 @@ constexpr qsizetype kChunkBytes = 64 * 1024;
 
 QString CsvWriter::quoted(const QString& field)
 {
-    const bool needsQuotes = field.contains(u',') || field.contains(u'"') || field.contains(u'\n') ||
-                             field.contains(u'\r');
+    const bool needsQuotes =
+        field.contains(u',') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r');
     if (!needsQuotes)
         return field;
     QString doubled = field;

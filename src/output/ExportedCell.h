@@ -14,7 +14,7 @@ struct ExportedCell
     enum class Kind { Blank, Text, Number, Amount, Date };
 
     Kind kind = Kind::Blank;
-    QString text; // as shown: "00123", "12", "12.50", "2026-12-10"
+    QString text;      // as shown: "00123", "12", "12.50", "2026-12-10"
     double number = 0; // Number and Amount
     QDate date = {};   // Date
 

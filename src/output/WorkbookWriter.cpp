@@ -290,7 +290,8 @@ WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& 
     if (!error)
         error = writeTitle(out, sheet, d, formats);
     for (lxw_col_t c = 0; !error && c < columns.size(); ++c)
-        error = out.text(kCaptionRow, c, ExportDescription::shownText(columns[c].column->caption), formats.cell);
+        error =
+            out.text(kCaptionRow, c, ExportDescription::shownText(columns[c].column->caption), formats.cell);
 
     lxw_row_t row = kFirstDataRow;
     while (more && !error) {
@@ -298,8 +299,9 @@ WorkbookWriter::Result WorkbookWriter::write(RecordSource& rows, const QString& 
             workbook.reset();
             result.outcome = Outcome::TooManyRows;
             result.rows = row - kFirstDataRow;
-            result.error = QStringLiteral("列表超过一张工作表能放的行数（最多%1行），未写出文件。请缩小查询范围。")
-                               .arg(kMaxDataRows);
+            result.error =
+                QStringLiteral("列表超过一张工作表能放的行数（最多%1行），未写出文件。请缩小查询范围。")
+                    .arg(kMaxDataRows);
             return result;
         }
         if (m_cancel && m_cancel->load(std::memory_order_relaxed)) {

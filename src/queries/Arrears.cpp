@@ -45,7 +45,10 @@ ListQuery owed(const std::optional<qlonglong>& ownerId, const std::optional<Peri
                              "left join owner_info o on o.owner_id = a.owner_id");
     if (ownerId)
         return {totals, {}, values, {QStringLiteral("a.type_id")}};
-    return {totals, {}, values, {QStringLiteral("o.owner_name"), QStringLiteral("a.owner_id"), QStringLiteral("a.type_id")}};
+    return {totals,
+            {},
+            values,
+            {QStringLiteral("o.owner_name"), QStringLiteral("a.owner_id"), QStringLiteral("a.type_id")}};
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/Decimal2.h"
-#include "output/ExportDescription.h"
 #include "core/Period.h"
 #include "db/ListQuery.h"
+#include "output/ExportDescription.h"
 
 #include <QList>
 #include <QSqlDatabase>

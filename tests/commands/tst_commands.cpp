@@ -74,8 +74,8 @@ void addOperator(TestDatabase& t, const QString& code, const QString& password,
         columns << OperatorRights::columnName(RightsGroup(g));
         values << rights[std::size_t(g)];
     }
-    t.exec("insert into operator (" + columns.join(", ") + ") values (?" + QString(", ?").repeated(columns.size() - 1) +
-               ")",
+    t.exec("insert into operator (" + columns.join(", ") + ") values (?" +
+               QString(", ?").repeated(columns.size() - 1) + ")",
            values);
 }
 
@@ -213,25 +213,27 @@ void TestCommands::refusals_data()
     QTest::newRow("unknown command") << QStringList{"bil"} << pw << 2 << "未知的命令：bil";
     QTest::newRow("unknown option") << QStringList{"export", "owners", "-o", "a.csv", "--colour"} << pw << 2
                                     << "未知的选项：--colour";
-    QTest::newRow("option without its value") << QStringList{"bill", "--from"} << pw << 2 << "选项 --from 缺少值";
+    QTest::newRow("option without its value")
+        << QStringList{"bill", "--from"} << pw << 2 << "选项 --from 缺少值";
     QTest::newRow("month that is no month")
         << (QStringList{"bill", "--from", "2026-13", "--to", "2026-03"} + clerk) << pw << 2
         << "--from 的值“2026-13”不是月份";
     QTest::newRow("day that is no day")
-        << (QStringList{"export", "payments", "--from", "2026-02-30", "--to", "2026-03", "-o", "a.csv"} + clerk)
+        << (QStringList{"export", "payments", "--from", "2026-02-30", "--to", "2026-03", "-o", "a.csv"} +
+            clerk)
         << pw << 2 << "--from 的值“2026-02-30”不是日期";
-    QTest::newRow("bill without its months") << (QStringList{"bill", "--from", "2026-01"} + clerk) << pw << 2
-                                             << "bill 需要 --from 和 --to";
+    QTest::newRow("bill without its months")
+        << (QStringList{"bill", "--from", "2026-01"} + clerk) << pw << 2 << "bill 需要 --from 和 --to";
     QTest::newRow("unknown list") << (QStringList{"export", "ownrs", "-o", "a.csv"} + clerk) << pw << 2
                                   << "未知的列表：ownrs";
     QTest::newRow("no output") << (QStringList{"export", "owners"} + clerk) << pw << 2 << "请用 -o 指定";
-    QTest::newRow("neither workbook nor csv") << (QStringList{"export", "owners", "-o", "a.txt"} + clerk) << pw
-                                              << 2 << "只能导出为 .xlsx 或 .csv";
-    QTest::newRow("filter the list has not") << (QStringList{"export", "rooms", "--owner", "甲公司", "-o", "a.csv"} +
-                                                 clerk)
-                                             << pw << 2 << "rooms 不接受 --owner";
-    QTest::newRow("filter the list needs") << (QStringList{"export", "income", "-o", "a.csv"} + clerk) << pw << 2
-                                           << "income 需要 --from 和 --to";
+    QTest::newRow("neither workbook nor csv")
+        << (QStringList{"export", "owners", "-o", "a.txt"} + clerk) << pw << 2 << "只能导出为 .xlsx 或 .csv";
+    QTest::newRow("filter the list has not")
+        << (QStringList{"export", "rooms", "--owner", "甲公司", "-o", "a.csv"} + clerk) << pw << 2
+        << "rooms 不接受 --owner";
+    QTest::newRow("filter the list needs") << (QStringList{"export", "income", "-o", "a.csv"} + clerk) << pw
+                                           << 2 << "income 需要 --from 和 --to";
     QTest::newRow("no operator") << QStringList{"export", "owners", "-o", "a.csv"} << pw << 2 << "--operator";
     // Refused: 1.
     QTest::newRow("wrong password") << (QStringList{"export", "owners", "-o", "a.csv"} + clerk) << "pw2" << 1
@@ -244,15 +246,14 @@ void TestCommands::refusals_data()
     QTest::newRow("export without the browse right")
         << QStringList{"export", "arrears", "-o", "a.csv", "--operator", "viewer"} << pw << 1
         << "操作员 viewer 没有“欠费清单”的浏览权限。";
-    QTest::newRow("months reversed") << (QStringList{"bill", "--from", "2026-03", "--to", "2026-01"} + clerk) << pw
-                                     << 1 << "起始月份不能大于截止月份！";
+    QTest::newRow("months reversed") << (QStringList{"bill", "--from", "2026-03", "--to", "2026-01"} + clerk)
+                                     << pw << 1 << "起始月份不能大于截止月份！";
     QTest::newRow("owner not found")
         << (QStringList{"export", "arrears", "--owner", "丁公司", "-o", "a.csv"} + clerk) << pw << 1
         << "找不到住户“丁公司”。";
-    QTest::newRow("empty list") << (QStringList{"export", "payments", "--from", "2026-01", "--to", "2026-01", "-o",
-                                                "a.csv"} +
-                                    clerk)
-                                << pw << 1 << "没有数据可打印！";
+    QTest::newRow("empty list")
+        << (QStringList{"export", "payments", "--from", "2026-01", "--to", "2026-01", "-o", "a.csv"} + clerk)
+        << pw << 1 << "没有数据可打印！";
     QTest::newRow("restore without --yes") << QStringList{"restore", "backup.mdb"} << pw << 1 << "请加 --yes";
 }
 
@@ -298,8 +299,9 @@ void TestCommands::billTriesThenBillsOnceWithTheScreensRules()
                  .toLongLong(),
              220370);
     const QDate today = QDate::currentDate();
-    QCOMPARE(sql::scalar(t->db(), "select min(start_num) from charge_take where take_id > 3").toString().trimmed(),
-             QDate(2026, 1, std::min(today.day(), 31)).toString(Qt::ISODate));
+    QCOMPARE(
+        sql::scalar(t->db(), "select min(start_num) from charge_take where take_id > 3").toString().trimmed(),
+        QDate(2026, 1, std::min(today.day(), 31)).toString(Qt::ISODate));
 
     // The guard of the screen: the months are billed once.
     const Run again = pelm(months);
@@ -365,7 +367,8 @@ void TestCommands::exportEqualsTheScreensExport()
         for (const QString& ref : ours.cellsOfRow(row)) {
             QCOMPARE(theirs.cell(ref)->type, ours.cell(ref)->type);
             QCOMPARE(theirs.cell(ref)->text, ours.cell(ref)->text);
-            QCOMPARE(theirs.style(theirs.cell(ref)->style).numberFormat, ours.style(ours.cell(ref)->style).numberFormat);
+            QCOMPARE(theirs.style(theirs.cell(ref)->style).numberFormat,
+                     ours.style(ours.cell(ref)->style).numberFormat);
         }
     }
     QCOMPARE(theirs.title(), ours.title());
@@ -411,7 +414,8 @@ void TestCommands::csvToStandardOutput()
 void TestCommands::printCarriesThePreviewsValues()
 {
     // The arrears of every owner as the dunning list prints them.
-    const Run run = pelm({"print", "arrears", "--owner", "甲公司", "-o", "arrears.pdf", "--operator", "clerk"});
+    const Run run =
+        pelm({"print", "arrears", "--owner", "甲公司", "-o", "arrears.pdf", "--operator", "clerk"});
     QCOMPARE(run.exitCode, 0);
     const QStringList pages = pdfPageTexts(file("arrears.pdf"));
     QCOMPARE(pages.size(), 1);
@@ -447,7 +451,8 @@ void TestCommands::checkUpgradeAndAliases()
     // A file of the first release: refused by check, brought up to date by upgrade.
     const QString old = file("old.mdb");
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), "v1");
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(SqlDialect::of(SqlDialect::Engine::Sqlite).driverName(), "v1");
         SqliteDialect::setConnection(db, old, true, 1000);
         QVERIFY(db.open());
         QFile schema(PELM_SCHEMA_V1);
@@ -463,7 +468,8 @@ void TestCommands::checkUpgradeAndAliases()
     QStringList onOld{"--database", old};
     const Run refused = pelm(QStringList{"check"} + onOld, QString());
     QCOMPARE(refused.exitCode, 1);
-    QVERIFY2(refused.err.contains("是旧版本（版本1") && refused.err.contains("pelm upgrade"), qPrintable(refused.err));
+    QVERIFY2(refused.err.contains("是旧版本（版本1") && refused.err.contains("pelm upgrade"),
+             qPrintable(refused.err));
     const Run upgraded = pelm(QStringList{"upgrade"} + onOld, QString());
     QCOMPARE(upgraded.exitCode, 0);
     QVERIFY2(upgraded.err.contains("已从版本1升级到版本"), qPrintable(upgraded.err));

@@ -386,12 +386,14 @@ void TestWorkbookWriter::moreRowsThanASheetHoldsLeavesNoFile()
     ExportDescription d;
     d.columns = {ExportColumn::plain("序号", "n")};
     CountingSource fits(WorkbookWriter::kMaxDataRows);
-    QCOMPARE(WorkbookWriter(d).write(fits, dir.filePath("fits.xlsx")).outcome, WorkbookWriter::Outcome::Written);
+    QCOMPARE(WorkbookWriter(d).write(fits, dir.filePath("fits.xlsx")).outcome,
+             WorkbookWriter::Outcome::Written);
 
     CountingSource tooMany(WorkbookWriter::kMaxDataRows + 1);
     const WorkbookWriter::Result refused = WorkbookWriter(d).write(tooMany, dir.filePath("x.xlsx"));
     QCOMPARE(refused.outcome, WorkbookWriter::Outcome::TooManyRows);
-    QCOMPARE(refused.error, QString("列表超过一张工作表能放的行数（最多1048573行），未写出文件。请缩小查询范围。"));
+    QCOMPARE(refused.error,
+             QString("列表超过一张工作表能放的行数（最多1048573行），未写出文件。请缩小查询范围。"));
     QCOMPARE(filesIn(dir.path()), QStringList{"fits.xlsx"});
 }
 
