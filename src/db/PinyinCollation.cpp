@@ -15,6 +15,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 namespace {
@@ -61,9 +62,7 @@ public:
         if (U_FAILURE(status)) {
             ucol_close(m_collator);
             m_collator = nullptr;
-            return;
         }
-        buildTable();
     }
     ~PinyinCollator() { ucol_close(m_collator); }
     PinyinCollator(const PinyinCollator&) = delete;
@@ -73,6 +72,9 @@ public:
 
     int compare(std::string_view a, std::string_view b) const
     {
+        // The table takes ICU a moment to make: a connection that never sorts
+        // by name (a command that bills) never waits for it.
+        std::call_once(m_tableMade, [this] { buildTable(); });
         if (const int decided = shortcut(a, b); decided != kUndecided)
             return decided;
         if (m_collator && a.size() <= INT32_MAX && b.size() <= INT32_MAX) {
@@ -95,8 +97,10 @@ private:
     // What shortcut() returns when ICU must decide.
     static constexpr int kUndecided = 2;
 
-    void buildTable()
+    void buildTable() const
     {
+        if (!m_collator)
+            return;
         UErrorCode status = U_ZERO_ERROR;
         UCollator* primary = ucol_open("zh@collation=pinyin", &status);
         USet* contractions = uset_openEmpty();
@@ -220,7 +224,8 @@ private:
     }
 
     UCollator* m_collator = nullptr;
-    std::vector<Packed> m_han;
+    mutable std::once_flag m_tableMade;
+    mutable std::vector<Packed> m_han;
 };
 
 // Made on first use and shared by every connection (an ICU collator compares on
