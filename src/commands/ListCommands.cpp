@@ -68,9 +68,9 @@ const ListEntry& entryNamed(const Invocation& invocation, std::span<const ListEn
     badUsage(QStringLiteral("未知的%1：%2。可用的有：%3").arg(noun, name, names.join(QStringLiteral("、"))));
 }
 
-// The filters given, checked against what the list takes and needs; the names
-// given found in the database.
-ListRequest request(Invocation& invocation, const ListEntry& entry, QSqlDatabase db)
+// The filters given, checked against what the list takes and needs: bad usage
+// is told before any password is asked for.
+std::optional<Period> checkedFilters(const Invocation& invocation, const ListEntry& entry)
 {
     unsigned given = 0;
     for (const Filter& f : kFilters) {
@@ -78,8 +78,6 @@ ListRequest request(Invocation& invocation, const ListEntry& entry, QSqlDatabase
             given |= f.bit;
     }
     const std::optional<Period> period = invocation.period();
-    if (period)
-        given |= kPeriodFilter;
     const QString name = QString::fromLatin1(entry.name);
     for (const Filter& f : kFilters) {
         if ((given & f.bit) && !(entry.takes & f.bit))
@@ -87,14 +85,23 @@ ListRequest request(Invocation& invocation, const ListEntry& entry, QSqlDatabase
         if ((entry.needs & f.bit) && !(given & f.bit))
             badUsage(QStringLiteral("%1 需要 --%2。").arg(name, QString::fromLatin1(f.option)));
     }
-    if ((given & kPeriodFilter) && !(entry.takes & kPeriodFilter))
+    if (period && !(entry.takes & kPeriodFilter))
         badUsage(QStringLiteral("%1 不接受 --from 和 --to。").arg(name));
     if ((entry.needs & kPeriodFilter) && !period)
         badUsage(QStringLiteral("%1 需要 --from 和 --to。").arg(name));
+    return period;
+}
 
+// The list to write, for an operator who may browse its function: the filters
+// checked, the operator logged in, then the names given found in the database.
+ListOutput listFor(Invocation& invocation, const ListEntry& entry)
+{
     ListRequest r;
-    r.period = period;
+    r.period = checkedFilters(invocation, entry);
     r.all = invocation.options().isSet(QStringLiteral("all"));
+    operator_login::logIn(invocation,
+                          {entry.group, entry.position, QString::fromUtf8(entry.function), Access::Browse});
+    const QSqlDatabase db = invocation.db();
     if (const auto owner = invocation.value(QStringLiteral("owner"))) {
         r.ownerId = findNamed(db, QStringLiteral("owner_info"), QStringLiteral("owner_id"),
                               QStringLiteral("owner_name"), *owner, QStringLiteral("住户"));
@@ -112,7 +119,7 @@ ListRequest request(Invocation& invocation, const ListEntry& entry, QSqlDatabase
     if (const auto kind = invocation.value(QStringLiteral("kind")))
         r.kindId = findNamed(db, QStringLiteral("dev_type"), QStringLiteral("type_id"),
                              QStringLiteral("type_name"), *kind, QStringLiteral("设备类别"));
-    return r;
+    return entry.make(db, r);
 }
 
 // The list's rows as read, with the sums of its amounts for the summary.
@@ -253,12 +260,8 @@ int exportList(Invocation& invocation)
     if (csv && !toStdout)
         refuseExisting(path);
 
-    QSqlDatabase db = invocation.db();
-    const ListRequest r = request(invocation, entry, db);
-    operator_login::logIn(invocation,
-                          {entry.group, entry.position, QString::fromUtf8(entry.function), Access::Browse});
-    const ListOutput list = entry.make(db, r);
-    StatementRecordSource statement(db, list.statement, list.values);
+    const ListOutput list = listFor(invocation, entry);
+    StatementRecordSource statement(invocation.db(), list.statement, list.values);
     statement.setStreamed(true); // a million records are never held in memory
     TotallingSource rows(statement, list.description.columns);
 
@@ -283,12 +286,8 @@ int printList(Invocation& invocation)
         badUsage(QStringLiteral("打印报表只能写成 .pdf 文件。"));
     refuseExisting(path);
 
-    QSqlDatabase db = invocation.db();
-    const ListRequest r = request(invocation, entry, db);
-    operator_login::logIn(invocation,
-                          {entry.group, entry.position, QString::fromUtf8(entry.function), Access::Browse});
-    const ListOutput list = entry.make(db, r);
-    StatementRecordSource rows(db, list.statement, list.values);
+    const ListOutput list = listFor(invocation, entry);
+    StatementRecordSource rows(invocation.db(), list.statement, list.values);
     rows.setStreamed(true);
     const PlacedReport report = ReportPaginator(list.layout).paginate(rows, QDate::currentDate());
     if (!ReportRenderer(report).writePdf(path))
