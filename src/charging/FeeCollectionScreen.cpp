@@ -108,8 +108,7 @@ FeeCollectionScreen::FeeCollectionScreen(const ScreenContext& context, QWidget* 
     connect(m_save, &QPushButton::clicked, this, &FeeCollectionScreen::save);
     connect(m_remove, &QPushButton::clicked, this, [this] {
         m_form->removeCurrent(QStringLiteral("确实要删除此记录吗?"), [this](const QVariant& key) {
-            fee_store::remove(db(), key.toLongLong());
-            return Done{};
+            return fee_store::removeUnlessReceipted(db(), key.toLongLong());
         });
     });
     connect(exit, &QPushButton::clicked, this, &QWidget::close);
@@ -162,6 +161,11 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
     m_remark = widgets::memo(box, "memRemark", "charge_take", "remarks");
     m_remark->setFixedHeight(48);
     m_takeDate = widgets::dateEdit(box, "dtpTakeDate");
+    // How the money is paid is chosen, never typed; it goes on the receipt.
+    m_payWay = widgets::comboBox(box, "cmbPayWay", receipt_store::payWays());
+    m_payWay->setEditable(false);
+    m_payWay->setCurrentIndex(0); // cash, unless the operator chooses another way
+    widgets::setField(m_payWay, "pay_way");
 
     auto* grid = new QGridLayout(box);
     grid->addWidget(new QLabel(QStringLiteral("费用名"), box), 0, 0);
@@ -180,10 +184,12 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
     grid->addWidget(m_remark, 3, 1, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("付费日期"), box), 4, 0);
     grid->addWidget(m_takeDate, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("付款方式"), box), 4, 2);
+    grid->addWidget(m_payWay, 4, 3);
 
     // The order the office types a fee in.
     QWidget* order[] = {m_type,      m_previous, m_current, m_firstMonth, m_lastMonth,
-                        m_shouldPay, m_paid,     m_remark,  m_takeDate};
+                        m_shouldPay, m_paid,     m_remark,  m_takeDate, m_payWay};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -401,8 +407,14 @@ void FeeCollectionScreen::save()
                 refuse(checked.refusal());
                 return;
             }
+            const Checked<fee_store::Saved> saved =
+                fee_store::save(db(), checked.value(), {context().op.code, m_payWay->currentText()},
+                                context().clock->now());
+            if (!saved.ok()) {
+                refuse(saved.refusal());
+                return;
+            }
             if (typed.recordId == 0) {
-                fee_store::insert(db(), checked.value());
                 // The next fee is entered at once, of the same type.
                 const int type = m_type->currentIndex();
                 const QString typeText = m_type->currentText();
@@ -413,7 +425,6 @@ void FeeCollectionScreen::save()
                 else
                     m_type->setEditText(typeText);
             } else {
-                fee_store::update(db(), checked.value());
                 showList(typed.recordId, false);
             }
         },

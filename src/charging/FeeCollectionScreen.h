@@ -66,6 +66,7 @@ private:
     QDateEdit* m_lastMonth;
     QLineEdit* m_shouldPay;
     QLineEdit* m_paid;
+    QComboBox* m_payWay;
     QPlainTextEdit* m_remark;
     QDateEdit* m_takeDate;
     QPushButton* m_add;

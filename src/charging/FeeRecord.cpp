@@ -1,6 +1,8 @@
 #include "charging/FeeRecord.h"
 
+#include "db/DbError.h"
 #include "db/RecordMap.h"
+#include "db/Sql.h"
 
 namespace fee_store {
 namespace {
@@ -50,6 +52,40 @@ std::optional<FeeRecord> load(const QSqlDatabase& db, qlonglong id)
     return map().load(db, id);
 }
 
+Checked<Saved> save(const QSqlDatabase& db, FeeRecord record, const Cashier& cashier, const QDateTime& now)
+{
+    Transaction transaction(db);
+    const Money typedPaid = record.paymentReal;
+    Money paidBefore;
+    if (record.id == 0) {
+        record.paymentReal = Money();
+        record.id = insert(db, record);
+    } else {
+        // Read under the write lock: a payment another workstation took meanwhile counts.
+        const std::optional<FeeRecord> stored = load(db, record.id);
+        if (!stored)
+            throw DbError(DbError::Kind::RecordGone,
+                          QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+        paidBefore = stored->paymentReal;
+        record.ownerId = stored->ownerId; // a record never moves to another owner
+        if (typedPaid < paidBefore)
+            return Refusal{QStringLiteral("实付款不能改小：已收的款项有收据，请在收据登记中作废收据。"),
+                           QStringLiteral("payment_real")};
+        record.paymentReal = paidBefore;
+        update(db, record);
+    }
+    Saved saved{record.id, std::nullopt};
+    if (typedPaid > paidBefore) {
+        const Checked<Receipt> receipt = receipt_store::issue(
+            db, {record.ownerId, cashier.payWay, cashier.opCode, {{record.id, typedPaid - paidBefore}}}, now);
+        if (!receipt.ok())
+            return receipt.refusal();
+        saved.receipt = receipt.value();
+    }
+    transaction.commit();
+    return saved;
+}
+
 qlonglong insert(const QSqlDatabase& db, FeeRecord record)
 {
     return map().insert(db, record).toLongLong();
@@ -58,6 +94,16 @@ qlonglong insert(const QSqlDatabase& db, FeeRecord record)
 void update(const QSqlDatabase& db, const FeeRecord& record)
 {
     map().update(db, record);
+}
+
+Checked<> removeUnlessReceipted(const QSqlDatabase& db, qlonglong id)
+{
+    Transaction transaction(db);
+    if (sql::exists(db, QStringLiteral("select 1 from receipt_line where take_id = ?"), {id}))
+        return Refusal{QStringLiteral("这笔费用已开过收据，不能删除！")};
+    remove(db, id);
+    transaction.commit();
+    return Done{};
 }
 
 void remove(const QSqlDatabase& db, qlonglong id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "charging/Receipt.h"
 #include "core/Checked.h"
 #include "core/Decimal2.h"
 #include "db/ListQuery.h"
@@ -35,11 +36,33 @@ ListQuery ofDay(const QDate& day);
 ListQuery all();
 
 std::optional<FeeRecord> load(const QSqlDatabase& db, qlonglong id);
+
+// Who takes the money a record from the fee screen shows as paid, and how.
+struct Cashier
+{
+    QString opCode;
+    QString payWay;
+};
+
+// A record as the fee screen stored it, and the receipt of what was paid.
+struct Saved
+{
+    qlonglong id = 0;
+    std::optional<Receipt> receipt;
+};
+
+// Stores a record typed in the fee screen, new (number 0) or changed, in one
+// transaction with the receipt of what it shows as paid beyond what was paid
+// before. What was paid is never lowered here: money is given back by voiding
+// its receipt (refused with the way to do it).
+Checked<Saved> save(const QSqlDatabase& db, FeeRecord record, const Cashier& cashier, const QDateTime& now);
 // A new record for its owner; returns its number.
 qlonglong insert(const QSqlDatabase& db, FeeRecord record);
 // Stores a changed record; its owner stays. A record another copy removed is gone.
 void update(const QSqlDatabase& db, const FeeRecord& record);
 void remove(const QSqlDatabase& db, qlonglong id);
+// Deletes a record on which no receipt was ever issued; refuses one that has any.
+Checked<> removeUnlessReceipted(const QSqlDatabase& db, qlonglong id);
 
 // The month a reading column (start_num: the first month, end_num: the last)
 // holds for a fee billed by months: none when empty, or the refusal of a stored

@@ -306,6 +306,46 @@ constexpr Column kServeOrder[] = {
     {"remark", "备注", T::Memo},
 };
 
+// A numbered receipt: a payment, or the void of one. A receipt is never changed
+// or removed (only its reprints are counted): a void is a receipt of its own
+// that names the one it voids, with the amounts taken back. Numbers run per
+// calendar year ("2026-000001"); the payments made before receipts existed sit
+// on one historical receipt per owner (year 0).
+constexpr Column kReceipt[] = {
+    {"receipt_id", "序号", T::AutoNumber},
+    {"receipt_no", "收据号", T::Char, 11},
+    {"receipt_year", "年度", T::Integer},
+    {"receipt_seq", "年度序号", T::Integer},
+    {"owner_id", "住户序号", T::Integer},
+    {"issued_at", "开票时间", T::DateTime},
+    {"op_code", "操作员代码", T::Char, 6},
+    {"pay_way", "付款方式", T::Char, 8},
+    {"total", "金额", T::Decimal, 14},
+    {"voids_id", "冲红的收据", T::Integer},
+    {"reprints", "补打次数", T::Integer},
+    {"remark", "备注", T::Text, 200},
+};
+
+// What a receipt paid (or took back) of each fee record.
+constexpr Column kReceiptLine[] = {
+    {"line_id", "序号", T::AutoNumber},
+    {"receipt_id", "收据", T::Integer},
+    {"take_id", "收费记录", T::Integer},
+    {"amount", "金额", T::Decimal, 12},
+};
+
+// A cashier's day closed: what the receipts of that operator and day came to.
+constexpr Column kCashierDay[] = {
+    {"day_id", "序号", T::AutoNumber},
+    {"op_code", "操作员代码", T::Char, 6},
+    {"work_day", "日期", T::DateTime},
+    {"closed_at", "结账时间", T::DateTime},
+    {"closed_by", "结账人", T::Char, 6},
+    {"receipts", "收据张数", T::Integer},
+    {"voids", "作废张数", T::Integer},
+    {"total", "金额", T::Decimal, 14},
+};
+
 constexpr Table kTables[] = {
     {"operator", kOperator},
     {"garden", kGarden},
@@ -338,6 +378,9 @@ constexpr Table kTables[] = {
     {"condition", kCondition},
     {"community", kCommunity},
     {"serveorder", kServeOrder},
+    {"receipt", kReceipt},
+    {"receipt_line", kReceiptLine},
+    {"cashier_day", kCashierDay},
 };
 
 // The columns that screens filter, join or sort on.
@@ -378,6 +421,14 @@ constexpr Index kIndexes[] = {
     // The income of a period: the sums per charge type are read from the index
     // alone, type after type, never from the million rows of the table.
     {"charge_take", "type_id,take_date,should_pay,payment_real"},
+    // A receipt's number is handed out once in its year; a receipt is voided once.
+    {"receipt", "receipt_year,receipt_seq", true},
+    {"receipt", "voids_id", true},
+    {"receipt", "owner_id"},
+    {"receipt", "issued_at"},
+    {"receipt_line", "receipt_id"},
+    {"receipt_line", "take_id"},
+    {"cashier_day", "op_code,work_day", true},
 };
 
 // Every column has a label: a refusal names its column by it.

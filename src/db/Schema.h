@@ -47,6 +47,7 @@ struct Index
 {
     const char* table;
     const char* columns; // "a" or "a,b,c", in the index's order
+    bool unique = false; // no two rows share the values (nulls apart)
 };
 
 // PRAGMA user_version of a file made by this release, and the PRAGMA
@@ -56,8 +57,9 @@ struct Index
 // Version 3 adds the indexes that the monthly run's guard and the income of a
 // period read from. Version 4 widens the charge type of fee records. Version 5
 // names every column in lower case, as a server folds names it is not told
-// otherwise.
-inline constexpr int kVersion = 5;
+// otherwise. Version 6 adds receipts, their lines and the cashiers' closed days;
+// every payment made before is kept on a historical receipt per owner.
+inline constexpr int kVersion = 6;
 inline constexpr int kApplicationId = 0x70656c6d; // "pelm"
 
 std::span<const Table> tables();

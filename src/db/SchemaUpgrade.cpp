@@ -1,9 +1,11 @@
 #include "db/SchemaUpgrade.h"
 
 #include "db/DbError.h"
+#include "db/Schema.h"
 #include "db/Sql.h"
 #include "db/SqlDialect.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -272,6 +274,42 @@ void lowerCaseColumns(const QSqlDatabase& db)
     }
 }
 
+// ---- Version 5 to 6: receipts -------------------------------------------------
+//
+// Every payment gets a numbered receipt from now on, and a fee record's
+// payment_real is the sum of its receipt lines. The tables are made from the
+// schema's description, on either engine; what was paid before is put on one
+// historical receipt per owner (year 0, numbered by the owner), a line per paid
+// fee record, so that the sum holds for every record from the first day.
+void receipts(const QSqlDatabase& db)
+{
+    const SqlDialect& dialect = SqlDialect::of(db);
+    const QStringList added{QStringLiteral("receipt"), QStringLiteral("receipt_line"),
+                            QStringLiteral("cashier_day")};
+    for (const schema::Table& table : schema::tables()) {
+        if (added.contains(QString::fromLatin1(table.name))) {
+            for (const QString& statement : dialect.tableStatements(table))
+                sql::exec(db, statement);
+        }
+    }
+    for (const schema::Index& index : schema::indexes()) {
+        if (added.contains(QString::fromLatin1(index.table)))
+            sql::exec(db, SqlDialect::indexStatement(index));
+    }
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    sql::exec(db,
+              QStringLiteral(
+                  "insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, issued_at, pay_way, "
+                  "total, reprints, remark) "
+                  "select ?, 0, coalesce(owner_id, 0), owner_id, ?, ?, cast(sum(payment_real) as bigint), 0, ? "
+                  "from charge_take where payment_real <> 0 group by owner_id"),
+              {QStringLiteral("历史"), now, QStringLiteral("历史"), QStringLiteral("启用收据前的付款")});
+    sql::exec(db, QStringLiteral("insert into receipt_line (receipt_id, take_id, amount) "
+                                 "select r.receipt_id, c.take_id, c.payment_real from charge_take c "
+                                 "join receipt r on r.receipt_year = 0 and r.receipt_seq = coalesce(c.owner_id, 0) "
+                                 "where c.payment_real <> 0 order by c.take_id"));
+}
+
 } // namespace
 
 std::span<const Step> steps()
@@ -281,6 +319,7 @@ std::span<const Step> steps()
         {2, billingIndexes},
         {3, wideChargeTypes},
         {4, lowerCaseColumns},
+        {5, receipts},
     };
     return list;
 }

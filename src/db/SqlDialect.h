@@ -100,6 +100,10 @@ public:
     // description: what the engine needs first, every table with its named
     // checks, the indexes, the mark and the version.
     QStringList createStatements() const;
+    // The statements that make one table (its columns, named checks and what
+    // follows it), and one index.
+    QStringList tableStatements(const schema::Table& table) const;
+    static QString indexStatement(const schema::Index& index);
 
 protected:
     // What the engine needs before the tables (functions, collations).

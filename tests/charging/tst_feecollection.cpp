@@ -307,11 +307,17 @@ void TestFeeCollection::continuousEntry()
 
     // A stored record is changed in place, and stays current.
     records(&screen)->selectRow(1);
-    edit(&screen, "edtPaymentReal")->setText("400");
+    control<QPlainTextEdit>(&screen, "memRemark")->setPlainText("三个月");
     click(&screen, "btnModi");
-    QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 5").toLongLong(), 40000);
+    QCOMPARE(t->scalar("select remarks from charge_take where take_id = 5").toString(), QString("三个月"));
     QCOMPARE(t->scalar("select count(*) from charge_take").toInt(), 6);
     QCOMPARE(records(&screen)->currentIndex().row(), 1);
+
+    // What was paid is never lowered here: money is given back by voiding its receipt.
+    edit(&screen, "edtPaymentReal")->setText("400");
+    click(&screen, "btnModi");
+    QCOMPARE(t->messages().texts().last(), QString("实付款不能改小：已收的款项有收据，请在收据登记中作废收据。"));
+    QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 5").toLongLong(), 45000);
 }
 
 void TestFeeCollection::paymentDate()
@@ -345,14 +351,16 @@ void TestFeeCollection::paymentDate()
     click(&screen, "btnModi");
     QCOMPARE(takeDate(5), today.toString(Qt::ISODate));
 
-    // Changing a payment keeps its date.
+    // Paying more on a bill that had a payment keeps its date.
+    t->exec("update charge_take set should_pay = 900 where take_id = 4");
+    records(&screen)->selectRow(1);
     records(&screen)->selectRow(0);
     edit(&screen, "edtPaymentReal")->clear();
-    QTest::keyClicks(edit(&screen, "edtPaymentReal"), "6");
+    QTest::keyClicks(edit(&screen, "edtPaymentReal"), "8");
     QCOMPARE(date(&screen, "dtpTakeDate")->date(), QDate(2026, 11, 30));
     click(&screen, "btnModi");
     QCOMPARE(takeDate(4), QString("2026-11-30"));
-    QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 4").toInt(), 600);
+    QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 4").toInt(), 800);
 }
 
 void TestFeeCollection::aRecordKeepsItsOwner()

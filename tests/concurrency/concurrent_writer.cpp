@@ -6,10 +6,15 @@
 //         kept in garden 1 (rooms_num). Prints "ready" once the file is open and
 //         starts when a line arrives on its input; then prints "ok <n>" or
 //         "failed <n>\t<text>\t<detail on one line>" for each transaction, and exits 0.
+//     pelm_concurrent_writer FILE pay WRITER COUNT
+//         pays 1.00 on fee record 1 of owner 1 COUNT times, each on a receipt
+//         issued by the operator "w<WRITER>", and voids every 50th of them again;
+//         reports each payment as above.
 //     pelm_concurrent_writer FILE hold MILLISECONDS
 //         takes the write lock, prints "holding", keeps it that long, and commits.
 #include "base/Member.h"
 #include "base/Owner.h"
+#include "charging/Receipt.h"
 #include "db/Database.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
@@ -40,6 +45,22 @@ void storeOne(const QSqlDatabase& db, const QString& writer, int n)
     transaction.commit();
 }
 
+void payOne(const QSqlDatabase& db, const QString& writer, int n)
+{
+    const QString op = u'w' + writer;
+    const QDateTime now = QDateTime::currentDateTime();
+    const Checked<Receipt> receipt =
+        receipt_store::issue(db, {1, QStringLiteral("现金"), op, {{1, Money::fromWhole(1)}}}, now);
+    if (!receipt.ok())
+        throw DbError(receipt.refusal().text);
+    if (n % 50 == 0) {
+        const Checked<Receipt> voided =
+            receipt_store::voidReceipt(db, {receipt.value().id, QStringLiteral("收错了"), op, false}, now);
+        if (!voided.ok())
+            throw DbError(voided.refusal().text);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,7 +72,8 @@ int main(int argc, char** argv)
         return 2;
     }
     const bool hold = args[2] == u"hold";
-    const int busyTimeout = args.size() > 4 ? args[4].toInt() : database_file::kBusyTimeoutMs;
+    const bool pay = args[2] == u"pay";
+    const int busyTimeout = args.size() > 4 && !pay ? args[4].toInt() : database_file::kBusyTimeoutMs;
     QString error;
     QSqlDatabase db = database::open(args[1], "writer", &error, busyTimeout);
     if (!error.isEmpty()) {
@@ -74,10 +96,13 @@ int main(int argc, char** argv)
     // All copies start writing at once, when told.
     out << "ready" << Qt::endl;
     QTextStream(stdin).readLine();
-    const int count = args[3].toInt();
+    const int count = args[pay ? 4 : 3].toInt();
     for (int n = 1; n <= count; ++n) {
         try {
-            storeOne(db, args[2], n);
+            if (pay)
+                payOne(db, args[3], n);
+            else
+                storeOne(db, args[2], n);
             out << "ok " << n << Qt::endl;
         } catch (const DbError& e) {
             out << "failed " << n << '\t' << e.text() << '\t' << e.detail().simplified() << Qt::endl;

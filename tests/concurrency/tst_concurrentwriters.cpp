@@ -1,3 +1,4 @@
+#include "charging/Receipt.h"
 #include "db/Sql.h"
 #include "support/TestDatabase.h"
 
@@ -22,6 +23,7 @@ class TestConcurrentWriters : public QObject
 private Q_SLOTS:
     void everyWriteStoredOrReported_data();
     void everyWriteStoredOrReported();
+    void receiptsNumberedWithoutGapOrRepeat();
 };
 
 namespace {
@@ -156,6 +158,63 @@ void TestConcurrentWriters::everyWriteStoredOrReported()
     if (!TestDatabase::onServer())
         QCOMPARE(t.scalar("PRAGMA integrity_check").toString(), QStringLiteral("ok"));
     qInfo("%d transactions stored, %d reported failed", stored, failed);
+}
+
+// Two cashiers pay 5,000 times each on one database, voiding every 50th payment
+// again: the year's receipts are numbered 1 to 10,200 with no gap and no repeat,
+// every fee record's payment_real is the sum of its receipt lines, and each
+// cashier's day comes to what the receipts that stand paid.
+void TestConcurrentWriters::receiptsNumberedWithoutGapOrRepeat()
+{
+    const int payments = 5000;
+    TestDatabase t;
+    Estate e = t.estate();
+    e.addChargeType("物管费", "2.5", "建筑面积*单价*月份");
+    const qlonglong owner = e.addOwner({.name = "甲公司"});
+    e.addFee({.owner = owner, .type = 1, .shouldPay = "100000"});
+
+    std::vector<std::unique_ptr<QProcess>> cashiers;
+    for (int w = 1; w <= 2; ++w)
+        cashiers.push_back(start({t.path(), "pay", QString::number(w), QString::number(payments)}));
+    for (const auto& cashier : cashiers) {
+        QVERIFY(cashier->waitForReadyRead(60000));
+        QCOMPARE(cashier->readLine().trimmed(), QByteArray("ready"));
+    }
+    for (const auto& cashier : cashiers) {
+        cashier->write("go\n");
+        QVERIFY(cashier->waitForBytesWritten(10000));
+    }
+    for (const auto& cashier : cashiers) {
+        QVERIFY(cashier->waitForFinished(30 * 60 * 1000));
+        QCOMPARE(cashier->exitCode(), 0);
+        const Report report = readReport(QString::fromUtf8(cashier->readAllStandardOutput()));
+        QCOMPARE(report.failed, (QMap<int, QString>{}));
+        QCOMPARE(report.stored.size(), payments);
+    }
+
+    const int issued = 2 * payments + 2 * (payments / 50); // payments and their voids
+    QSqlQuery numbers = sql::exec(t.db(), "select receipt_year, count(*), count(distinct receipt_seq), "
+                                          "min(receipt_seq), max(receipt_seq) from receipt group by receipt_year");
+    QVERIFY(numbers.next());
+    QCOMPARE(numbers.value(0).toInt(), QDate::currentDate().year());
+    QCOMPARE(numbers.value(1).toInt(), issued);
+    QCOMPARE(numbers.value(2).toInt(), issued);
+    QCOMPARE(numbers.value(3).toInt(), 1);
+    QCOMPARE(numbers.value(4).toInt(), issued);
+    QVERIFY(!numbers.next());
+    numbers.finish();
+
+    QCOMPARE(receipt_store::unbalancedRecords(t.db()), QList<qlonglong>{});
+    const Money standing = Money::fromWhole(2 * (payments - payments / 50));
+    QCOMPARE(t.scalar("select payment_real from charge_take where take_id = 1").toLongLong(), standing.hundredths());
+    Money days;
+    for (const char* op : {"w1", "w2"})
+        days += receipt_store::dayTotals(t.db(), op, QDate::currentDate()).total;
+    QCOMPARE(days, standing);
+    QCOMPARE(t.scalar("select cast(sum(r.total) as bigint) from receipt r where r.voids_id is null and not exists "
+                      "(select 1 from receipt v where v.voids_id = r.receipt_id)")
+                 .toLongLong(),
+             standing.hundredths());
 }
 
 QTEST_GUILESS_MAIN(TestConcurrentWriters)

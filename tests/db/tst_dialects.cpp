@@ -99,10 +99,10 @@ void TestDialects::bothRenderingsHoldTheSchema()
     }
     for (const schema::Index& index : schema::indexes()) {
         const QString on = " ON \"" + QString::fromLatin1(index.table) + "\" ";
-        QVERIFY2(
-            std::any_of(statements.cbegin(), statements.cend(),
-                        [&](const QString& s) { return s.startsWith("CREATE INDEX") && s.contains(on); }),
-            index.table);
+        const QString create = index.unique ? "CREATE UNIQUE INDEX" : "CREATE INDEX";
+        QVERIFY2(std::any_of(statements.cbegin(), statements.cend(),
+                             [&](const QString& s) { return s.startsWith(create) && s.contains(on); }),
+                 index.table);
     }
 }
 

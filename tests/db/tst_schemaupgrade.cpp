@@ -2,6 +2,7 @@
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
+#include "charging/Receipt.h"
 #include "db/Sql.h"
 #include "db/SqliteDialect.h"
 #include "support/TestDatabase.h"
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void openRefusesFileItCannotUpgrade_data();
     void openRefusesFileItCannotUpgrade();
     void versionOneFileUpgraded();
+    void paymentsBeforeReceiptsKeptOnHistoricalReceipts();
     void versionOneValuesKeptOrPutRight_data();
     void versionOneValuesKeptOrPutRight();
     void whatScriptsAddedIsKept();
@@ -411,6 +413,32 @@ void TestSchemaUpgrade::whatScriptsAddedIsKept()
     } catch (const DbError& e) {
         QCOMPARE(e.text(), QStringLiteral("车牌号含有无法保存的字符。"));
     }
+}
+
+// Every fee record paid before receipts existed keeps what it was paid, on one
+// historical receipt per owner with a line per paid record, so that each
+// record's payment_real is the sum of its lines from the first day.
+void TestSchemaUpgrade::paymentsBeforeReceiptsKeptOnHistoricalReceipts()
+{
+    SKIP_ON_SERVER();
+    VersionOneFile v1;
+    v1.exec("insert into owner_info (owner_name) values ('甲公司'), ('乙公司')");
+    v1.exec("insert into charge_take (owner_id, type_id, should_pay, payment_real) values "
+            "(1, 1, 30000, 12050), (1, 2, 5000, 5000), (2, 1, 100, 0), (2, 1, 900, 900), (null, 1, 700, 700)");
+    v1.close();
+    QString error;
+    {
+        QSqlDatabase db = database_file::open(v1.path(), "upgraded", &error);
+        QCOMPARE(error, QString());
+        QCOMPARE(receipt_store::unbalancedRecords(db), QList<qlonglong>{});
+        QCOMPARE(sql::scalar(db, "select group_concat(coalesce(owner_id, 0) || ':' || receipt_no || ':' || total, ' ') "
+                                 "from (select * from receipt order by receipt_seq)")
+                     .toString(),
+                 QString("0:历史:700 1:历史:17050 2:历史:900"));
+        QCOMPARE(sql::scalar(db, "select group_concat(take_id) from receipt_line").toString(), QString("1,2,4,5"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("upgraded");
 }
 
 QTEST_GUILESS_MAIN(TestSchemaUpgrade)
