@@ -2,6 +2,7 @@
 #include "ScreenBenchmarks.h"
 #include "charging/FeeCollectionScreen.h"
 #include "charging/MonthlyRun.h"
+#include "charging/Receipt.h"
 #include "core/Clock.h"
 #include "db/DatabaseFile.h"
 #include "db/Sql.h"
@@ -59,6 +60,39 @@ void BM_MonthlyRun(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MonthlyRun)->Unit(benchmark::kMillisecond);
+
+// A payment at the counter: the receipt, its line and the fee record's
+// payment_real, with a million fee records and 100,000 receipts of the year
+// stored. Each round is rolled back, so that every round issues the same number.
+void BM_IssueReceipt(benchmark::State& state)
+{
+    const QSqlDatabase& db = estate().context.db;
+    static const bool made = [&] {
+        Transaction transaction(db);
+        sql::exec(db, QStringLiteral("insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, "
+                                     "issued_at, op_code, pay_way, total, reprints) "
+                                     "select '2030-' || substr('00000' || take_id, -6, 6), 2030, take_id, owner_id, "
+                                     "'2030-01-01 09:00:00', 'bench', '现金', 100, 0 from charge_take "
+                                     "where take_id <= 100000"));
+        transaction.commit();
+        return true;
+    }();
+    Q_UNUSED(made);
+    const qlonglong take = sql::scalar(db, QStringLiteral("select take_id from charge_take "
+                                                          "where payment_real + 100 <= should_pay limit 1"))
+                               .toLongLong();
+    const qlonglong owner =
+        sql::scalar(db, QStringLiteral("select owner_id from charge_take where take_id = ?"), {take}).toLongLong();
+    const QDateTime now(QDate(2030, 6, 1), QTime(10, 0));
+    for (auto _ : state) {
+        Transaction round(db);
+        const Checked<Receipt> r =
+            receipt_store::issue(db, {owner, QStringLiteral("现金"), QStringLiteral("bench"), {{take, Money::fromWhole(1)}}}, now);
+        if (!r.ok())
+            state.SkipWithError("the receipt was refused");
+    }
+}
+BENCHMARK(BM_IssueReceipt)->Unit(benchmark::kMillisecond);
 
 // The floor of the same work: one plain INSERT … SELECT of the same bills, with
 // the amounts computed in SQL.
