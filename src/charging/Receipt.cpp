@@ -179,6 +179,63 @@ int reprint(const QSqlDatabase& db, qlonglong receiptId)
     return count;
 }
 
+QList<ListColumn> columns()
+{
+    using K = ListColumn::Kind;
+    return {
+        {QStringLiteral("receipt_id"), QString(), K::Number},
+        {QStringLiteral("receipt_no"), QStringLiteral("收据号"), K::Code},
+        {QStringLiteral("issued_at"), QStringLiteral("开票时间"), K::Code},
+        {QStringLiteral("owner_name"), QStringLiteral("住户名称")},
+        {QStringLiteral("pay_way"), QStringLiteral("付款方式"), K::Code},
+        {QStringLiteral("total"), QStringLiteral("金额"), K::Decimal},
+        {QStringLiteral("state"), QStringLiteral("状态"), K::Code},
+        {QStringLiteral("op_code"), QStringLiteral("操作员"), K::Code},
+        {QStringLiteral("reprints"), QStringLiteral("补打次数"), K::Number},
+        {QStringLiteral("remark"), QStringLiteral("备注")},
+    };
+}
+
+ListQuery list(const ReceiptFilter& filter)
+{
+    QStringList where;
+    QVariantList values;
+    if (filter.day) {
+        where << QStringLiteral("r.issued_at >= ? and r.issued_at < ?");
+        values << filter.day->toString(Qt::ISODate) << filter.day->addDays(1).toString(Qt::ISODate);
+    }
+    if (!filter.number.trimmed().isEmpty()) {
+        where << sql::containsCondition(QStringLiteral("r.receipt_no"));
+        values << sql::containsPattern(filter.number.trimmed());
+    }
+    if (!filter.owner.trimmed().isEmpty()) {
+        where << sql::containsCondition(QStringLiteral("o.owner_name"));
+        values << sql::containsPattern(filter.owner.trimmed());
+    }
+    if (!filter.opCode.trimmed().isEmpty()) {
+        where << QStringLiteral("r.op_code = ?");
+        values << filter.opCode.trimmed();
+    }
+    return {QStringLiteral("(select r.*, o.owner_name, case when r.voids_id is not null then '冲红' "
+                           "when exists (select 1 from receipt v where v.voids_id = r.receipt_id) then '已作废' "
+                           "else '有效' end as state from receipt r "
+                           "left join owner_info o on o.owner_id = r.owner_id") +
+                (where.isEmpty() ? QString() : u" where " + where.join(QStringLiteral(" and "))) +
+                QStringLiteral(") l"),
+            {},
+            values,
+            {QStringLiteral("l.receipt_year"), QStringLiteral("l.receipt_seq"), QStringLiteral("l.receipt_id")}};
+}
+
+ExportDescription exported()
+{
+    ExportDescription d;
+    d.title = QStringLiteral("收据登记");
+    d.columnWidths = {{1, 14}, {2, 20}, {3, 24}};
+    d.columns = ExportColumn::listed(columns());
+    return d;
+}
+
 std::optional<Receipt> load(const QSqlDatabase& db, qlonglong id)
 {
     QSqlQuery q = sql::exec(db, u"select " + QLatin1StringView(kColumns) + u" from receipt where receipt_id = ?",

@@ -2,6 +2,8 @@
 
 #include "core/Checked.h"
 #include "core/Decimal2.h"
+#include "db/ListQuery.h"
+#include "output/ExportDescription.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -90,6 +92,22 @@ Checked<Receipt> voidReceipt(const QSqlDatabase& db, const Voiding& voiding, con
 
 // Counts a reprint of the receipt; returns which reprint this is (1 for the first).
 int reprint(const QSqlDatabase& db, qlonglong receiptId);
+
+// Which receipts the register lists; every condition given must hold.
+struct ReceiptFilter
+{
+    std::optional<QDate> day; // issued that day
+    QString number;           // contained in the number, as typed
+    QString owner;            // contained in the owner's name, as typed
+    QString opCode;           // issued by that operator
+};
+
+// The register's columns and its receipts, in the order of their numbers, with
+// the owner's name and each receipt's state ("有效", "已作废", "冲红").
+QList<ListColumn> columns();
+ListQuery list(const ReceiptFilter& filter);
+// How the register's "Excel" button writes the list.
+ExportDescription exported();
 
 std::optional<Receipt> load(const QSqlDatabase& db, qlonglong id);
 QList<ReceiptLine> lines(const QSqlDatabase& db, qlonglong receiptId);

@@ -89,9 +89,9 @@ void TestOperators::rightsAreReadAndWritten_data()
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("saved");
     QTest::newRow("21 and nulls") << "w"
-                                  << "21000|0000000|000|000000|000|000";
+                                  << "21000|0000000|0000|000000|000|000";
     QTest::newRow("the default administrator") << "admin"
-                                               << "22222|0000000|000|000000|000|000";
+                                               << "22222|0000000|0000|000000|000|000";
 }
 
 void TestOperators::rightsAreReadAndWritten()
@@ -122,7 +122,7 @@ void TestOperators::rightsAreReadAndWritten()
     control<QCheckBox>(&screen, "cbxManageW")->setChecked(true);
     control<QCheckBox>(&screen, "cbxOweR")->setChecked(true);
     control<QPushButton>(&screen, "btnSaveProp")->click();
-    QCOMPARE(rightsOf(t, code).section('|', 1), QString("0002000|200|000000|001|000"));
+    QCOMPARE(rightsOf(t, code).section('|', 1), QString("0002000|2000|000000|001|000"));
     QCOMPARE(rightsOf(t, code).left(1), QString("2"));
 }
 
