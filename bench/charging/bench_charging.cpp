@@ -69,11 +69,12 @@ void BM_IssueReceipt(benchmark::State& state)
     const QSqlDatabase& db = estate().context.db;
     static const bool made = [&] {
         Transaction transaction(db);
-        sql::exec(db, QStringLiteral("insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, "
-                                     "issued_at, op_code, pay_way, total, reprints) "
-                                     "select '2030-' || substr('00000' || take_id, -6, 6), 2030, take_id, owner_id, "
-                                     "'2030-01-01 09:00:00', 'bench', '现金', 100, 0 from charge_take "
-                                     "where take_id <= 100000"));
+        sql::exec(db, QStringLiteral(
+                          "insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, "
+                          "issued_at, op_code, pay_way, total, reprints) "
+                          "select '2030-' || substr('00000' || take_id, -6, 6), 2030, take_id, owner_id, "
+                          "'2030-01-01 09:00:00', 'bench', '现金', 100, 0 from charge_take "
+                          "where take_id <= 100000"));
         transaction.commit();
         return true;
     }();
@@ -82,12 +83,13 @@ void BM_IssueReceipt(benchmark::State& state)
                                                           "where payment_real + 100 <= should_pay limit 1"))
                                .toLongLong();
     const qlonglong owner =
-        sql::scalar(db, QStringLiteral("select owner_id from charge_take where take_id = ?"), {take}).toLongLong();
+        sql::scalar(db, QStringLiteral("select owner_id from charge_take where take_id = ?"), {take})
+            .toLongLong();
     const QDateTime now(QDate(2030, 6, 1), QTime(10, 0));
     for (auto _ : state) {
         Transaction round(db);
-        const Checked<Receipt> r =
-            receipt_store::issue(db, {owner, QStringLiteral("现金"), QStringLiteral("bench"), {{take, Money::fromWhole(1)}}}, now);
+        const Checked<Receipt> r = receipt_store::issue(
+            db, {owner, QStringLiteral("现金"), QStringLiteral("bench"), {{take, Money::fromWhole(1)}}}, now);
         if (!r.ok())
             state.SkipWithError("the receipt was refused");
     }

@@ -189,7 +189,7 @@ void FeeCollectionScreen::buildEntry(QWidget* box)
 
     // The order the office types a fee in.
     QWidget* order[] = {m_type,      m_previous, m_current, m_firstMonth, m_lastMonth,
-                        m_shouldPay, m_paid,     m_remark,  m_takeDate, m_payWay};
+                        m_shouldPay, m_paid,     m_remark,  m_takeDate,   m_payWay};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -407,9 +407,8 @@ void FeeCollectionScreen::save()
                 refuse(checked.refusal());
                 return;
             }
-            const Checked<fee_store::Saved> saved =
-                fee_store::save(db(), checked.value(), {context().op.code, m_payWay->currentText()},
-                                context().clock->now());
+            const Checked<fee_store::Saved> saved = fee_store::save(
+                db(), checked.value(), {context().op.code, m_payWay->currentText()}, context().clock->now());
             if (!saved.ok()) {
                 refuse(saved.refusal());
                 return;

@@ -9,8 +9,9 @@
 namespace receipt_store {
 namespace {
 
-constexpr char kColumns[] = "receipt_id, receipt_no, receipt_year, receipt_seq, owner_id, issued_at, op_code, "
-                            "pay_way, total, voids_id, reprints, remark";
+constexpr char kColumns[] =
+    "receipt_id, receipt_no, receipt_year, receipt_seq, owner_id, issued_at, op_code, "
+    "pay_way, total, voids_id, reprints, remark";
 
 QString stamp(const QDateTime& at)
 {
@@ -25,7 +26,8 @@ Receipt fromRow(const QSqlQuery& q)
     r.year = q.value(2).toInt();
     r.seq = q.value(3).toInt();
     r.ownerId = q.value(4).toLongLong();
-    r.issuedAt = QDateTime::fromString(q.value(5).toString().trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    r.issuedAt =
+        QDateTime::fromString(q.value(5).toString().trimmed(), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     r.opCode = q.value(6).toString().trimmed();
     r.payWay = q.value(7).toString().trimmed();
     r.total = Decimal2::fromDb(q.value(8)).value_or(Money());
@@ -41,8 +43,9 @@ Receipt fromRow(const QSqlQuery& q)
 Receipt write(const QSqlDatabase& db, Receipt receipt, const QList<ReceiptLine>& lines, const QDateTime& now)
 {
     receipt.year = now.date().year();
-    receipt.seq = sql::scalar(db, QStringLiteral("select coalesce(max(receipt_seq), 0) + 1 from receipt "
-                                                 "where receipt_year = ?"),
+    receipt.seq = sql::scalar(db,
+                              QStringLiteral("select coalesce(max(receipt_seq), 0) + 1 from receipt "
+                                             "where receipt_year = ?"),
                               {receipt.year})
                       .toInt();
     receipt.number = numberText(receipt.year, receipt.seq);
@@ -50,25 +53,27 @@ Receipt write(const QSqlDatabase& db, Receipt receipt, const QList<ReceiptLine>&
     receipt.total = Money();
     for (const ReceiptLine& line : lines)
         receipt.total += line.amount;
-    receipt.id = sql::insert(db, QStringLiteral("receipt"),
-                             {{QStringLiteral("receipt_no"), receipt.number},
-                              {QStringLiteral("receipt_year"), receipt.year},
-                              {QStringLiteral("receipt_seq"), receipt.seq},
-                              {QStringLiteral("owner_id"), receipt.ownerId},
-                              {QStringLiteral("issued_at"), stamp(now)},
-                              {QStringLiteral("op_code"), receipt.opCode},
-                              {QStringLiteral("pay_way"), receipt.payWay},
-                              {QStringLiteral("total"), receipt.total.toDb()},
-                              {QStringLiteral("voids_id"), receipt.voidsId ? QVariant(receipt.voidsId) : QVariant()},
-                              {QStringLiteral("reprints"), 0},
-                              {QStringLiteral("remark"), receipt.remark}});
+    receipt.id =
+        sql::insert(db, QStringLiteral("receipt"),
+                    {{QStringLiteral("receipt_no"), receipt.number},
+                     {QStringLiteral("receipt_year"), receipt.year},
+                     {QStringLiteral("receipt_seq"), receipt.seq},
+                     {QStringLiteral("owner_id"), receipt.ownerId},
+                     {QStringLiteral("issued_at"), stamp(now)},
+                     {QStringLiteral("op_code"), receipt.opCode},
+                     {QStringLiteral("pay_way"), receipt.payWay},
+                     {QStringLiteral("total"), receipt.total.toDb()},
+                     {QStringLiteral("voids_id"), receipt.voidsId ? QVariant(receipt.voidsId) : QVariant()},
+                     {QStringLiteral("reprints"), 0},
+                     {QStringLiteral("remark"), receipt.remark}});
     for (const ReceiptLine& line : lines) {
         sql::insert(db, QStringLiteral("receipt_line"),
                     {{QStringLiteral("receipt_id"), receipt.id},
                      {QStringLiteral("take_id"), line.takeId},
                      {QStringLiteral("amount"), line.amount.toDb()}});
-        sql::exec(db, QStringLiteral("update charge_take set payment_real = coalesce(payment_real, 0) + ? "
-                                     "where take_id = ?"),
+        sql::exec(db,
+                  QStringLiteral("update charge_take set payment_real = coalesce(payment_real, 0) + ? "
+                                 "where take_id = ?"),
                   {line.amount.toDb(), line.takeId});
     }
     return receipt;
@@ -78,8 +83,8 @@ Receipt write(const QSqlDatabase& db, Receipt receipt, const QList<ReceiptLine>&
 
 QStringList payWays()
 {
-    return {QStringLiteral("现金"), QStringLiteral("微信"), QStringLiteral("支付宝"), QStringLiteral("银行转账"),
-            QStringLiteral("其他")};
+    return {QStringLiteral("现金"), QStringLiteral("微信"), QStringLiteral("支付宝"),
+            QStringLiteral("银行转账"), QStringLiteral("其他")};
 }
 
 QString numberText(int year, int seq)
@@ -108,7 +113,8 @@ Checked<Receipt> issue(const QSqlDatabase& db, const Payment& payment, const QDa
     // Read under the write lock: what is due cannot change before the receipt is written.
     for (const ReceiptLine& line : payment.lines) {
         QSqlQuery record = sql::exec(
-            db, QStringLiteral("select owner_id, should_pay, payment_real from charge_take where take_id = ?"),
+            db,
+            QStringLiteral("select owner_id, should_pay, payment_real from charge_take where take_id = ?"),
             {line.takeId});
         if (!record.next())
             throw DbError(DbError::Kind::RecordGone,
@@ -137,7 +143,8 @@ Checked<Receipt> voidReceipt(const QSqlDatabase& db, const Voiding& voiding, con
     Transaction transaction(db);
     const std::optional<Receipt> voided = load(db, voiding.receiptId);
     if (!voided)
-        throw DbError(DbError::Kind::RecordGone, QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+        throw DbError(DbError::Kind::RecordGone,
+                      QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
     if (voided->isHistorical())
         return Refusal{QStringLiteral("启用收据以前的付款不能作废！")};
     if (voided->isVoid())
@@ -146,7 +153,8 @@ Checked<Receipt> voidReceipt(const QSqlDatabase& db, const Voiding& voiding, con
         return Refusal{QStringLiteral("收据%1已经作废！").arg(voided->number)};
     if (!voiding.mayVoidAny &&
         (voided->opCode != voiding.opCode || isClosed(db, voided->opCode, voided->issuedAt.date())))
-        return Refusal{QStringLiteral("没有作废这张收据的权限：别人的收据和已日结的收据只能由有作废权限的操作员作废！")};
+        return Refusal{
+            QStringLiteral("没有作废这张收据的权限：别人的收据和已日结的收据只能由有作废权限的操作员作废！")};
 
     QList<ReceiptLine> back;
     for (const ReceiptLine& line : lines(db, voided->id))
@@ -167,14 +175,16 @@ int reprint(const QSqlDatabase& db, qlonglong receiptId)
     Transaction transaction(db);
     {
         const QSqlQuery counted = sql::exec(
-            db, QStringLiteral("update receipt set reprints = coalesce(reprints, 0) + 1 where receipt_id = ?"),
+            db,
+            QStringLiteral("update receipt set reprints = coalesce(reprints, 0) + 1 where receipt_id = ?"),
             {receiptId});
         if (counted.numRowsAffected() != 1)
             throw DbError(DbError::Kind::RecordGone,
                           QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
     }
     const int count =
-        sql::scalar(db, QStringLiteral("select reprints from receipt where receipt_id = ?"), {receiptId}).toInt();
+        sql::scalar(db, QStringLiteral("select reprints from receipt where receipt_id = ?"), {receiptId})
+            .toInt();
     transaction.commit();
     return count;
 }
@@ -216,15 +226,16 @@ ListQuery list(const ReceiptFilter& filter)
         where << QStringLiteral("r.op_code = ?");
         values << filter.opCode.trimmed();
     }
-    return {QStringLiteral("(select r.*, o.owner_name, case when r.voids_id is not null then '冲红' "
-                           "when exists (select 1 from receipt v where v.voids_id = r.receipt_id) then '已作废' "
-                           "else '有效' end as state from receipt r "
-                           "left join owner_info o on o.owner_id = r.owner_id") +
-                (where.isEmpty() ? QString() : u" where " + where.join(QStringLiteral(" and "))) +
-                QStringLiteral(") l"),
-            {},
-            values,
-            {QStringLiteral("l.receipt_year"), QStringLiteral("l.receipt_seq"), QStringLiteral("l.receipt_id")}};
+    return {
+        QStringLiteral("(select r.*, o.owner_name, case when r.voids_id is not null then '冲红' "
+                       "when exists (select 1 from receipt v where v.voids_id = r.receipt_id) then '已作废' "
+                       "else '有效' end as state from receipt r "
+                       "left join owner_info o on o.owner_id = r.owner_id") +
+            (where.isEmpty() ? QString() : u" where " + where.join(QStringLiteral(" and "))) +
+            QStringLiteral(") l"),
+        {},
+        values,
+        {QStringLiteral("l.receipt_year"), QStringLiteral("l.receipt_seq"), QStringLiteral("l.receipt_id")}};
 }
 
 ExportDescription exported()
@@ -238,8 +249,8 @@ ExportDescription exported()
 
 std::optional<Receipt> load(const QSqlDatabase& db, qlonglong id)
 {
-    QSqlQuery q = sql::exec(db, u"select " + QLatin1StringView(kColumns) + u" from receipt where receipt_id = ?",
-                            {id});
+    QSqlQuery q =
+        sql::exec(db, u"select " + QLatin1StringView(kColumns) + u" from receipt where receipt_id = ?", {id});
     if (!q.next())
         return std::nullopt;
     return fromRow(q);
@@ -265,11 +276,12 @@ qlonglong voidOf(const QSqlDatabase& db, qlonglong receiptId)
 QList<qlonglong> unbalancedRecords(const QSqlDatabase& db)
 {
     QList<qlonglong> result;
-    QSqlQuery q = sql::exec(db, QStringLiteral("select c.take_id from charge_take c "
-                                               "left join (select take_id, cast(sum(amount) as bigint) as paid "
-                                               "from receipt_line group by take_id) l on l.take_id = c.take_id "
-                                               "where coalesce(c.payment_real, 0) <> coalesce(l.paid, 0) "
-                                               "order by c.take_id"));
+    QSqlQuery q =
+        sql::exec(db, QStringLiteral("select c.take_id from charge_take c "
+                                     "left join (select take_id, cast(sum(amount) as bigint) as paid "
+                                     "from receipt_line group by take_id) l on l.take_id = c.take_id "
+                                     "where coalesce(c.payment_real, 0) <> coalesce(l.paid, 0) "
+                                     "order by c.take_id"));
     while (q.next())
         result << q.value(0).toLongLong();
     return result;
@@ -280,13 +292,14 @@ DayTotals dayTotals(const QSqlDatabase& db, const QString& opCode, const QDate& 
     DayTotals totals;
     const QString from = day.toString(Qt::ISODate);
     const QString to = day.addDays(1).toString(Qt::ISODate);
-    QSqlQuery q = sql::exec(db,
-                            QStringLiteral("select pay_way, voids_id is not null, count(*), "
-                                           "cast(coalesce(sum(total), 0) as bigint), "
-                                           "cast(coalesce(sum(reprints), 0) as bigint) from receipt "
-                                           "where op_code = ? and issued_at >= ? and issued_at < ? and receipt_year > 0 "
-                                           "group by pay_way, voids_id is not null order by pay_way"),
-                            {opCode, from, to});
+    QSqlQuery q = sql::exec(
+        db,
+        QStringLiteral("select pay_way, voids_id is not null, count(*), "
+                       "cast(coalesce(sum(total), 0) as bigint), "
+                       "cast(coalesce(sum(reprints), 0) as bigint) from receipt "
+                       "where op_code = ? and issued_at >= ? and issued_at < ? and receipt_year > 0 "
+                       "group by pay_way, voids_id is not null order by pay_way"),
+        {opCode, from, to});
     while (q.next()) {
         const Money sum = Decimal2::fromDb(q.value(3)).value_or(Money());
         if (q.value(1).toBool())

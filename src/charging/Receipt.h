@@ -121,9 +121,9 @@ QList<qlonglong> unbalancedRecords(const QSqlDatabase& db);
 // A cashier's day: the receipts an operator issued on a day.
 struct DayTotals
 {
-    int receipts = 0; // payments
-    int voids = 0;    // voids issued that day
-    int reprints = 0; // reprints of that day's receipts
+    int receipts = 0;           // payments
+    int voids = 0;              // voids issued that day
+    int reprints = 0;           // reprints of that day's receipts
     QMap<QString, Money> byWay; // what came in per way of payment, voids taken off
     Money total;
 };

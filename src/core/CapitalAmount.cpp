@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr std::array<char16_t, 10> kDigits = {u'零', u'壹', u'贰', u'叁', u'肆', u'伍', u'陆', u'柒', u'捌', u'玖'};
+constexpr std::array<char16_t, 10> kDigits = {u'零', u'壹', u'贰', u'叁', u'肆',
+                                              u'伍', u'陆', u'柒', u'捌', u'玖'};
 constexpr std::array<const char16_t*, 4> kPlaces = {u"", u"拾", u"佰", u"仟"};
 constexpr std::array<const char16_t*, 5> kGroups = {u"", u"万", u"亿", u"万亿", u"亿亿"};
 

@@ -312,18 +312,12 @@ constexpr Column kServeOrder[] = {
 // calendar year ("2026-000001"); the payments made before receipts existed sit
 // on one historical receipt per owner (year 0).
 constexpr Column kReceipt[] = {
-    {"receipt_id", "序号", T::AutoNumber},
-    {"receipt_no", "收据号", T::Char, 11},
-    {"receipt_year", "年度", T::Integer},
-    {"receipt_seq", "年度序号", T::Integer},
-    {"owner_id", "住户序号", T::Integer},
-    {"issued_at", "开票时间", T::DateTime},
-    {"op_code", "操作员代码", T::Char, 6},
-    {"pay_way", "付款方式", T::Char, 8},
-    {"total", "金额", T::Decimal, 14},
-    {"voids_id", "冲红的收据", T::Integer},
-    {"reprints", "补打次数", T::Integer},
-    {"remark", "备注", T::Text, 200},
+    {"receipt_id", "序号", T::AutoNumber}, {"receipt_no", "收据号", T::Char, 11},
+    {"receipt_year", "年度", T::Integer},  {"receipt_seq", "年度序号", T::Integer},
+    {"owner_id", "住户序号", T::Integer},  {"issued_at", "开票时间", T::DateTime},
+    {"op_code", "操作员代码", T::Char, 6}, {"pay_way", "付款方式", T::Char, 8},
+    {"total", "金额", T::Decimal, 14},     {"voids_id", "冲红的收据", T::Integer},
+    {"reprints", "补打次数", T::Integer},  {"remark", "备注", T::Text, 200},
 };
 
 // What a receipt paid (or took back) of each fee record.
@@ -336,14 +330,10 @@ constexpr Column kReceiptLine[] = {
 
 // A cashier's day closed: what the receipts of that operator and day came to.
 constexpr Column kCashierDay[] = {
-    {"day_id", "序号", T::AutoNumber},
-    {"op_code", "操作员代码", T::Char, 6},
-    {"work_day", "日期", T::DateTime},
-    {"closed_at", "结账时间", T::DateTime},
-    {"closed_by", "结账人", T::Char, 6},
-    {"receipts", "收据张数", T::Integer},
-    {"voids", "作废张数", T::Integer},
-    {"total", "金额", T::Decimal, 14},
+    {"day_id", "序号", T::AutoNumber},   {"op_code", "操作员代码", T::Char, 6},
+    {"work_day", "日期", T::DateTime},   {"closed_at", "结账时间", T::DateTime},
+    {"closed_by", "结账人", T::Char, 6}, {"receipts", "收据张数", T::Integer},
+    {"voids", "作废张数", T::Integer},   {"total", "金额", T::Decimal, 14},
 };
 
 constexpr Table kTables[] = {

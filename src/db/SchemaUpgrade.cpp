@@ -297,17 +297,19 @@ void receipts(const QSqlDatabase& db)
             sql::exec(db, SqlDialect::indexStatement(index));
     }
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    sql::exec(db,
-              QStringLiteral(
-                  "insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, issued_at, pay_way, "
-                  "total, reprints, remark) "
-                  "select ?, 0, coalesce(owner_id, 0), owner_id, ?, ?, cast(sum(payment_real) as bigint), 0, ? "
-                  "from charge_take where payment_real <> 0 group by owner_id"),
-              {QStringLiteral("历史"), now, QStringLiteral("历史"), QStringLiteral("启用收据前的付款")});
-    sql::exec(db, QStringLiteral("insert into receipt_line (receipt_id, take_id, amount) "
-                                 "select r.receipt_id, c.take_id, c.payment_real from charge_take c "
-                                 "join receipt r on r.receipt_year = 0 and r.receipt_seq = coalesce(c.owner_id, 0) "
-                                 "where c.payment_real <> 0 order by c.take_id"));
+    sql::exec(
+        db,
+        QStringLiteral(
+            "insert into receipt (receipt_no, receipt_year, receipt_seq, owner_id, issued_at, pay_way, "
+            "total, reprints, remark) "
+            "select ?, 0, coalesce(owner_id, 0), owner_id, ?, ?, cast(sum(payment_real) as bigint), 0, ? "
+            "from charge_take where payment_real <> 0 group by owner_id"),
+        {QStringLiteral("历史"), now, QStringLiteral("历史"), QStringLiteral("启用收据前的付款")});
+    sql::exec(
+        db, QStringLiteral("insert into receipt_line (receipt_id, take_id, amount) "
+                           "select r.receipt_id, c.take_id, c.payment_real from charge_take c "
+                           "join receipt r on r.receipt_year = 0 and r.receipt_seq = coalesce(c.owner_id, 0) "
+                           "where c.payment_real <> 0 order by c.take_id"));
 }
 
 } // namespace
@@ -315,11 +317,7 @@ void receipts(const QSqlDatabase& db)
 std::span<const Step> steps()
 {
     static const std::vector<Step> list = {
-        {1, exactChecks},
-        {2, billingIndexes},
-        {3, wideChargeTypes},
-        {4, lowerCaseColumns},
-        {5, receipts},
+        {1, exactChecks}, {2, billingIndexes}, {3, wideChargeTypes}, {4, lowerCaseColumns}, {5, receipts},
     };
     return list;
 }

@@ -52,8 +52,9 @@ QString SqlDialect::indexStatement(const schema::Index& index)
     for (const QString& column : columns)
         quotedColumns << quoted(column);
     const QString name = QString::fromLatin1(index.table) + u'_' + columns.join(u'_');
-    return (index.unique ? QStringLiteral("CREATE UNIQUE INDEX ") : QStringLiteral("CREATE INDEX ")) + quoted(name) + u" ON " +
-           quoted(QString::fromLatin1(index.table)) + u" (" + quotedColumns.join(u", ") + u')';
+    return (index.unique ? QStringLiteral("CREATE UNIQUE INDEX ") : QStringLiteral("CREATE INDEX ")) +
+           quoted(name) + u" ON " + quoted(QString::fromLatin1(index.table)) + u" (" +
+           quotedColumns.join(u", ") + u')';
 }
 
 QString SqlDialect::check(const QString& table, const schema::Column& column, schema::Rule rule,

@@ -316,7 +316,8 @@ void TestFeeCollection::continuousEntry()
     // What was paid is never lowered here: money is given back by voiding its receipt.
     edit(&screen, "edtPaymentReal")->setText("400");
     click(&screen, "btnModi");
-    QCOMPARE(t->messages().texts().last(), QString("实付款不能改小：已收的款项有收据，请在收据登记中作废收据。"));
+    QCOMPARE(t->messages().texts().last(),
+             QString("实付款不能改小：已收的款项有收据，请在收据登记中作废收据。"));
     QCOMPARE(t->scalar("select payment_real from charge_take where take_id = 5").toLongLong(), 45000);
 }
 

@@ -29,7 +29,8 @@ private:
     Money paid(qlonglong takeId) const
     {
         return Money::fromHundredths(
-            sql::scalar(t->db(), "select payment_real from charge_take where take_id = ?", {takeId}).toLongLong());
+            sql::scalar(t->db(), "select payment_real from charge_take where take_id = ?", {takeId})
+                .toLongLong());
     }
     int receipts() const { return sql::scalar(t->db(), "select count(*) from receipt").toInt(); }
     Receipt pay(qlonglong take, const char* amount, const QString& op = "clerk",
@@ -77,8 +78,8 @@ void TestReceipts::paymentsAreNumberedPerYear()
 {
     // Two bills of one owner on one receipt.
     const Checked<Receipt> both = receipt_store::issue(
-        t->db(), {m_owner, "微信", "clerk", {{m_rent, Money::fromWhole(300)}, {m_power, Money::fromWhole(72)}}},
-        kNow);
+        t->db(),
+        {m_owner, "微信", "clerk", {{m_rent, Money::fromWhole(300)}, {m_power, Money::fromWhole(72)}}}, kNow);
     QVERIFY(both.ok());
     QCOMPARE(both.value().number, "2026-000001");
     QCOMPARE(both.value().total, Money::fromWhole(372));
@@ -108,7 +109,8 @@ void TestReceipts::refusedPaymentsWriteNothing_data()
     QTest::newRow("no bill") << 0 << "现金" << QStringList{} << "请选择要付款的费用！";
     QTest::newRow("nothing paid") << 0 << "现金" << QStringList{"0"} << "收款金额须大于零！";
     QTest::newRow("money given back") << 0 << "现金" << QStringList{"-5"} << "收款金额须大于零！";
-    QTest::newRow("more than is due") << 0 << "现金" << QStringList{"300", "72.01"} << "实付款不需要付这么多！";
+    QTest::newRow("more than is due")
+        << 0 << "现金" << QStringList{"300", "72.01"} << "实付款不需要付这么多！";
     QTest::newRow("someone else's bill") << 2 << "现金" << QStringList{"10"} << "这笔费用不是这个住户的！";
 }
 
@@ -208,7 +210,7 @@ void TestReceipts::cashiersDay()
 {
     const Receipt cash = pay(m_rent, "300");
     receipt_store::issue(t->db(), {m_owner, "支付宝", "clerk", {{m_power, Money::fromWhole(72)}}}, kNow);
-    pay(m_rent, "50", "boss");                                                // another cashier
+    pay(m_rent, "50", "boss");                                               // another cashier
     pay(m_rent, "10", "clerk", QDateTime(QDate(2026, 12, 11), QTime(8, 0))); // another day
     receipt_store::voidReceipt(t->db(), {cash.id, "收错了", "clerk", false}, kNow.addSecs(60));
     receipt_store::reprint(t->db(), cash.id);
@@ -225,7 +227,8 @@ void TestReceipts::cashiersDay()
     QVERIFY(receipt_store::closeDay(t->db(), "clerk", kNow.date(), "clerk", kNow.addSecs(7200)).ok());
     QVERIFY(receipt_store::isClosed(t->db(), "clerk", kNow.date()));
     QCOMPARE(t->scalar("select total from cashier_day").toLongLong(), 7200);
-    const Checked<> again = receipt_store::closeDay(t->db(), "clerk", kNow.date(), "clerk", kNow.addSecs(9000));
+    const Checked<> again =
+        receipt_store::closeDay(t->db(), "clerk", kNow.date(), "clerk", kNow.addSecs(9000));
     QVERIFY(!again.ok());
     QCOMPARE(again.refusal().text, "clerk的2026-12-10已经日结！");
     balanced();

@@ -47,9 +47,10 @@ void TestReceiptsScreen::init()
     m_owner = e.addOwner({.name = "甲公司"});
     const qlonglong fee = e.addFee({.owner = m_owner, .type = 1, .shouldPay = "480"});
     // admin is the operator of the test's screens.
-    for (const auto& [op, at] : {std::pair{"admin", kToday}, {"boss", kToday.addSecs(60)},
-                                 {"admin", kToday.addDays(-1)}})
-        QVERIFY(receipt_store::issue(t->db(), {m_owner, "现金", op, {{fee, Money::fromWhole(100)}}}, at).ok());
+    for (const auto& [op, at] :
+         {std::pair{"admin", kToday}, {"boss", kToday.addSecs(60)}, {"admin", kToday.addDays(-1)}})
+        QVERIFY(
+            receipt_store::issue(t->db(), {m_owner, "现金", op, {{fee, Money::fromWhole(100)}}}, at).ok());
 }
 
 void TestReceiptsScreen::cleanup()
@@ -73,7 +74,8 @@ void TestReceiptsScreen::listsTheDayAndVoidsWithAReason()
 
     t->messages().answerText(QString("收错了"));
     control<QPushButton>(&screen, "btnVoid")->click();
-    QCOMPARE(column(&screen, kNumber), (QStringList{"2026-000001", "2026-000002", "2026-000003", "2026-000004"}));
+    QCOMPARE(column(&screen, kNumber),
+             (QStringList{"2026-000001", "2026-000002", "2026-000003", "2026-000004"}));
     QCOMPARE(column(&screen, kState), (QStringList{"已作废", "有效", "有效", "冲红"}));
     QCOMPARE(t->scalar("select payment_real from charge_take").toLongLong(), 20000);
     QCOMPARE(receipt_store::unbalancedRecords(t->db()), QList<qlonglong>{});

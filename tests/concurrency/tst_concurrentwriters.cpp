@@ -193,8 +193,9 @@ void TestConcurrentWriters::receiptsNumberedWithoutGapOrRepeat()
     }
 
     const int issued = 2 * payments + 2 * (payments / 50); // payments and their voids
-    QSqlQuery numbers = sql::exec(t.db(), "select receipt_year, count(*), count(distinct receipt_seq), "
-                                          "min(receipt_seq), max(receipt_seq) from receipt group by receipt_year");
+    QSqlQuery numbers =
+        sql::exec(t.db(), "select receipt_year, count(*), count(distinct receipt_seq), "
+                          "min(receipt_seq), max(receipt_seq) from receipt group by receipt_year");
     QVERIFY(numbers.next());
     QCOMPARE(numbers.value(0).toInt(), QDate::currentDate().year());
     QCOMPARE(numbers.value(1).toInt(), issued);
@@ -206,15 +207,17 @@ void TestConcurrentWriters::receiptsNumberedWithoutGapOrRepeat()
 
     QCOMPARE(receipt_store::unbalancedRecords(t.db()), QList<qlonglong>{});
     const Money standing = Money::fromWhole(2 * (payments - payments / 50));
-    QCOMPARE(t.scalar("select payment_real from charge_take where take_id = 1").toLongLong(), standing.hundredths());
+    QCOMPARE(t.scalar("select payment_real from charge_take where take_id = 1").toLongLong(),
+             standing.hundredths());
     Money days;
     for (const char* op : {"w1", "w2"})
         days += receipt_store::dayTotals(t.db(), op, QDate::currentDate()).total;
     QCOMPARE(days, standing);
-    QCOMPARE(t.scalar("select cast(sum(r.total) as bigint) from receipt r where r.voids_id is null and not exists "
-                      "(select 1 from receipt v where v.voids_id = r.receipt_id)")
-                 .toLongLong(),
-             standing.hundredths());
+    QCOMPARE(
+        t.scalar("select cast(sum(r.total) as bigint) from receipt r where r.voids_id is null and not exists "
+                 "(select 1 from receipt v where v.voids_id = r.receipt_id)")
+            .toLongLong(),
+        standing.hundredths());
 }
 
 QTEST_GUILESS_MAIN(TestConcurrentWriters)

@@ -26,7 +26,8 @@ void TestCapitalAmount::cases_data()
     QTest::newRow("zeros inside a group") << qint64(100100) << "壹仟零壹元整";
     QTest::newRow("a group beginning with zeros") << qint64(1000100) << "壹万零壹元整";
     QTest::newRow("ten million and one") << qint64(1000000100) << "壹仟万零壹元整";
-    QTest::newRow("the largest of eight digits") << qint64(9999999999) << "玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分";
+    QTest::newRow("the largest of eight digits")
+        << qint64(9999999999) << "玖仟玖佰玖拾玖万玖仟玖佰玖拾玖元玖角玖分";
     QTest::newRow("a hundred million") << qint64(10000000000) << "壹亿元整";
     QTest::newRow("a hundred million and ten thousand") << qint64(10001000000) << "壹亿零壹万元整";
     QTest::newRow("a void") << qint64(-1234500) << "负壹万贰仟叁佰肆拾伍元整";

@@ -1,8 +1,8 @@
+#include "charging/Receipt.h"
 #include "db/DatabaseFile.h"
 #include "db/DbError.h"
 #include "db/Schema.h"
 #include "db/SchemaUpgrade.h"
-#include "charging/Receipt.h"
 #include "db/Sql.h"
 #include "db/SqliteDialect.h"
 #include "support/TestDatabase.h"
@@ -423,19 +423,23 @@ void TestSchemaUpgrade::paymentsBeforeReceiptsKeptOnHistoricalReceipts()
     SKIP_ON_SERVER();
     VersionOneFile v1;
     v1.exec("insert into owner_info (owner_name) values ('甲公司'), ('乙公司')");
-    v1.exec("insert into charge_take (owner_id, type_id, should_pay, payment_real) values "
-            "(1, 1, 30000, 12050), (1, 2, 5000, 5000), (2, 1, 100, 0), (2, 1, 900, 900), (null, 1, 700, 700)");
+    v1.exec(
+        "insert into charge_take (owner_id, type_id, should_pay, payment_real) values "
+        "(1, 1, 30000, 12050), (1, 2, 5000, 5000), (2, 1, 100, 0), (2, 1, 900, 900), (null, 1, 700, 700)");
     v1.close();
     QString error;
     {
         QSqlDatabase db = database_file::open(v1.path(), "upgraded", &error);
         QCOMPARE(error, QString());
         QCOMPARE(receipt_store::unbalancedRecords(db), QList<qlonglong>{});
-        QCOMPARE(sql::scalar(db, "select group_concat(coalesce(owner_id, 0) || ':' || receipt_no || ':' || total, ' ') "
-                                 "from (select * from receipt order by receipt_seq)")
+        QCOMPARE(sql::scalar(
+                     db,
+                     "select group_concat(coalesce(owner_id, 0) || ':' || receipt_no || ':' || total, ' ') "
+                     "from (select * from receipt order by receipt_seq)")
                      .toString(),
                  QString("0:历史:700 1:历史:17050 2:历史:900"));
-        QCOMPARE(sql::scalar(db, "select group_concat(take_id) from receipt_line").toString(), QString("1,2,4,5"));
+        QCOMPARE(sql::scalar(db, "select group_concat(take_id) from receipt_line").toString(),
+                 QString("1,2,4,5"));
         db.close();
     }
     QSqlDatabase::removeDatabase("upgraded");
