@@ -64,8 +64,7 @@ Checked<Saved> save(const QSqlDatabase& db, FeeRecord record, const Cashier& cas
         // Read under the write lock: a payment another workstation took meanwhile counts.
         const std::optional<FeeRecord> stored = load(db, record.id);
         if (!stored)
-            throw DbError(DbError::Kind::RecordGone,
-                          QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+            throw sql::recordGone(QStringLiteral("charge_take"), QStringLiteral("take_id"), record.id);
         paidBefore = stored->paymentReal;
         record.ownerId = stored->ownerId; // a record never moves to another owner
         if (typedPaid < paidBefore)

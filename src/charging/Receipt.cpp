@@ -117,8 +117,7 @@ Checked<Receipt> issue(const QSqlDatabase& db, const Payment& payment, const QDa
             QStringLiteral("select owner_id, should_pay, payment_real from charge_take where take_id = ?"),
             {line.takeId});
         if (!record.next())
-            throw DbError(DbError::Kind::RecordGone,
-                          QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+            throw sql::recordGone(QStringLiteral("charge_take"), QStringLiteral("take_id"), line.takeId);
         if (record.value(0).toLongLong() != payment.ownerId)
             return Refusal{QStringLiteral("这笔费用不是这个住户的！")};
         const Money due = Decimal2::fromDb(record.value(1)).value_or(Money());
@@ -143,8 +142,7 @@ Checked<Receipt> voidReceipt(const QSqlDatabase& db, const Voiding& voiding, con
     Transaction transaction(db);
     const std::optional<Receipt> voided = load(db, voiding.receiptId);
     if (!voided)
-        throw DbError(DbError::Kind::RecordGone,
-                      QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+        throw sql::recordGone(QStringLiteral("receipt"), QStringLiteral("receipt_id"), voiding.receiptId);
     if (voided->isHistorical())
         return Refusal{QStringLiteral("启用收据以前的付款不能作废！")};
     if (voided->isVoid())
@@ -179,8 +177,7 @@ int reprint(const QSqlDatabase& db, qlonglong receiptId)
             QStringLiteral("update receipt set reprints = coalesce(reprints, 0) + 1 where receipt_id = ?"),
             {receiptId});
         if (counted.numRowsAffected() != 1)
-            throw DbError(DbError::Kind::RecordGone,
-                          QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"));
+            throw sql::recordGone(QStringLiteral("receipt"), QStringLiteral("receipt_id"), receiptId);
     }
     const int count =
         sql::scalar(db, QStringLiteral("select reprints from receipt where receipt_id = ?"), {receiptId})

@@ -31,8 +31,7 @@ QDate requiredMonth(const Invocation& invocation, const QString& option)
 
 int run(Invocation& invocation)
 {
-    if (!invocation.arguments().isEmpty())
-        badUsage(QStringLiteral("多余的参数：%1").arg(invocation.arguments().join(u' ')));
+    invocation.noArguments();
     const QDate today = QDate::currentDate();
     const QDate first = onTodaysDay(requiredMonth(invocation, QStringLiteral("from")), today);
     const QDate last = onTodaysDay(requiredMonth(invocation, QStringLiteral("to")), today);

@@ -31,8 +31,7 @@ int done(const Invocation& invocation, const QString& message, QJsonObject summa
 
 int init(Invocation& invocation)
 {
-    if (!invocation.arguments().isEmpty())
-        badUsage(QStringLiteral("多余的参数：%1").arg(invocation.arguments().join(u' ')));
+    invocation.noArguments();
     const QString place = invocation.databasePlace();
     if (const QString error = database::create(place); !error.isEmpty())
         refuseCommand(error);
@@ -47,8 +46,7 @@ int init(Invocation& invocation)
 
 int check(Invocation& invocation)
 {
-    if (!invocation.arguments().isEmpty())
-        badUsage(QStringLiteral("多余的参数：%1").arg(invocation.arguments().join(u' ')));
+    invocation.noArguments();
     // Opening checks the mark, the version and every table and column, and
     // writes nothing to a database of this version.
     QSqlDatabase db = invocation.db({.upgradeOlder = false});
@@ -69,8 +67,7 @@ int check(Invocation& invocation)
 
 int upgrade(Invocation& invocation)
 {
-    if (!invocation.arguments().isEmpty())
-        badUsage(QStringLiteral("多余的参数：%1").arg(invocation.arguments().join(u' ')));
+    invocation.noArguments();
     int found = 0;
     invocation.db({.upgradeOlder = true, .versionFound = &found});
     const QString where = described(invocation.databasePlace());

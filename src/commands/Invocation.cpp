@@ -40,6 +40,12 @@ QString Invocation::argument(const QString& name) const
     return given.first();
 }
 
+void Invocation::noArguments() const
+{
+    if (!arguments().isEmpty())
+        badUsage(QStringLiteral("多余的参数：%1").arg(arguments().join(u' ')));
+}
+
 std::optional<QString> Invocation::value(const QString& option) const
 {
     if (!m_options.isSet(option))

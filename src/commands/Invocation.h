@@ -55,6 +55,8 @@ public:
 
     // The one argument a command needs (FILE, LIST); bad usage when missing or more.
     QString argument(const QString& name) const;
+    // Bad usage when a command that takes no argument was given one.
+    void noArguments() const;
     // An option's value, or nothing when not given.
     std::optional<QString> value(const QString& option) const;
 

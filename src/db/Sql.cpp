@@ -319,15 +319,11 @@ int remove(const QSqlDatabase& db, const QString& table, const QString& keyColum
     return removed;
 }
 
-namespace {
-
 DbError recordGone(const QString& table, const QString& keyColumn, const QVariant& key)
 {
     return DbError(DbError::Kind::RecordGone, QStringLiteral("该记录已被其他用户删除或修改，请刷新后重试。"),
                    QStringLiteral("表 %1 中没有 %2 = %3 的记录。").arg(table, keyColumn, key.toString()));
 }
-
-} // namespace
 
 void updateOne(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
                const QVariant& key)

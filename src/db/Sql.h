@@ -10,6 +10,8 @@
 #include <QVariant>
 #include <QVariantList>
 
+class DbError;
+
 // Running statements on a connection. Every value reaches SQL as a bound
 // parameter: statements hold "?" placeholders and the values come as a list.
 // Every function throws DbError when the statement fails (see DbError for what
@@ -57,6 +59,8 @@ int remove(const QSqlDatabase& db, const QString& table, const QString& keyColum
 void updateOne(const QSqlDatabase& db, const QString& table, const Fields& fields, const QString& keyColumn,
                const QVariant& key);
 void removeOne(const QSqlDatabase& db, const QString& table, const QString& keyColumn, const QVariant& key);
+// What they throw: the record of `key` is not there any more.
+DbError recordGone(const QString& table, const QString& keyColumn, const QVariant& key);
 
 // Notes a write the engine made in another way than the functions above (a
 // statement that does not begin with the table it writes): the record of `key`,
